@@ -1,0 +1,273 @@
+#include "app/frmMain.h"
+
+#include "folderview/SettingsLoader.h"
+#include "support/ColorSwatch.h"
+#include "support/tsText.h"
+#include "support/tsWindow.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kVkF1 = 112;
+constexpr int kVkEscape = 27;
+constexpr int kShiftNone = 0;
+constexpr int kShiftOnly = 1;
+
+// The Shift, Ctrl and Alt keys held down, as the bits 1, 2 and 4.
+int shiftState()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
+        | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(ControlKind kind)
+{
+    constexpr DWORD tabStop = WS_TABSTOP | WS_GROUP;
+    switch (kind) {
+    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::ReadOnlyTextBox:
+        return {L"EDIT", tabStop | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button: return {L"BUTTON", tabStop | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton: return {L"BUTTON", tabStop | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", tabStop | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Swatch: return {kColorSwatchClass, 0, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+} // namespace
+
+frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
+
+frmMain::~frmMain()
+{
+    if (window_)
+        DestroyWindow(window_);
+}
+
+bool frmMain::registerClass(HINSTANCE instance) const
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    return (RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
+        && registerColorSwatch(instance);
+}
+
+bool frmMain::show(const std::wstring& arguments)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!registerClass(instance))
+        return false;
+
+    const HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT frame = {0, 0, scale(kMainClientWidth), scale(kMainClientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    if (!CreateWindowExW(0, kClassName, kMainCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance, this))
+        return false;
+    createControls();
+    load(arguments);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    return true;
+}
+
+void frmMain::createControls()
+{
+    // Tahoma 9 pt with the Cyrillic character set, at the screen's resolution.
+    font_.reset(CreateFontW(-MulDiv(kMainFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, kMainFontFace));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ControlSpec& spec : kMainControls) {
+        const ControlClass kind = controlClass(spec.kind);
+        const HWND child = CreateWindowExW(kind.exStyle, kind.className, spec.caption, WS_CHILD | WS_VISIBLE | kind.style,
+                                           scale(spec.left), scale(spec.top), scale(spec.width), scale(spec.height),
+                                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                           nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
+    SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
+}
+
+void frmMain::load(const std::wstring& arguments)
+{
+    tsCenterFormEx(window_);
+    bool inIde = false;
+    tsIsInIDE(inIde);
+    if (!inIde)
+        tsSetWindowResIconAll(window_, L"A_MAIN");
+
+    std::wstring folder;
+    tsTrimEx2(arguments, kTrimCommandLine, folder);
+    if (folder.empty()) {
+        folder.resize(MAX_PATH);
+        folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
+    }
+    const HWND folderBox = control(txtWorkFolder);
+    SetWindowTextW(folderBox, folder.c_str());
+    const auto length = static_cast<WPARAM>(folder.size());
+    SendMessageW(folderBox, EM_SETSEL, length, static_cast<LPARAM>(length));
+    LoadFolderSettings();
+    lastFocus_ = folderBox;
+}
+
+void frmMain::LoadFolderSettings()
+{
+    FolderLookState state = this->state();
+    if (const TsStatus status = loadFolderLook(files_, state); !status) {
+        const std::wstring message = state.folder
+            + L"\r\n\r\nНе удаётся прочитать настройки этого каталога: путь к нему содержит символы, "
+              L"которых нет в кодировке Windows.";
+        MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    showState(state);
+}
+
+FolderLookState frmMain::state() const
+{
+    FolderLookState state;
+    state.folder = windowText(control(txtWorkFolder));
+    state.picture = windowText(control(txtPicture));
+    const auto check = [this](ControlId id) {
+        return static_cast<int>(SendMessageW(control(id), BM_GETCHECK, 0, 0));
+    };
+    const auto color = [this](ControlId id) {
+        return static_cast<ColorValue>(SendMessageW(control(id), kSwatchGetColor, 0, 0));
+    };
+    state.copyPicture = check(chkCopyPicture);
+    state.textColorOn = check(chkTextColor);
+    state.textColor = color(shpTextColor);
+    state.backColorOn = check(chkBackColor);
+    state.backColor = color(shpBackColor);
+    return state;
+}
+
+// The loader changes the picture and the colours; folder and copy flag stay as shown.
+void frmMain::showState(const FolderLookState& state)
+{
+    SetWindowTextW(control(txtPicture), state.picture.c_str());
+    SendMessageW(control(chkTextColor), BM_SETCHECK, static_cast<WPARAM>(state.textColorOn), 0);
+    SendMessageW(control(shpTextColor), kSwatchSetColor, static_cast<WPARAM>(state.textColor), 0);
+    SendMessageW(control(chkBackColor), BM_SETCHECK, static_cast<WPARAM>(state.backColorOn), 0);
+    SendMessageW(control(shpBackColor), kSwatchSetColor, static_cast<WPARAM>(state.backColor), 0);
+}
+
+bool frmMain::preTranslateMessage(MSG& message)
+{
+    if (!window_)
+        return false;
+    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        onKeyDown(static_cast<int>(message.wParam), shiftState());
+        if (!window_)
+            return true; // the key unloaded the window; nothing is left to receive it
+    }
+    return IsDialogMessageW(window_, &message) != 0;
+}
+
+void frmMain::onKeyDown(int keyCode, int shift)
+{
+    if (keyCode == kVkF1 && shift == kShiftOnly)
+        components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, L"Автор: команда Quenmark");
+    if (keyCode == kVkEscape && shift == kShiftNone && window_)
+        tsUnloadForm(window_);
+}
+
+void frmMain::onCommand(int id, int code, HWND)
+{
+    if ((id == txtWorkFolder || id == txtPicture) && code == EN_SETFOCUS)
+        tsHighlightText(control(static_cast<ControlId>(id)));
+}
+
+LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    // No C++ exception may unwind through the system's code that called us.
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    try {
+        return self->handleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        MessageBoxW(window, L"Внутренняя ошибка программы: операция прервана.", kMainCaption, MB_OK | MB_ICONSTOP);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case DM_GETDEFID: // lets the dialog manager press Apply on Enter
+        return MAKELRESULT(cmdSkin0, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC:
+        // The read-only folder box keeps the button-face background of a disabled-looking field.
+        if (reinterpret_cast<HWND>(lParam) == control(txtWorkFolder)) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    case WM_ACTIVATE:
+        // Windows that are not dialogs must keep their own focus across deactivation.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                lastFocus_ = focus;
+        } else if (lastFocus_) {
+            SetFocus(lastFocus_);
+        }
+        return 0;
+    case WM_DESTROY:
+        window_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int runMessageLoop(frmMain& form)
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (form.preTranslateMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

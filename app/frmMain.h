@@ -1,0 +1,57 @@
+#pragma once
+#include "folderview/FolderFiles.h"
+#include "folderview/FolderLookState.h"
+#include "resources/MainLayout.h"
+#include "support/Components.h"
+#include "support/Handles.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The main window. It holds the editing state in its controls, routes their events to
+// the folder view logic and the component dialogs, and moves state between the two.
+class frmMain {
+public:
+    static constexpr wchar_t kClassName[] = L"QuenmarkMain";
+
+    frmMain(Components& components, FolderFiles& files);
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+    ~frmMain();
+
+    // Creates the window, runs its load sequence on the command line's argument text
+    // and shows it. False when the window could not be made.
+    bool show(const std::wstring& arguments);
+    HWND handle() const { return window_; }
+    bool isLoaded() const { return window_ != nullptr; }
+
+    // Gives the window each key press before the focused control and the dialog
+    // manager see it. True when the message has been handled in full.
+    bool preTranslateMessage(MSG& message);
+
+    FolderLookState state() const;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool registerClass(HINSTANCE instance) const;
+    void createControls();
+    void load(const std::wstring& arguments);
+    void onKeyDown(int keyCode, int shift);
+    void onCommand(int id, int code, HWND control);
+    void LoadFolderSettings();
+    void showState(const FolderLookState& state);
+    HWND control(ControlId id) const { return GetDlgItem(window_, id); }
+    int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+    Components& components_;
+    FolderFiles& files_;
+    HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int dpi_ = 96;
+    GdiObject font_;
+};
+
+// Runs the window's events until it is unloaded; the program's exit code.
+int runMessageLoop(frmMain& form);

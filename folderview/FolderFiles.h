@@ -1,0 +1,21 @@
+#pragma once
+#include "support/TsStatus.h"
+
+#include <cstdint>
+#include <string>
+
+// Everything the folder view logic asks of the file system, behind one interface so
+// that tests can force the failures and file attributes that Wine cannot produce.
+// Win32FolderFiles is the real one.
+class FolderFiles {
+public:
+    virtual ~FolderFiles() = default;
+
+    virtual TsStatus isFileExist(const std::wstring& path, bool& result) = 0;
+    virtual TsStatus readString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultText,
+                                const std::wstring& path, std::wstring& result) = 0;
+    virtual TsStatus readLong(const std::wstring& section, const std::wstring& key, std::int32_t defaultValue,
+                              const std::wstring& path, std::int32_t& result) = 0;
+    virtual TsStatus isKeyExist(const std::wstring& section, const std::wstring& key, const std::wstring& path,
+                                bool& result) = 0;
+};

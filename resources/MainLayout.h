@@ -1,0 +1,57 @@
+#pragma once
+
+// The main window's fixed layout, in pixels at 96 dots per inch; other resolutions
+// scale it as a whole. Rows are in tab order: the window creates its controls in
+// this order, and the dialog manager tabs through them in creation order. The two
+// colour swatches take no focus and come last.
+
+enum ControlId : int {
+    lblTag1 = 100,
+    txtWorkFolder,
+    cmdBrowseFolder,
+    lblTag0,
+    txtPicture,
+    cmdBrowse,
+    chkCopyPicture,
+    chkTextColor,
+    cmdBrowseTextColor,
+    chkBackColor,
+    cmdBrowseBackColor,
+    cmdSkin0, // Apply
+    cmdSkin1, // Remove
+    shpTextColor,
+    shpBackColor,
+};
+
+enum class ControlKind { Label, ReadOnlyTextBox, TextBox, Button, DefaultButton, CheckBox, Swatch };
+
+struct ControlSpec {
+    ControlId id;
+    ControlKind kind;
+    const wchar_t* caption;
+    int left, top, width, height;
+};
+
+inline constexpr int kMainClientWidth = 385;
+inline constexpr int kMainClientHeight = 185;
+inline constexpr int kMainFontPoints = 9;
+inline constexpr wchar_t kMainFontFace[] = L"Tahoma";
+inline constexpr wchar_t kMainCaption[] = L"Quenmark";
+
+inline constexpr ControlSpec kMainControls[] = {
+    {lblTag1, ControlKind::Label, L"Каталог:", 12, 16, 53, 13},
+    {txtWorkFolder, ControlKind::ReadOnlyTextBox, L"", 80, 12, 265, 21},
+    {cmdBrowseFolder, ControlKind::Button, L"...", 348, 12, 25, 21},
+    {lblTag0, ControlKind::Label, L"Картинка:", 12, 44, 61, 13},
+    {txtPicture, ControlKind::TextBox, L"", 80, 40, 265, 21},
+    {cmdBrowse, ControlKind::Button, L"...", 348, 40, 25, 21},
+    {chkCopyPicture, ControlKind::CheckBox, L"Копировать в настраиваемый каталог", 80, 68, 253, 13},
+    {chkTextColor, ControlKind::CheckBox, L" Текст:", 12, 92, 65, 13},
+    {cmdBrowseTextColor, ControlKind::Button, L"...", 348, 88, 25, 21},
+    {chkBackColor, ControlKind::CheckBox, L" Фон:", 12, 120, 53, 13},
+    {cmdBrowseBackColor, ControlKind::Button, L"...", 348, 116, 25, 21},
+    {cmdSkin0, ControlKind::DefaultButton, L"Установить!", 140, 144, 113, 29},
+    {cmdSkin1, ControlKind::Button, L"Удалить", 260, 144, 113, 29},
+    {shpTextColor, ControlKind::Swatch, L"", 80, 88, 265, 21},
+    {shpBackColor, ControlKind::Swatch, L"", 80, 116, 265, 21},
+};

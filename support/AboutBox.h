@@ -1,0 +1,16 @@
+#pragma once
+#include "support/AppInfo.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The "about" window: program name and version from the application's information,
+// a text, a picture (an icon resource of the exe; null for the application's icon)
+// and an author credit, in a box modal to its owner. One instance serves the run.
+class AboutBox {
+public:
+    virtual ~AboutBox() = default;
+    virtual void show(HWND owner, const AppInfo& app, const std::wstring& text, const wchar_t* picture,
+                      const std::wstring& credit);
+};

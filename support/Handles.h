@@ -1,0 +1,63 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+// Move-only owner of one Windows handle; Traits says how to close it and which
+// value means "none". Every way out of a scope then releases what it made.
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::none())) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            reset(std::exchange(other.handle_, Traits::none()));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::none(); }
+    void reset(Handle handle = Traits::none())
+    {
+        if (handle_ != Traits::none())
+            Traits::close(handle_);
+        handle_ = handle;
+    }
+    // For APIs that fill in a handle through a pointer.
+    Handle* put()
+    {
+        reset();
+        return &handle_;
+    }
+
+private:
+    Handle handle_ = Traits::none();
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { DeleteObject(h); }
+};
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { RegCloseKey(h); }
+};
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { DestroyWindow(h); }
+};
+
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+using RegKey = UniqueHandle<RegKeyTraits>;
+using OwnedWindow = UniqueHandle<WindowTraits>;

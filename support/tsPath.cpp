@@ -1,0 +1,58 @@
+#include "support/tsPath.h"
+
+namespace {
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Index just past the folder part: after the last separator, or after "X:" in "X:name".
+std::size_t fileNameStart(const std::wstring& path)
+{
+    std::size_t pos = path.size();
+    while (pos > 0 && !isSeparator(path[pos - 1]) && !(pos == 2 && path[1] == L':'))
+        --pos;
+    return pos;
+}
+
+} // namespace
+
+TsStatus tsBuildFileName(const std::wstring& folder, const std::wstring& fileName, std::wstring& result)
+{
+    std::size_t skip = 0;
+    while (skip < fileName.size() && isSeparator(fileName[skip]))
+        ++skip;
+    if (skip == fileName.size())
+        return TsStatus::failure(TsStatus::kInvalidName);
+    std::wstring joined = folder;
+    while (!joined.empty() && isSeparator(joined.back()))
+        joined.pop_back();
+    if (!folder.empty())
+        joined += L'\\';
+    joined.append(fileName, skip, std::wstring::npos);
+    result = std::move(joined);
+    return {};
+}
+
+TsStatus tsGetFileName(const std::wstring& path, std::wstring& result)
+{
+    result = path.substr(fileNameStart(path));
+    return {};
+}
+
+TsStatus tsGetFilePath(const std::wstring& path, std::wstring& result)
+{
+    std::wstring folder = path.substr(0, fileNameStart(path));
+    // Keep the backslash of a root ("C:\", "\"), drop any other trailing one.
+    if (folder.size() > 1 && isSeparator(folder.back()) && !(folder.size() == 3 && folder[1] == L':'))
+        folder.pop_back();
+    result = std::move(folder);
+    return {};
+}
+
+TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result)
+{
+    std::wstring trimmed = path;
+    while (!trimmed.empty() && isSeparator(trimmed.back()))
+        trimmed.pop_back();
+    result = std::move(trimmed);
+    return {};
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include "support/TsStatus.h"
+#include <string>
+
+// Path chores on Windows paths held as text; they never touch the file system.
+
+// Joins a folder and a file name with exactly one backslash between them.
+// Fails for an empty file name, which would name the folder itself.
+TsStatus tsBuildFileName(const std::wstring& folder, const std::wstring& fileName, std::wstring& result);
+
+// The part after the last backslash (or drive colon); empty when the path ends in one.
+TsStatus tsGetFileName(const std::wstring& path, std::wstring& result);
+
+// The folder part before the file name, without a trailing backslash except for a
+// drive root ("C:\"); empty for a bare file name.
+TsStatus tsGetFilePath(const std::wstring& path, std::wstring& result);
+
+// The path without trailing backslashes: "C:\" gives "C:".
+TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result);

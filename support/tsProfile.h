@@ -1,0 +1,30 @@
+#pragma once
+#include "support/TsStatus.h"
+#include <cstdint>
+#include <string>
+
+// Profile (INI) file access through the Windows profile functions, so that ANSI and
+// UTF-16 files are read the way the shell reads them. Section and key names match
+// without regard to case, as Windows matches them, unless IniMatchCase is given.
+enum IniOption : unsigned {
+    IniMatchCase = 1u << 0,
+};
+
+// The key's text, or defaultText when the section lacks the key.
+TsStatus tsReadStringFromINI(const std::wstring& section, const std::wstring& key, const std::wstring& defaultText,
+                             const std::wstring& path, unsigned options, std::wstring& result);
+
+// The key's value as read by tsParseLong, or defaultValue when the section lacks the
+// key. A value that is present but not a number is a failed read.
+TsStatus tsReadLongFromINI(const std::wstring& section, const std::wstring& key, std::int32_t defaultValue,
+                           const std::wstring& path, unsigned options, std::int32_t& result);
+
+// Whether the section holds the key; with requireValue, an empty value counts as absent.
+TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, const std::wstring& path,
+                          unsigned options, bool requireValue, bool& result);
+
+// The one way the program changes a profile file: a null value deletes the key, a
+// null key and value delete the whole section. Fails, touching nothing, when a text
+// does not fit the ANSI code page or the system reports that the file was not changed.
+TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,
+                    const std::wstring& path);

@@ -1,0 +1,26 @@
+#pragma once
+#include "support/TsStatus.h"
+
+#include <windows.h>
+
+// Window chores of the support library.
+
+// Centres the window on the work area of the monitor it is on.
+TsStatus tsCenterFormEx(HWND window);
+
+// Gives the window the small and large icons of the named icon group in the exe.
+TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup);
+
+// The application's hidden top-level window, made on first use; it carries the
+// application's icon for the whole run.
+TsStatus tsGetThunderMainHandle(HWND& result);
+
+// True when the program runs without its own resources, as it does when its code is
+// hosted by a development environment or a test instead of being the exe itself.
+TsStatus tsIsInIDE(bool& result);
+
+// Selects the whole text of an edit box.
+TsStatus tsHighlightText(HWND editBox);
+
+// Closes the window; for the program's last window this ends the program.
+TsStatus tsUnloadForm(HWND window);
