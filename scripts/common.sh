@@ -1,0 +1,56 @@
+# Shared by the scripts: build trees, the Wine prefix and a private X display.
+# Sourced, not run.
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${QUENMARK_BUILD_DIR:-$root/build}
+
+# configure_build DIR TOOLCHAIN [CMAKE_ARGS...]
+configure_build() {
+    local dir=$1 toolchain=$2
+    shift 2
+    cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" -DQUENMARK_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+# make_wine_prefix DIR: made once per build; later runs reuse it.
+make_wine_prefix() {
+    export QUENMARK_WINEPREFIX=$1
+    if [ ! -f "$QUENMARK_WINEPREFIX/system.reg" ]; then
+        echo "Making the Wine prefix $QUENMARK_WINEPREFIX"
+        WINEPREFIX=$QUENMARK_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= \
+            /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+        WINEPREFIX=$QUENMARK_WINEPREFIX wineserver -w
+    fi
+}
+
+# start_display: a private Xvfb unless a display is already there; stop_all ends it.
+xvfb_pid=
+start_display() {
+    if [ -n "${DISPLAY:-}" ] && [ -z "${QUENMARK_OWN_DISPLAY:-}" ]; then
+        return
+    fi
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$(head -n 1 <"$fifo")
+    rm -f "$fifo"
+}
+
+# Stops what the scripts started, so that nothing holds the caller's output open.
+stop_all() {
+    if [ -n "${QUENMARK_WINEPREFIX:-}" ]; then
+        WINEPREFIX=$QUENMARK_WINEPREFIX wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+
+# Whether this machine runs 32-bit programs under Wine (some kernels refuse 32-bit
+# processes altogether).
+wine32_runs() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
