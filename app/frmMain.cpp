@@ -1,7 +1,12 @@
 #include "app/frmMain.h"
 
+#include "folderview/PictureCopy.h"
 #include "folderview/SettingsLoader.h"
+#include "folderview/SettingsSaver.h"
+#include "support/BusyPointer.h"
 #include "support/ColorSwatch.h"
+#include "support/tsAnsi.h"
+#include "support/tsPath.h"
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
@@ -13,6 +18,11 @@ constexpr int kVkF1 = 112;
 constexpr int kVkEscape = 27;
 constexpr int kShiftNone = 0;
 constexpr int kShiftOnly = 1;
+
+constexpr wchar_t kPictureFilter[] = L"Картинки|*.BMP;*.RLE;*.JPG;*.GIF;*.PNG|Все файлы|*.*";
+constexpr wchar_t kFolderPrompt[] = L"Выберите каталог, для которого будут настраиваться параметры отображения.";
+constexpr wchar_t kUnrepresentable[] = L"в пути есть символы, которых нет в кодовой странице Windows.";
+constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark";
 
 // The Shift, Ctrl and Alt keys held down, as the bits 1, 2 and 4.
 int shiftState()
@@ -140,9 +150,8 @@ void frmMain::LoadFolderSettings()
 {
     FolderLookState state = this->state();
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
-        const std::wstring message = state.folder
-            + L"\r\n\r\nНе удаётся прочитать настройки этого каталога: путь к нему содержит символы, "
-              L"которых нет в кодировке Windows.";
+        const std::wstring message = state.folder + L"\r\n\r\nНе удаётся прочитать настройки этого каталога: "
+            + kUnrepresentable;
         MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
         return;
     }
@@ -193,15 +202,110 @@ bool frmMain::preTranslateMessage(MSG& message)
 void frmMain::onKeyDown(int keyCode, int shift)
 {
     if (keyCode == kVkF1 && shift == kShiftOnly)
-        components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, L"Автор: команда Quenmark");
+        components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
     if (keyCode == kVkEscape && shift == kShiftNone && window_)
         tsUnloadForm(window_);
 }
 
-void frmMain::onCommand(int id, int code, HWND)
+void frmMain::onCommand(int id, int code)
 {
     if ((id == txtWorkFolder || id == txtPicture) && code == EN_SETFOCUS)
         tsHighlightText(control(static_cast<ControlId>(id)));
+    if (code != BN_CLICKED)
+        return;
+    switch (id) {
+    case cmdBrowseFolder: onBrowseFolder(); break;
+    case cmdBrowse: onBrowsePicture(); break;
+    case cmdBrowseTextColor: onBrowseColor(shpTextColor); break;
+    case cmdBrowseBackColor: onBrowseColor(shpBackColor); break;
+    case cmdSkin0: onSkinClick(0); break;
+    case cmdSkin1: onSkinClick(1); break;
+    default: break;
+    }
+}
+
+void frmMain::onBrowsePicture()
+{
+    const auto dialog = components_.newPictureFileDialog();
+    const std::wstring picture = windowText(control(txtPicture));
+    dialog->fileName = picture;
+    dialog->filter = kPictureFilter;
+    dialog->options = 0;
+    tsGetFilePath(picture, dialog->initialFolder);
+    dialog->owner = window_;
+    if (dialog->show())
+        SetWindowTextW(control(txtPicture), dialog->fileName.c_str());
+}
+
+void frmMain::onBrowseFolder()
+{
+    const auto dialog = components_.newFolderDialog();
+    dialog->owner = window_;
+    dialog->folder = windowText(control(txtWorkFolder));
+    dialog->prompt = kFolderPrompt;
+    if (!dialog->show())
+        return;
+    SetWindowTextW(control(txtWorkFolder), dialog->folder.c_str());
+    LoadFolderSettings();
+}
+
+void frmMain::onBrowseColor(ControlId swatch)
+{
+    const auto dialog = components_.newColorDialog();
+    dialog->owner = window_;
+    dialog->color = static_cast<std::int32_t>(SendMessageW(control(swatch), kSwatchGetColor, 0, 0));
+    if (dialog->show())
+        SendMessageW(control(swatch), kSwatchSetColor, static_cast<WPARAM>(dialog->color), 0);
+}
+
+// index 0 applies the window's settings to the folder, index 1 removes them.
+void frmMain::onSkinClick(int index)
+{
+    const BusyPointer busy;
+    const FolderLookState state = this->state();
+    const bool apply = index == 0;
+
+    // Refuse before anything is written what the settings file cannot hold.
+    std::string ansi;
+    const std::wstring* unrepresentable = !tsToAnsi(state.folder, ansi) ? &state.folder
+        : apply && !tsToAnsi(state.picture, ansi)                      ? &state.picture
+                                                                       : nullptr;
+    if (unrepresentable) {
+        const std::wstring message = *unrepresentable + L"\r\n\r\nНастройки не сохранены: " + kUnrepresentable;
+        MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+        return;
+    }
+
+    std::wstring picture;
+    if (apply && state.copyPicture == kTicked && !state.picture.empty()) {
+        std::wstring target;
+        if (const TsStatus status = copyPictureIntoFolder(files_, state.folder, state.picture, target, picture);
+            !status) {
+            std::int16_t response = 0;
+            components_.errorReporter().report(errorInfo(status.error()), MB_ICONSTOP, nullptr,
+                                               L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: "
+                                                   + target,
+                                               response);
+            return;
+        }
+    } else if (apply) {
+        picture = state.picture;
+    }
+
+    if (SaveFolderSettings(picture, !apply)) {
+        MessageBoxW(window_, L"Готово!", kMainCaption, MB_OK | MB_ICONINFORMATION);
+        tsUnloadForm(window_);
+    }
+}
+
+bool frmMain::SaveFolderSettings(const std::wstring& picture, bool remove)
+{
+    std::wstring path;
+    if (saveFolderLook(files_, state(), picture, remove, path))
+        return true;
+    const std::wstring message = path + L"\r\n\r\nНе удаётся сохранить файл.";
+    MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+    return false;
 }
 
 LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -229,8 +333,14 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_SETCURSOR:
+        if (BusyPointer::active()) {
+            BusyPointer::apply();
+            return TRUE;
+        }
+        break;
     case DM_GETDEFID: // lets the dialog manager press Apply on Enter
         return MAKELRESULT(cmdSkin0, DC_HASDEFID);
     case WM_CTLCOLORSTATIC:

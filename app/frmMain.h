@@ -39,8 +39,13 @@ private:
     void createControls();
     void load(const std::wstring& arguments);
     void onKeyDown(int keyCode, int shift);
-    void onCommand(int id, int code, HWND control);
+    void onCommand(int id, int code);
+    void onBrowsePicture();
+    void onBrowseFolder();
+    void onBrowseColor(ControlId swatch);
+    void onSkinClick(int index);
     void LoadFolderSettings();
+    bool SaveFolderSettings(const std::wstring& picture, bool remove);
     void showState(const FolderLookState& state);
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
     int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }

@@ -18,4 +18,14 @@ public:
                               const std::wstring& path, std::int32_t& result) = 0;
     virtual TsStatus isKeyExist(const std::wstring& section, const std::wstring& key, const std::wstring& path,
                                 bool& result) = 0;
+
+    // A null value deletes the key; a null key and value delete the section.
+    virtual TsStatus writeINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,
+                              const std::wstring& path) = 0;
+    virtual TsStatus getAttributes(const std::wstring& path, std::uint32_t& result) = 0;
+    virtual TsStatus setAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+    // Replaces an existing file at target.
+    virtual TsStatus copyFile(const std::wstring& source, const std::wstring& target) = 0;
+    // Whether both paths name one existing file, however each is spelt.
+    virtual TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) = 0;
 };

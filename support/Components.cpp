@@ -1,5 +1,21 @@
 #include "support/Components.h"
 
+std::unique_ptr<PictureFileDialog> SystemComponents::newPictureFileDialog()
+{
+    return std::make_unique<PictureFileDialog>();
+}
+
+std::unique_ptr<FolderDialog> SystemComponents::newFolderDialog() { return std::make_unique<FolderDialog>(); }
+
+std::unique_ptr<ColorDialog> SystemComponents::newColorDialog() { return std::make_unique<ColorDialog>(); }
+
+ErrorReporter& SystemComponents::errorReporter()
+{
+    if (!errorReporter_)
+        errorReporter_ = std::make_unique<ErrorReporter>();
+    return *errorReporter_;
+}
+
 AboutBox& SystemComponents::aboutBox()
 {
     if (!aboutBox_)

@@ -58,6 +58,13 @@ struct WindowTraits {
     static void close(Handle h) { DestroyWindow(h); }
 };
 
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle none() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { CloseHandle(h); }
+};
+
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
+using FileHandle = UniqueHandle<FileHandleTraits>;
 using OwnedWindow = UniqueHandle<WindowTraits>;

@@ -56,3 +56,9 @@ TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result)
     result = std::move(trimmed);
     return {};
 }
+
+TsStatus tsIsRelativePath(const std::wstring& path, bool& result)
+{
+    result = !(path.size() >= 2 && path[1] == L':') && !(!path.empty() && isSeparator(path[0]));
+    return {};
+}

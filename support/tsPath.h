@@ -17,3 +17,6 @@ TsStatus tsGetFilePath(const std::wstring& path, std::wstring& result);
 
 // The path without trailing backslashes: "C:\" gives "C:".
 TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result);
+
+// True unless the path starts at a drive ("C:") or a root or server ("\").
+TsStatus tsIsRelativePath(const std::wstring& path, bool& result);

@@ -1,0 +1,35 @@
+#include "support/ErrorReporter.h"
+
+#include "support/AppInfo.h"
+
+#include <cwchar>
+
+ErrorInfo errorInfo(std::uint32_t number)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, number, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring description = length ? std::wstring(text, length) : std::wstring();
+    LocalFree(text);
+    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r'
+                                    || description.back() == L' ' || description.back() == L'.'))
+        description.pop_back();
+    return {number, description};
+}
+
+ErrorInfo lastErrorInfo() { return errorInfo(GetLastError()); }
+
+void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
+                           std::int16_t& response)
+{
+    wchar_t number[16];
+    std::swprintf(number, sizeof number / sizeof number[0], L"%lu", static_cast<unsigned long>(error.number));
+    std::wstring text = message + L"\r\n\r\nОшибка " + number;
+    if (!error.description.empty())
+        text += L": " + error.description + L".";
+    const std::wstring title = readAppInfo().title;
+    response = static_cast<std::int16_t>(
+        MessageBoxW(owner ? owner : GetActiveWindow(), text.c_str(), title.empty() ? L"Quenmark" : title.c_str(),
+                    MB_OK | style));
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// A failure as the system reports it: its number and the system's description.
+struct ErrorInfo {
+    std::uint32_t number = 0;
+    std::wstring description;
+};
+
+// The error the calling thread's last failing Windows call left.
+ErrorInfo lastErrorInfo();
+ErrorInfo errorInfo(std::uint32_t number);
+
+// Shows a failure to the user: the message text, then the error's number and
+// description, in a message box. One instance serves the whole run.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    // style: the message box's MB_ICON* flags. owner: null for the thread's active
+    // window, so that the box is modal to the window the user was working in.
+    // response: the button that closed the box.
+    virtual void report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
+                        std::int16_t& response);
+};
