@@ -4,11 +4,18 @@ namespace {
 
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
+// "C:" at the start of a path names a drive; a colon anywhere else is part of a name.
+bool startsWithDrive(const std::wstring& path)
+{
+    return path.size() >= 2 && path[1] == L':'
+        && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+}
+
 // Index just past the folder part: after the last separator, or after "X:" in "X:name".
 std::size_t fileNameStart(const std::wstring& path)
 {
     std::size_t pos = path.size();
-    while (pos > 0 && !isSeparator(path[pos - 1]) && !(pos == 2 && path[1] == L':'))
+    while (pos > 0 && !isSeparator(path[pos - 1]) && !(pos == 2 && startsWithDrive(path)))
         --pos;
     return pos;
 }
@@ -42,7 +49,7 @@ TsStatus tsGetFilePath(const std::wstring& path, std::wstring& result)
 {
     std::wstring folder = path.substr(0, fileNameStart(path));
     // Keep the backslash of a root ("C:\", "\"), drop any other trailing one.
-    if (folder.size() > 1 && isSeparator(folder.back()) && !(folder.size() == 3 && folder[1] == L':'))
+    if (folder.size() > 1 && isSeparator(folder.back()) && !(folder.size() == 3 && startsWithDrive(folder)))
         folder.pop_back();
     result = std::move(folder);
     return {};
@@ -59,6 +66,6 @@ TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result)
 
 TsStatus tsIsRelativePath(const std::wstring& path, bool& result)
 {
-    result = !(path.size() >= 2 && path[1] == L':') && !(!path.empty() && isSeparator(path[0]));
+    result = !startsWithDrive(path) && !(!path.empty() && isSeparator(path[0]));
     return {};
 }
