@@ -15,6 +15,11 @@ configure_build() {
 # make_wine_prefix DIR: made once per build; later runs reuse it.
 make_wine_prefix() {
     export QUENMARK_WINEPREFIX=$1
+    # A prefix made while 32-bit Wine could not run lacks the 32-bit system files.
+    if [ -f "$QUENMARK_WINEPREFIX/system.reg" ] && wine32_runs \
+        && [ ! -f "$QUENMARK_WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        rm -rf "$QUENMARK_WINEPREFIX"
+    fi
     if [ ! -f "$QUENMARK_WINEPREFIX/system.reg" ]; then
         echo "Making the Wine prefix $QUENMARK_WINEPREFIX"
         WINEPREFIX=$QUENMARK_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= \
