@@ -39,7 +39,7 @@ TsStatus toAnsi(const std::wstring& section, const std::wstring& key, const std:
 }
 
 // Finds the key among the section's key names, as the file spells it.
-TsStatus findKey(const AnsiKey& ansi, const std::wstring& key, unsigned options, std::string& spelling, bool& found)
+TsStatus findKey(const AnsiKey& ansi, const std::wstring& key, std::string& spelling, bool& found)
 {
     const std::string names = readProfile(ansi.section.c_str(), nullptr, "", ansi.path.c_str());
     found = false;
@@ -49,8 +49,7 @@ TsStatus findKey(const AnsiKey& ansi, const std::wstring& key, unsigned options,
         std::wstring wideName;
         if (const TsStatus status = tsFromAnsi(name, wideName); !status)
             return status;
-        const bool same = (options & IniMatchCase) ? wideName == key : lstrcmpiW(wideName.c_str(), key.c_str()) == 0;
-        if (same) {
+        if (lstrcmpiW(wideName.c_str(), key.c_str()) == 0) {
             spelling = name;
             found = true;
             return {};
@@ -70,10 +69,18 @@ TsStatus readValue(const std::wstring& section, const std::wstring& key, const s
     std::string spelling;
     TsStatus status = toAnsi(section, key, path, ansi);
     if (status)
-        status = findKey(ansi, key, options, spelling, found);
-    if (!status || !found)
+        status = findKey(ansi, key, spelling, found);
+    if (status && found)
+        status = tsFromAnsi(readProfile(ansi.section.c_str(), spelling.c_str(), "", ansi.path.c_str()), value);
+    if (!status || !found || !(options & IniExpandEnvironment))
         return status;
-    return tsFromAnsi(readProfile(ansi.section.c_str(), spelling.c_str(), "", ansi.path.c_str()), value);
+    const DWORD size = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+    if (size == 0)
+        return TsStatus::failure(GetLastError());
+    std::wstring expanded(size, L'\0');
+    expanded.resize(ExpandEnvironmentStringsW(value.c_str(), expanded.data(), size) - 1);
+    value = std::move(expanded);
+    return {};
 }
 
 } // namespace

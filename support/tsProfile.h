@@ -5,9 +5,11 @@
 
 // Profile (INI) file access through the Windows profile functions, so that ANSI and
 // UTF-16 files are read the way the shell reads them. Section and key names match
-// without regard to case, as Windows matches them, unless IniMatchCase is given.
+// without regard to case, as Windows matches them.
 enum IniOption : unsigned {
-    IniMatchCase = 1u << 0,
+    // Expands %VARIABLE% references in the value, as the shell does for paths such as
+    // IconResource=%SystemRoot%\...; unknown variables stay as written.
+    IniExpandEnvironment = 1u << 0,
 };
 
 // The key's text, or defaultText when the section lacks the key.
