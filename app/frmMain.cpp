@@ -10,8 +10,6 @@
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
-#include <commctrl.h>
-
 namespace {
 
 constexpr int kVkF1 = 112;
@@ -112,11 +110,11 @@ void frmMain::createControls()
                             RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, kMainFontFace));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const ControlSpec& spec : kMainControls) {
-        const ControlClass kind = controlClass(spec.kind);
-        const HWND child = CreateWindowExW(kind.exStyle, kind.className, spec.caption, WS_CHILD | WS_VISIBLE | kind.style,
-                                           scale(spec.left), scale(spec.top), scale(spec.width), scale(spec.height),
-                                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+    for (const ControlSpec& row : kMainControls) {
+        const ControlClass kind = controlClass(row.kind);
+        const HWND child = CreateWindowExW(kind.exStyle, kind.className, row.caption, WS_CHILD | WS_VISIBLE | kind.style,
+                                           scale(row.left), scale(row.top), scale(row.width), scale(row.height),
+                                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
                                            nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
