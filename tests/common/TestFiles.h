@@ -1,0 +1,65 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+// Real files for the tests, through the wide Win32 calls: a private folder per test and
+// the chores that prepare and check it. A helper that cannot do its work throws, which
+// fails the test that called it.
+
+// The identifier of the shell's folder view extension: a key and a section name in a
+// folder's Desktop.INI.
+inline const std::wstring kView = L"{BE098140-A513-11D0-A3A4-00C04FD706EC}";
+
+// A fresh folder under the system's temporary folder, removed with everything in it,
+// hidden, system and read-only entries too.
+class TempFolder {
+public:
+    // suffix: the end of the folder's name, e.g. to give it blanks or Cyrillic letters.
+    explicit TempFolder(const std::wstring& suffix = L"");
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+
+    const std::wstring& path() const { return path_; }
+    // The path of an entry in the folder: path() + "\" + name.
+    std::wstring at(const std::wstring& name) const { return path_ + L"\\" + name; }
+    std::wstring desktopIni() const { return at(L"Desktop.INI"); }
+
+private:
+    std::wstring path_;
+};
+
+// Makes folder the current directory for its lifetime.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::wstring& folder);
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+    ~CurrentDirectory();
+
+private:
+    std::wstring previous_;
+};
+
+// A failed Win32 call on the path, with the error GetLastError() holds.
+std::runtime_error systemError(const char* what, const std::wstring& path);
+
+// The text in code page 1251, refusing a character the code page lacks; and as UTF-8,
+// for test messages.
+std::string ansiBytes(const std::wstring& text);
+std::string utf8(const std::wstring& text);
+
+void makeFolder(const std::wstring& path);
+void writeFile(const std::wstring& path, const std::string& bytes);
+std::string readFile(const std::wstring& path);
+// Whether a file or a folder has that path.
+bool pathExists(const std::wstring& path);
+DWORD attributesOf(const std::wstring& path);
+
+// A key's value in a settings file; none when the section lacks the key.
+std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key);
+// Section names match without regard to case, as Windows matches them.
+bool iniHasSection(const std::wstring& path, const std::wstring& section);
