@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <ostream>
 #include <utility>
@@ -107,6 +108,78 @@ TEST(Startup, WindowCarriesIconsInBothSizes)
             GTEST_SKIP() << "this system does not pass WM_GETICON between processes (Wine does not)";
         EXPECT_NE(icon, 0u) << "icon size " << size;
     }
+}
+
+// The exe's small A_MAIN icon as the screen shows it: 0x00RRGGBB per opaque pixel,
+// kSeeThrough where the icon lets the background show.
+constexpr std::uint32_t kSeeThrough = 0xFF000000;
+std::uint32_t rgb(COLORREF color)
+{
+    return static_cast<std::uint32_t>(GetRValue(color)) << 16 | static_cast<std::uint32_t>(GetGValue(color)) << 8
+        | GetBValue(color);
+}
+
+std::vector<std::uint32_t> smallIconPixels(int size)
+{
+    const HMODULE exe = LoadLibraryExW(exeUnderTest().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!exe)
+        return {};
+    const auto icon = static_cast<HICON>(LoadImageW(exe, L"A_MAIN", IMAGE_ICON, size, size, 0));
+    std::vector<std::uint32_t> pixels;
+    if (icon) {
+        // Drawn on black and on white: a pixel that differs is one the icon leaves clear.
+        const HDC screen = GetDC(nullptr);
+        const HDC memory = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, size, 2 * size);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        const RECT black = {0, 0, size, size}, white = {0, size, size, 2 * size};
+        FillRect(memory, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(memory, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        DrawIconEx(memory, 0, size, icon, size, size, 0, nullptr, DI_NORMAL);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const COLORREF onBlack = GetPixel(memory, x, y);
+                pixels.push_back(onBlack == GetPixel(memory, x, y + size) ? rgb(onBlack) : kSeeThrough);
+            }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(exe);
+    return pixels;
+}
+
+// Window icons cannot be asked for across processes under Wine, so this looks for the
+// small icon where the frame draws it: in the caption, near the window's top left.
+TEST(Startup, CaptionShowsTheApplicationIcon)
+{
+    TempFolder folder;
+    QuenmarkRun run(L" " + folder.path(), folder.path());
+    ASSERT_TRUE(run.started());
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const std::vector<std::uint32_t> icon = smallIconPixels(size);
+    ASSERT_EQ(icon.size(), static_cast<std::size_t>(size * size));
+
+    const ScreenImage shot = ScreenImage::ofWindow(run.main());
+    const auto matchesAt = [&](int left, int top) {
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const std::uint32_t want = icon[static_cast<std::size_t>(y * size + x)];
+                if (want == kSeeThrough)
+                    continue;
+                if (rgb(shot.pixel(left + x, top + y)) != want)
+                    return false;
+            }
+        return true;
+    };
+    bool found = false;
+    for (int top = 0; !found && top + size <= std::min(shot.height(), 3 * size); ++top)
+        for (int left = 0; !found && left + size <= std::min(shot.width(), 3 * size); ++left)
+            found = matchesAt(left, top);
+    EXPECT_TRUE(found) << "no " << size << "x" << size << " A_MAIN icon in the caption";
 }
 
 // The selection of an edit box as (start, end).
