@@ -1,0 +1,176 @@
+// Scale probe: how the time to load a folder's settings and apply a change grows with
+// the size of its Desktop.INI. Other programs' sections pad the file around ours, as
+// they may in a folder the user already customised.
+//
+// Usage: ScaleProbe RUNS
+// Prints one "scale TARGET_KIB FILE_BYTES MILLISECONDS" line per file size, the
+// median of RUNS load-and-apply rounds on the real file system.
+#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsLoader.h"
+#include "folderview/SettingsSaver.h"
+#include "folderview/Win32FolderFiles.h"
+#include "support/Handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Our sections, as an earlier Apply left them.
+const std::string kOurSections = "[ExtShellFolderViews]\r\n"
+                                 "{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}\r\n"
+                                 "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
+                                 "Attributes=1\r\n"
+                                 "IconArea_Image=sea.jpg\r\n"
+                                 "IconArea_Text=0x00FFFFFF\r\n"
+                                 "IconArea_TextBackground=0x00804000\r\n"
+                                 "[.ShellClassInfo]\r\n"
+                                 "ConfirmFileOp=0\r\n";
+
+// Other programs' sections of sixteen keys each, numbered on from section, until the
+// text reaches size bytes.
+std::string padding(std::size_t size, int& section)
+{
+    std::string text;
+    while (text.size() < size) {
+        char line[96];
+        std::snprintf(line, sizeof line, "[Other.%05d]\r\n", section++);
+        text += line;
+        for (int key = 0; key < 16 && text.size() < size; ++key) {
+            std::snprintf(line, sizeof line, "Entry%02d=value of another program's setting, %05d\r\n", key, section);
+            text += line;
+        }
+    }
+    return text;
+}
+
+// Writes the file as if saved an hour ago, as a folder customised earlier would hold it.
+// The age matters under Wine: it re-reads a profile file on every call while the file
+// is under about two seconds old, and keeps a parsed copy of an older one.
+bool writeOldFile(const std::wstring& path, const std::string& content)
+{
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time;
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 3600ull * 10000000ull;
+    const FILETIME hourAgo = {time.LowPart, time.HighPart};
+    DWORD written = 0;
+    return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
+        && written == content.size() && SetFileTime(file.get(), nullptr, nullptr, &hourAgo);
+}
+
+double millisecondsSince(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Times RUNS rounds on a file of about targetKiB: load, a new text colour as the user
+// would pick it, Apply. Each round starts from the same file. False, with the reason
+// printed, when a round does not read the file's settings or does not save the change.
+bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
+{
+    constexpr ColorValue kNewTextColor = 0x0000FF;
+    const std::wstring path = folder + L"\\" + kDesktopIni;
+    const std::size_t padBytes = targetKiB * 1024 > kOurSections.size() ? targetKiB * 1024 - kOurSections.size() : 0;
+    int section = 0;
+    const std::string content =
+        padding(padBytes / 2, section) + kOurSections + padding(padBytes - padBytes / 2, section);
+
+    Win32FolderFiles files;
+    std::vector<double> milliseconds;
+    // The first round is untimed: it brings the program's code and the file into the caches.
+    for (long run = -1; run < runs; ++run) {
+        if (!writeOldFile(path, content)) {
+            std::fwprintf(stderr, L"cannot write %ls, error %lu\n", path.c_str(), GetLastError());
+            return false;
+        }
+        FolderLookState state;
+        state.folder = folder;
+        std::wstring savedPath;
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        const bool loaded = loadFolderLook(files, state).ok() && state.picture == L"sea.jpg"
+            && state.textColorOn == kTicked && state.textColor == 0xFFFFFF && state.backColorOn == kTicked
+            && state.backColor == 0x804000;
+        state.textColor = kNewTextColor;
+        const bool saved = saveFolderLook(files, state, state.picture, false, savedPath);
+        const double elapsed = millisecondsSince(start);
+
+        FolderLookState check;
+        check.folder = folder;
+        if (!loaded || !saved || !loadFolderLook(files, check) || check.textColor != kNewTextColor
+            || check.backColor != 0x804000 || check.picture != L"sea.jpg") {
+            std::fwprintf(stderr, L"%lu KiB: the round did not load the settings and apply the change\n",
+                          static_cast<unsigned long>(targetKiB));
+            return false;
+        }
+        if (run >= 0)
+            milliseconds.push_back(elapsed);
+    }
+    std::wprintf(L"scale %lu %lu %.2f\n", static_cast<unsigned long>(targetKiB),
+                 static_cast<unsigned long>(content.size()), median(milliseconds));
+    std::fflush(stdout);
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 2) {
+        std::fwprintf(stderr, L"Usage: ScaleProbe RUNS\n");
+        return 2;
+    }
+    const long runs = std::wcstol(argv[1], nullptr, 10);
+    if (runs < 1) {
+        std::fwprintf(stderr, L"RUNS must be a positive number\n");
+        return 2;
+    }
+
+    wchar_t temp[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, temp);
+    if (length == 0 || length >= MAX_PATH) {
+        std::fwprintf(stderr, L"no temporary folder\n");
+        return 1;
+    }
+    const std::wstring folder = std::wstring(temp, length) + L"QuenmarkScale" + std::to_wstring(GetCurrentProcessId());
+    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+        std::fwprintf(stderr, L"cannot make %ls, error %lu\n", folder.c_str(), GetLastError());
+        return 1;
+    }
+
+    bool ok = true;
+    for (const std::size_t targetKiB : {1u, 100u, 1024u}) {
+        ok = measureSize(folder, runs, targetKiB);
+        if (!ok)
+            break;
+    }
+
+    // Apply made the file hidden and system and the folder read-only.
+    const std::wstring path = folder + L"\\" + kDesktopIni;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+    return ok ? 0 : 1;
+}
