@@ -1,36 +1,49 @@
 #include "support/FolderDialog.h"
 
+#include "support/SystemFunction.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 
 namespace {
 
-// COM for the folder browser, for as long as one is open.
+// The browser needs COM on this thread for as long as it is open.
 class ComApartment {
 public:
-    ComApartment() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComApartment() : uninitialize_(systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize"))
+    {
+        const auto initialize = systemFunction<decltype(CoInitialize)>(L"ole32.dll", "CoInitialize");
+        initialized_ = initialize && uninitialize_ && SUCCEEDED(initialize(nullptr));
+    }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment()
     {
         if (initialized_)
-            CoUninitialize();
+            uninitialize_();
     }
 
 private:
-    bool initialized_;
+    decltype(CoUninitialize)* uninitialize_;
+    bool initialized_ = false;
 };
 
+// The browser's answer, which the caller must free with the COM allocator.
 class ItemIdList {
 public:
-    explicit ItemIdList(LPITEMIDLIST list) : list_(list) {}
+    ItemIdList(LPITEMIDLIST list, decltype(CoTaskMemFree)* free) : list_(list), free_(free) {}
     ItemIdList(const ItemIdList&) = delete;
     ItemIdList& operator=(const ItemIdList&) = delete;
-    ~ItemIdList() { CoTaskMemFree(list_); }
+    ~ItemIdList()
+    {
+        if (list_)
+            free_(list_);
+    }
     LPCITEMIDLIST get() const { return list_; }
 
 private:
     LPITEMIDLIST list_;
+    decltype(CoTaskMemFree)* free_;
 };
 
 // Opens the browser on the starting folder.
@@ -45,6 +58,12 @@ int CALLBACK browseCallback(HWND browser, UINT message, LPARAM, LPARAM data)
 
 bool FolderDialog::show()
 {
+    const auto memFree = systemFunction<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    const auto browse = systemFunction<decltype(SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+    const auto pathFromList = systemFunction<decltype(SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+    if (!memFree || !browse || !pathFromList)
+        return false;
+
     const ComApartment apartment;
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW request = {};
@@ -54,11 +73,9 @@ bool FolderDialog::show()
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     request.lpfn = browseCallback;
     request.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
-    const ItemIdList chosen(SHBrowseForFolderW(&request));
-    if (!chosen.get())
-        return false;
+    const ItemIdList chosen(browse(&request), memFree);
     wchar_t path[MAX_PATH];
-    if (!SHGetPathFromIDListW(chosen.get(), path))
+    if (!chosen.get() || !pathFromList(chosen.get(), path))
         return false;
     folder = path;
     return true;

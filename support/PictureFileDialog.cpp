@@ -1,5 +1,7 @@
 #include "support/PictureFileDialog.h"
 
+#include "support/SystemFunction.h"
+
 #include <cderr.h>
 #include <commdlg.h>
 
@@ -7,6 +9,11 @@
 
 bool PictureFileDialog::show()
 {
+    const auto getOpenFileName = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    const auto extendedError = systemFunction<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (!getOpenFileName || !extendedError)
+        return false;
+
     // The system wants the pairs separated by NULs and the list ended by two.
     std::wstring systemFilter = filter;
     for (wchar_t& c : systemFilter)
@@ -27,12 +34,12 @@ bool PictureFileDialog::show()
         | static_cast<DWORD>(options);
 
     fileName.copy(path.data(), path.size() - 1);
-    BOOL confirmed = GetOpenFileNameW(&request);
+    BOOL confirmed = getOpenFileName(&request);
     // A typed picture text that is no valid file name would keep the dialog from
     // opening at all; open it without one instead.
-    if (!confirmed && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+    if (!confirmed && extendedError() == FNERR_INVALIDFILENAME) {
         path[0] = L'\0';
-        confirmed = GetOpenFileNameW(&request);
+        confirmed = getOpenFileName(&request);
     }
     if (confirmed)
         fileName = path.data();
