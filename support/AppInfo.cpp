@@ -1,17 +1,24 @@
 #include "support/AppInfo.h"
 
+#include "support/SystemFunction.h"
+
 #include <windows.h>
 
 #include <vector>
 
 namespace {
 
-std::wstring queryString(std::vector<BYTE>& block, const std::wstring& translation, const wchar_t* name)
+// Only the about box and error reports read the version resource; the library that
+// reads it is loaded then.
+using VerQueryValueFunction = decltype(VerQueryValueW);
+
+std::wstring queryString(VerQueryValueFunction* query, std::vector<BYTE>& block, const std::wstring& translation,
+                         const wchar_t* name)
 {
     const std::wstring subBlock = L"\\StringFileInfo\\" + translation + L"\\" + name;
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), subBlock.c_str(), &value, &length) || length == 0)
+    if (!query(block.data(), subBlock.c_str(), &value, &length) || length == 0)
         return {};
     const auto* text = static_cast<const wchar_t*>(value);
     return std::wstring(text, text + length - (text[length - 1] == L'\0' ? 1 : 0));
@@ -25,12 +32,17 @@ AppInfo readAppInfo()
     const DWORD pathLength = GetModuleFileNameW(nullptr, exePath, MAX_PATH);
     if (pathLength == 0 || pathLength == MAX_PATH)
         return {};
+    const auto infoSize = systemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
+    const auto info = systemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
+    const auto query = systemFunction<VerQueryValueFunction>(L"version.dll", "VerQueryValueW");
+    if (!infoSize || !info || !query)
+        return {};
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(exePath, &ignored);
+    const DWORD size = infoSize(exePath, &ignored);
     if (size == 0)
         return {};
     std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(exePath, 0, size, block.data()))
+    if (!info(exePath, 0, size, block.data()))
         return {};
 
     struct Translation {
@@ -38,11 +50,11 @@ AppInfo readAppInfo()
     };
     Translation* translations = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length)
+    if (!query(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length)
         || length < sizeof(Translation))
         return {};
     wchar_t key[9];
     wsprintfW(key, L"%04x%04x", translations->language, translations->codePage);
-    return {queryString(block, key, L"ProductName"), queryString(block, key, L"ProductVersion"),
-            queryString(block, key, L"FileDescription"), queryString(block, key, L"LegalCopyright")};
+    return {queryString(query, block, key, L"ProductName"), queryString(query, block, key, L"ProductVersion"),
+            queryString(query, block, key, L"FileDescription"), queryString(query, block, key, L"LegalCopyright")};
 }
