@@ -47,8 +47,7 @@ ControlClass controlClass(ControlKind kind)
     constexpr DWORD tabStop = WS_TABSTOP | WS_GROUP;
     switch (kind) {
     case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-    case ControlKind::ReadOnlyTextBox:
-        return {L"EDIT", tabStop | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+    case ControlKind::ReadOnlyTextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
     case ControlKind::TextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::Button: return {L"BUTTON", tabStop | BS_PUSHBUTTON, 0};
     case ControlKind::DefaultButton: return {L"BUTTON", tabStop | BS_DEFPUSHBUTTON, 0};
@@ -112,10 +111,10 @@ void frmMain::createControls()
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ControlSpec& row : kMainControls) {
         const ControlClass kind = controlClass(row.kind);
-        const HWND child = CreateWindowExW(kind.exStyle, kind.className, row.caption, WS_CHILD | WS_VISIBLE | kind.style,
-                                           scale(row.left), scale(row.top), scale(row.width), scale(row.height),
-                                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
-                                           nullptr);
+        const HWND child =
+            CreateWindowExW(kind.exStyle, kind.className, row.caption, WS_CHILD | WS_VISIBLE | kind.style,
+                            scale(row.left), scale(row.top), scale(row.width), scale(row.height), window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
@@ -148,8 +147,8 @@ void frmMain::LoadFolderSettings()
 {
     FolderLookState state = this->state();
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
-        const std::wstring message = state.folder + L"\r\n\r\nНе удаётся прочитать настройки этого каталога: "
-            + kUnrepresentable;
+        const std::wstring message =
+            state.folder + L"\r\n\r\nНе удаётся прочитать настройки этого каталога: " + kUnrepresentable;
         MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
         return;
     }
@@ -161,9 +160,7 @@ FolderLookState frmMain::state() const
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
     state.picture = windowText(control(txtPicture));
-    const auto check = [this](ControlId id) {
-        return static_cast<int>(SendMessageW(control(id), BM_GETCHECK, 0, 0));
-    };
+    const auto check = [this](ControlId id) { return static_cast<int>(SendMessageW(control(id), BM_GETCHECK, 0, 0)); };
     const auto color = [this](ControlId id) {
         return static_cast<ColorValue>(SendMessageW(control(id), kSwatchGetColor, 0, 0));
     };
@@ -266,8 +263,8 @@ void frmMain::onSkinClick(int index)
     // Refuse before anything is written what the settings file cannot hold.
     std::string ansi;
     const std::wstring* unrepresentable = !tsToAnsi(state.folder, ansi) ? &state.folder
-        : apply && !tsToAnsi(state.picture, ansi)                      ? &state.picture
-                                                                       : nullptr;
+        : apply && !tsToAnsi(state.picture, ansi)                       ? &state.picture
+                                                                        : nullptr;
     if (unrepresentable) {
         const std::wstring message = *unrepresentable + L"\r\n\r\nНастройки не сохранены: " + kUnrepresentable;
         MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
@@ -280,10 +277,9 @@ void frmMain::onSkinClick(int index)
         if (const TsStatus status = copyPictureIntoFolder(files_, state.folder, state.picture, target, picture);
             !status) {
             std::int16_t response = 0;
-            components_.errorReporter().report(errorInfo(status.error()), MB_ICONSTOP, nullptr,
-                                               L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: "
-                                                   + target,
-                                               response);
+            components_.errorReporter().report(
+                errorInfo(status.error()), MB_ICONSTOP, nullptr,
+                L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: " + target, response);
             return;
         }
     } else if (apply) {
@@ -330,9 +326,7 @@ LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, L
 LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
+    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_SETCURSOR:
         if (BusyPointer::active()) {
             BusyPointer::apply();
@@ -362,8 +356,7 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         window_ = nullptr;
         PostQuitMessage(0);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

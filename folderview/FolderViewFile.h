@@ -21,7 +21,10 @@ inline constexpr ColorValue kWhite = 0xFFFFFF;
 
 // Only plain RGB values count as a stored colour; negative ones (system colour
 // numbers such as 0x8000000F) and anything above white count as none.
-constexpr bool isStoredColor(std::int32_t value) { return value >= 0 && value <= kWhite; }
+constexpr bool isStoredColor(std::int32_t value)
+{
+    return value >= 0 && value <= kWhite;
+}
 
 inline constexpr std::uint32_t kAttrReadOnly = 0x1;
 inline constexpr std::uint32_t kAttrHidden = 0x2;

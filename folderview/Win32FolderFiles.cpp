@@ -93,7 +93,8 @@ TsStatus Win32FolderFiles::isSameFile(const std::wstring& first, const std::wstr
     if (!status)
         return status;
     BY_HANDLE_FILE_INFORMATION a, b;
-    result = fileIdentity(ansiFirst, a) && fileIdentity(ansiSecond, b) && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber
-        && a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+    result = fileIdentity(ansiFirst, a) && fileIdentity(ansiSecond, b)
+        && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh
+        && a.nFileIndexLow == b.nFileIndexLow;
     return {};
 }

@@ -1,6 +1,7 @@
 #include "support/AboutBox.h"
 
-void AboutBox::show(HWND owner, const AppInfo& app, const std::wstring& text, const wchar_t* picture, const std::wstring& credit)
+void AboutBox::show(HWND owner, const AppInfo& app, const std::wstring& text, const wchar_t* picture,
+                    const std::wstring& credit)
 {
     std::wstring message = app.title + L" " + app.version;
     for (const std::wstring* line : {&app.description, &text, &app.copyright, &credit})

@@ -4,10 +4,10 @@
 // What the program says about itself, read from its version resource so that the
 // version number has one source.
 struct AppInfo {
-    std::wstring title;       // ProductName
-    std::wstring version;     // ProductVersion
+    std::wstring title; // ProductName
+    std::wstring version; // ProductVersion
     std::wstring description; // FileDescription
-    std::wstring copyright;   // LegalCopyright
+    std::wstring copyright; // LegalCopyright
 };
 
 // The running exe's version resource; fields it lacks stay empty.

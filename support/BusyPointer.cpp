@@ -18,6 +18,12 @@ BusyPointer::~BusyPointer()
     apply();
 }
 
-bool BusyPointer::active() { return busyCount > 0; }
+bool BusyPointer::active()
+{
+    return busyCount > 0;
+}
 
-void BusyPointer::apply() { SetCursor(LoadCursorW(nullptr, active() ? IDC_WAIT : IDC_ARROW)); }
+void BusyPointer::apply()
+{
+    SetCursor(LoadCursorW(nullptr, active() ? IDC_WAIT : IDC_ARROW));
+}

@@ -11,10 +11,8 @@ LRESULT CALLBACK swatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
         InvalidateRect(window, nullptr, FALSE);
         return 0;
-    case kSwatchGetColor:
-        return static_cast<LRESULT>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    case WM_ERASEBKGND:
-        return 1;
+    case kSwatchGetColor: return static_cast<LRESULT>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         const HDC dc = BeginPaint(window, &paint);
@@ -27,8 +25,7 @@ LRESULT CALLBACK swatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         EndPaint(window, &paint);
         return 0;
     }
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -5,9 +5,15 @@ std::unique_ptr<PictureFileDialog> SystemComponents::newPictureFileDialog()
     return std::make_unique<PictureFileDialog>();
 }
 
-std::unique_ptr<FolderDialog> SystemComponents::newFolderDialog() { return std::make_unique<FolderDialog>(); }
+std::unique_ptr<FolderDialog> SystemComponents::newFolderDialog()
+{
+    return std::make_unique<FolderDialog>();
+}
 
-std::unique_ptr<ColorDialog> SystemComponents::newColorDialog() { return std::make_unique<ColorDialog>(); }
+std::unique_ptr<ColorDialog> SystemComponents::newColorDialog()
+{
+    return std::make_unique<ColorDialog>();
+}
 
 ErrorReporter& SystemComponents::errorReporter()
 {

@@ -7,18 +7,22 @@
 ErrorInfo errorInfo(std::uint32_t number)
 {
     wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, number, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, number, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring description = length ? std::wstring(text, length) : std::wstring();
     LocalFree(text);
-    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r'
-                                    || description.back() == L' ' || description.back() == L'.'))
+    while (!description.empty()
+           && (description.back() == L'\n' || description.back() == L'\r' || description.back() == L' '
+               || description.back() == L'.'))
         description.pop_back();
     return {number, description};
 }
 
-ErrorInfo lastErrorInfo() { return errorInfo(GetLastError()); }
+ErrorInfo lastErrorInfo()
+{
+    return errorInfo(GetLastError());
+}
 
 void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
                            std::int16_t& response)
@@ -29,7 +33,6 @@ void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const
     if (!error.description.empty())
         text += L": " + error.description + L".";
     const std::wstring title = readAppInfo().title;
-    response = static_cast<std::int16_t>(
-        MessageBoxW(owner ? owner : GetActiveWindow(), text.c_str(), title.empty() ? L"Quenmark" : title.c_str(),
-                    MB_OK | style));
+    response = static_cast<std::int16_t>(MessageBoxW(owner ? owner : GetActiveWindow(), text.c_str(),
+                                                     title.empty() ? L"Quenmark" : title.c_str(), MB_OK | style));
 }

@@ -5,8 +5,7 @@
 
 // Move-only owner of one Windows handle; Traits says how to close it and which
 // value means "none". Every way out of a scope then releases what it made.
-template <typename Traits>
-class UniqueHandle {
+template <typename Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 

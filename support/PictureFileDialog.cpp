@@ -30,8 +30,8 @@ bool PictureFileDialog::show()
     request.lpstrFile = path.data();
     request.nMaxFile = static_cast<DWORD>(path.size());
     request.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY
-        | static_cast<DWORD>(options);
+    request.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | static_cast<DWORD>(options);
 
     fileName.copy(path.data(), path.size() - 1);
     BOOL confirmed = getOpenFileName(&request);

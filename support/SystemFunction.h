@@ -6,8 +6,7 @@
 // start a third slower and use a quarter more memory for dialogs most runs never open.
 // A loaded library stays for the rest of the run, since the shell's dialogs leave
 // threads and COM objects behind that must not outlive their code.
-template <typename Function>
-Function* systemFunction(const wchar_t* library, const char* name)
+template <typename Function> Function* systemFunction(const wchar_t* library, const char* name)
 {
     HMODULE module = GetModuleHandleW(library);
     if (!module)

@@ -6,8 +6,8 @@
 // reports it can name it and one that skips it can simply test it.
 class TsStatus {
 public:
-    static constexpr std::uint32_t kInvalidData = 13;        // ERROR_INVALID_DATA
-    static constexpr std::uint32_t kInvalidName = 123;       // ERROR_INVALID_NAME
+    static constexpr std::uint32_t kInvalidData = 13; // ERROR_INVALID_DATA
+    static constexpr std::uint32_t kInvalidName = 123; // ERROR_INVALID_NAME
     static constexpr std::uint32_t kNoUnicodeMapping = 1113; // ERROR_NO_UNICODE_TRANSLATION
 
     constexpr TsStatus() = default;

@@ -2,7 +2,10 @@
 
 namespace {
 
-bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool isSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
 
 // "C:" at the start of a path names a drive; a colon anywhere else is part of a name.
 bool startsWithDrive(const std::wstring& path)

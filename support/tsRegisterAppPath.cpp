@@ -18,7 +18,8 @@ TsStatus tsRegisterAppPath()
     const std::wstring keyName = std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + name;
 
     RegKey key;
-    LONG error = RegCreateKeyExW(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
+    LONG error =
+        RegCreateKeyExW(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (error != ERROR_SUCCESS)
         return TsStatus::failure(static_cast<std::uint32_t>(error));
     const auto setText = [&key](const wchar_t* valueName, const std::wstring& text) {

@@ -93,7 +93,7 @@ TsStatus tsParseLong(const std::wstring& text, std::int32_t& result)
         if (text[i] < L'0' || text[i] > L'9')
             return invalid;
         magnitude = magnitude * 10 + (text[i] - L'0');
-        if (magnitude > std::int64_t{1} << 31)
+        if (magnitude > std::int64_t {1} << 31)
             return invalid;
     }
     const std::int64_t value = negative ? -magnitude : magnitude;

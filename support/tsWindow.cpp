@@ -4,7 +4,10 @@ namespace {
 
 const wchar_t kAppWindowClass[] = L"QuenmarkApplication";
 
-TsStatus lastError() { return TsStatus::failure(GetLastError()); }
+TsStatus lastError()
+{
+    return TsStatus::failure(GetLastError());
+}
 
 } // namespace
 
@@ -32,8 +35,8 @@ TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
     // Shared icons belong to the system's cache, so the window never has to free them.
     const HINSTANCE module = GetModuleHandleW(nullptr);
     const auto load = [&](int metricX, int metricY) {
-        return static_cast<HICON>(LoadImageW(module, iconGroup, IMAGE_ICON, GetSystemMetrics(metricX),
-                                             GetSystemMetrics(metricY), LR_SHARED));
+        return static_cast<HICON>(
+            LoadImageW(module, iconGroup, IMAGE_ICON, GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
     };
     const HICON big = load(SM_CXICON, SM_CYICON);
     const HICON small = load(SM_CXSMICON, SM_CYSMICON);

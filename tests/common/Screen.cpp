@@ -10,4 +10,7 @@ int screenDpi()
     return dpi;
 }
 
-int scaled(int pixels) { return MulDiv(pixels, screenDpi(), 96); }
+int scaled(int pixels)
+{
+    return MulDiv(pixels, screenDpi(), 96);
+}

@@ -62,7 +62,10 @@ TempFolder::TempFolder(const std::wstring& suffix)
     }
 }
 
-TempFolder::~TempFolder() { removeTree(path_); }
+TempFolder::~TempFolder()
+{
+    removeTree(path_);
+}
 
 CurrentDirectory::CurrentDirectory(const std::wstring& folder)
 {
@@ -72,7 +75,10 @@ CurrentDirectory::CurrentDirectory(const std::wstring& folder)
         throw systemError("SetCurrentDirectoryW", folder);
 }
 
-CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryW(previous_.c_str()); }
+CurrentDirectory::~CurrentDirectory()
+{
+    SetCurrentDirectoryW(previous_.c_str());
+}
 
 std::string ansiBytes(const std::wstring& text)
 {
@@ -107,8 +113,8 @@ void makeFolder(const std::wstring& path)
 
 void writeFile(const std::wstring& path, const std::string& bytes)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
+    const FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
         || written != bytes.size())
@@ -138,7 +144,10 @@ std::string readFile(const std::wstring& path)
     return bytes;
 }
 
-bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool pathExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 DWORD attributesOf(const std::wstring& path)
 {

@@ -173,7 +173,8 @@ TEST(Apply, FailedPictureCopyIsReportedAndNothingSaved)
     click(run.control(chkCopyPicture));
     postClick(run.control(cmdSkin0));
     expectStopBoxThenWindowStays(run,
-        L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: " + folder.at(L"missing.bmp") + L"\r\n\r\n");
+                                 L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: "
+                                     + folder.at(L"missing.bmp") + L"\r\n\r\n");
     EXPECT_FALSE(pathExists(folder.desktopIni()));
     EXPECT_FALSE(pathExists(folder.at(L"missing.bmp")));
 }

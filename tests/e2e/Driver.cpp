@@ -69,7 +69,7 @@ BOOL CALLBACK findVisible(HWND window, LPARAM data)
 
 std::vector<HWND> topLevelWindows(DWORD processId, const wchar_t* className)
 {
-    WindowSearch search = { processId, className, {} };
+    WindowSearch search = {processId, className, {}};
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -172,7 +172,7 @@ SIZE clientSize(HWND window)
 {
     RECT rect = {};
     GetClientRect(window, &rect);
-    return { rect.right - rect.left, rect.bottom - rect.top };
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 std::vector<HWND> children(HWND parent)
@@ -185,7 +185,7 @@ std::vector<HWND> children(HWND parent)
 
 HWND findDescendant(HWND root, const wchar_t* name)
 {
-    DescendantSearch search = { name, nullptr };
+    DescendantSearch search = {name, nullptr};
     EnumChildWindows(root, findVisible, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -205,8 +205,8 @@ std::vector<std::wstring> comboItems(HWND combo)
 }
 
 ScreenImage::ScreenImage(const RECT& screenArea)
-    : width_(std::max(0L, screenArea.right - screenArea.left))
-    , height_(std::max(0L, screenArea.bottom - screenArea.top))
+    : width_(std::max(0L, screenArea.right - screenArea.left)),
+      height_(std::max(0L, screenArea.bottom - screenArea.top))
 {
     pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
     if (pixels_.empty())
@@ -247,8 +247,8 @@ COLORREF ScreenImage::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return CLR_INVALID;
-    const std::uint32_t value
-        = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    const std::uint32_t value =
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
@@ -367,7 +367,7 @@ QuenmarkRun::QuenmarkRun(const std::wstring& arguments, const std::wstring& curr
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-            currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &process_)) {
+                        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &process_)) {
         failure_ = L"cannot start \"" + exe + L"\" (QUENMARK_EXE_UNDER_TEST): error " + std::to_wstring(GetLastError());
         return;
     }

@@ -144,7 +144,7 @@ void setSwatchColor(HWND swatch, COLORREF colour);
 bool swatchShows(HWND swatch, COLORREF colour);
 
 // Sets a key in a settings file as another program would, through the profile calls.
-void writeIni(
-    const std::wstring& path, const std::wstring& section, const std::wstring& key, const std::wstring& value);
+void writeIni(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+              const std::wstring& value);
 
 } // namespace e2e

@@ -40,7 +40,7 @@ TEST(Keys, EscapeEndsTheProgram)
     GetWindowRect(run.main(), &window);
     GetWindowRect(swatch, &inner);
     EXPECT_EQ(shot.pixel((inner.left + inner.right) / 2 - window.left, (inner.top + inner.bottom) / 2 - window.top),
-        RGB(255, 0, 0));
+              RGB(255, 0, 0));
 
     ASSERT_TRUE(run.pressKey(VK_ESCAPE));
     EXPECT_TRUE(run.waitForExit());
@@ -53,7 +53,7 @@ TEST(Keys, ShiftF1ShowsTheAboutBox)
     QuenmarkRun run(L" " + folder.path(), folder.path());
     ASSERT_TRUE(run.started());
 
-    ASSERT_TRUE(run.pressKey(VK_F1, { VK_SHIFT }));
+    ASSERT_TRUE(run.pressKey(VK_F1, {VK_SHIFT}));
     const HWND about = run.waitForBox(L"О программе Quenmark");
     ASSERT_NE(about, nullptr);
     const Box box = readBox(about);
@@ -77,8 +77,8 @@ TEST(Keys, OtherHelpAndEscapeCombinationsDoNothing)
     ASSERT_TRUE(waitUntil([&] { return run.focus() == run.control(txtWorkFolder); }));
 
     ASSERT_TRUE(run.pressKey(VK_F1));
-    ASSERT_TRUE(run.pressKey(VK_F1, { VK_CONTROL, VK_SHIFT }));
-    ASSERT_TRUE(run.pressKey(VK_ESCAPE, { VK_SHIFT }));
+    ASSERT_TRUE(run.pressKey(VK_F1, {VK_CONTROL, VK_SHIFT}));
+    ASSERT_TRUE(run.pressKey(VK_ESCAPE, {VK_SHIFT}));
     // Keys are handled in the order they came: once the Tab after them has moved the
     // focus, they have been handled too, and anything they opened would be open.
     ASSERT_TRUE(run.pressKey(VK_TAB));

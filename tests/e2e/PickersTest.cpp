@@ -121,7 +121,7 @@ TEST_F(PicturePicker, OkPutsTheChosenFileIntoThePictureBox)
 {
     const HWND dialog = openAndTypeChosen();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(comboItems(GetDlgItem(dialog, kFileTypeList)), (std::vector<std::wstring> { L"Картинки", L"Все файлы" }));
+    EXPECT_EQ(comboItems(GetDlgItem(dialog, kFileTypeList)), (std::vector<std::wstring> {L"Картинки", L"Все файлы"}));
     postClick(GetDlgItem(dialog, IDOK));
     EXPECT_TRUE(run_->waitForBoxClosed(dialog));
     EXPECT_EQ(windowText(run_->control(txtPicture)), chosen_);

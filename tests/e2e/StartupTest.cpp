@@ -37,22 +37,26 @@ constexpr DWORD kButtonMask = BS_TYPEMASK | WS_TABSTOP;
 
 // In creation order, which is also the order of the child windows.
 const ExpectedControl kLayout[] = {
-    { lblTag1, L"Static", L"Каталог:", kLabelMask, kLabelStyle, { 12, 16, 53, 13 } },
-    { txtWorkFolder, L"Edit", nullptr, kEditMask, ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, { 80, 12, 265, 21 } },
-    { cmdBrowseFolder, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, { 348, 12, 25, 21 } },
-    { lblTag0, L"Static", L"Картинка:", kLabelMask, kLabelStyle, { 12, 44, 61, 13 } },
-    { txtPicture, L"Edit", L"", kEditMask, ES_AUTOHSCROLL | WS_TABSTOP, { 80, 40, 265, 21 } },
-    { cmdBrowse, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, { 348, 40, 25, 21 } },
-    { chkCopyPicture, L"Button", L"Копировать в настраиваемый каталог", kButtonMask, BS_AUTOCHECKBOX | WS_TABSTOP,
-        { 80, 68, 253, 13 } },
-    { chkTextColor, L"Button", L" Текст:", kButtonMask, BS_AUTOCHECKBOX | WS_TABSTOP, { 12, 92, 65, 13 } },
-    { cmdBrowseTextColor, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, { 348, 88, 25, 21 } },
-    { chkBackColor, L"Button", L" Фон:", kButtonMask, BS_AUTOCHECKBOX | WS_TABSTOP, { 12, 120, 53, 13 } },
-    { cmdBrowseBackColor, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, { 348, 116, 25, 21 } },
-    { cmdSkin0, L"Button", L"Установить!", kButtonMask, BS_DEFPUSHBUTTON | WS_TABSTOP, { 140, 144, 113, 29 } },
-    { cmdSkin1, L"Button", L"Удалить", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, { 260, 144, 113, 29 } },
-    { shpTextColor, L"QuenmarkColorSwatch", L"", WS_TABSTOP, 0, { 80, 88, 265, 21 } },
-    { shpBackColor, L"QuenmarkColorSwatch", L"", WS_TABSTOP, 0, { 80, 116, 265, 21 } },
+    {lblTag1, L"Static", L"Каталог:", kLabelMask, kLabelStyle, {12, 16, 53, 13}},
+    {txtWorkFolder, L"Edit", nullptr, kEditMask, ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, {80, 12, 265, 21}},
+    {cmdBrowseFolder, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, {348, 12, 25, 21}},
+    {lblTag0, L"Static", L"Картинка:", kLabelMask, kLabelStyle, {12, 44, 61, 13}},
+    {txtPicture, L"Edit", L"", kEditMask, ES_AUTOHSCROLL | WS_TABSTOP, {80, 40, 265, 21}},
+    {cmdBrowse, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, {348, 40, 25, 21}},
+    {chkCopyPicture,
+     L"Button",
+     L"Копировать в настраиваемый каталог",
+     kButtonMask,
+     BS_AUTOCHECKBOX | WS_TABSTOP,
+     {80, 68, 253, 13}},
+    {chkTextColor, L"Button", L" Текст:", kButtonMask, BS_AUTOCHECKBOX | WS_TABSTOP, {12, 92, 65, 13}},
+    {cmdBrowseTextColor, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, {348, 88, 25, 21}},
+    {chkBackColor, L"Button", L" Фон:", kButtonMask, BS_AUTOCHECKBOX | WS_TABSTOP, {12, 120, 53, 13}},
+    {cmdBrowseBackColor, L"Button", L"...", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, {348, 116, 25, 21}},
+    {cmdSkin0, L"Button", L"Установить!", kButtonMask, BS_DEFPUSHBUTTON | WS_TABSTOP, {140, 144, 113, 29}},
+    {cmdSkin1, L"Button", L"Удалить", kButtonMask, BS_PUSHBUTTON | WS_TABSTOP, {260, 144, 113, 29}},
+    {shpTextColor, L"QuenmarkColorSwatch", L"", WS_TABSTOP, 0, {80, 88, 265, 21}},
+    {shpBackColor, L"QuenmarkColorSwatch", L"", WS_TABSTOP, 0, {80, 116, 265, 21}},
 };
 
 TEST(Startup, ShowsEveryControlAsLaidOut)
@@ -101,10 +105,10 @@ TEST(Startup, WindowCarriesIconsInBothSizes)
     TempFolder folder;
     QuenmarkRun run(L" " + folder.path(), folder.path());
     ASSERT_TRUE(run.started());
-    for (const WPARAM size : { ICON_BIG, ICON_SMALL }) {
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL}) {
         DWORD_PTR icon = 0;
-        if (!SendMessageTimeoutW(
-                run.main(), WM_GETICON, size, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(kPatience.count()), &icon))
+        if (!SendMessageTimeoutW(run.main(), WM_GETICON, size, 0, SMTO_ABORTIFHUNG,
+                                 static_cast<UINT>(kPatience.count()), &icon))
             GTEST_SKIP() << "this system does not pass WM_GETICON between processes (Wine does not)";
         EXPECT_NE(icon, 0u) << "icon size " << size;
     }
@@ -190,7 +194,7 @@ TEST(Startup, CaptionShowsTheApplicationIcon)
 std::pair<int, int> selection(HWND edit)
 {
     const auto packed = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
-    return { LOWORD(packed), HIWORD(packed) };
+    return {LOWORD(packed), HIWORD(packed)};
 }
 
 TEST(Startup, TabVisitsControlsInOrderAndSelectsBoxTexts)
@@ -206,8 +210,9 @@ TEST(Startup, TabVisitsControlsInOrderAndSelectsBoxTexts)
     const std::pair<int, int> all(0, static_cast<int>(folder.path().size()));
     EXPECT_EQ(selection(folderBox), all);
 
-    const int order[] = { cmdBrowseFolder, txtPicture, cmdBrowse, chkCopyPicture, chkTextColor, cmdBrowseTextColor,
-        chkBackColor, cmdBrowseBackColor, cmdSkin0, cmdSkin1, txtWorkFolder };
+    const int order[] = {cmdBrowseFolder, txtPicture,         cmdBrowse,    chkCopyPicture,
+                         chkTextColor,    cmdBrowseTextColor, chkBackColor, cmdBrowseBackColor,
+                         cmdSkin0,        cmdSkin1,           txtWorkFolder};
     for (int id : order) {
         SCOPED_TRACE(testing::Message() << "tab to " << id);
         ASSERT_TRUE(run.pressKey(VK_TAB));
@@ -217,7 +222,7 @@ TEST(Startup, TabVisitsControlsInOrderAndSelectsBoxTexts)
             EXPECT_EQ(selection(run.control(txtPicture)), std::make_pair(0, static_cast<int>(picture.size())));
         }
     }
-    ASSERT_TRUE(run.pressKey(VK_TAB, { VK_SHIFT }));
+    ASSERT_TRUE(run.pressKey(VK_TAB, {VK_SHIFT}));
     EXPECT_TRUE(waitUntil([&] { return run.focus() == run.control(cmdSkin1); }));
 }
 
@@ -248,8 +253,8 @@ const void* resourceData(HMODULE module, const wchar_t* name, const wchar_t* typ
 
 BOOL CALLBACK firstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found)
 {
-    *reinterpret_cast<std::wstring*>(found)
-        = IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name)) : std::wstring(name);
+    *reinterpret_cast<std::wstring*>(found) =
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name)) : std::wstring(name);
     return FALSE;
 }
 
@@ -274,15 +279,15 @@ TEST(Startup, ExeHoldsSixteenColourIconsInBothSizes)
         EXPECT_EQ(entry.colorCount, 16);
         sizes.push_back(entry.width);
         // The image itself, not only the directory, must be a 4-bit bitmap of that size.
-        const auto* image
-            = static_cast<const BITMAPINFOHEADER*>(resourceData(exe, MAKEINTRESOURCEW(entry.id), RT_ICON));
+        const auto* image =
+            static_cast<const BITMAPINFOHEADER*>(resourceData(exe, MAKEINTRESOURCEW(entry.id), RT_ICON));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->biBitCount, 4);
         EXPECT_EQ(image->biWidth, entry.width);
         EXPECT_EQ(image->biHeight, 2 * entry.height); // colour and mask
     }
     std::sort(sizes.begin(), sizes.end());
-    EXPECT_EQ(sizes, (std::vector<int> { 16, 32 }));
+    EXPECT_EQ(sizes, (std::vector<int> {16, 32}));
     FreeLibrary(exe);
 }
 
@@ -302,7 +307,7 @@ void PrintTo(const ColourCase& colourCase, std::ostream* out)
     *out << colourCase.name;
 }
 
-class StartupColours : public testing::TestWithParam<ColourCase> { };
+class StartupColours : public testing::TestWithParam<ColourCase> {};
 
 TEST_P(StartupColours, ShowsThePictureAndColoursOfTheSettingsFile)
 {
@@ -330,19 +335,21 @@ TEST_P(StartupColours, ShowsThePictureAndColoursOfTheSettingsFile)
 }
 
 // Colours are stored as 0x00BBGGRR: 0x000000FF is red.
-INSTANTIATE_TEST_SUITE_P(SettingsFile, StartupColours,
-    testing::Values(ColourCase { "BothColours", L"0x000000FF", L"0x00FF8000", BST_CHECKED, RGB(255, 0, 0), BST_CHECKED,
-                        RGB(0, 128, 255) },
-        ColourCase { "NoColourKeys", nullptr, nullptr, BST_UNCHECKED, RGB(0, 0, 0), BST_UNCHECKED, RGB(255, 255, 255) },
-        ColourCase { "BlackAndWhiteAreColours", L"0x00000000", L"0x00FFFFFF", BST_CHECKED, RGB(0, 0, 0), BST_CHECKED,
-            RGB(255, 255, 255) },
-        ColourCase { "SystemColourAndTooLargeCountAsNone", L"0x8000000F", L"0x01000000", BST_UNCHECKED, RGB(0, 0, 0),
-            BST_UNCHECKED, RGB(255, 255, 255) },
-        ColourCase { "DecimalValues", L"-1", L"16744448", BST_UNCHECKED, RGB(0, 0, 0), BST_CHECKED, RGB(0, 128, 255) },
-        ColourCase { "UnreadableColourTakesTheOneReadBefore", L"0x00563412", L"blue", BST_CHECKED,
-            RGB(0x12, 0x34, 0x56), BST_CHECKED, RGB(0x12, 0x34, 0x56) },
-        ColourCase { "UnreadableFirstColourIsBlack", L"red", L"0x00563412", BST_CHECKED, RGB(0, 0, 0), BST_CHECKED,
-            RGB(0x12, 0x34, 0x56) }),
+INSTANTIATE_TEST_SUITE_P(
+    SettingsFile, StartupColours,
+    testing::Values(
+        ColourCase {"BothColours", L"0x000000FF", L"0x00FF8000", BST_CHECKED, RGB(255, 0, 0), BST_CHECKED,
+                    RGB(0, 128, 255)},
+        ColourCase {"NoColourKeys", nullptr, nullptr, BST_UNCHECKED, RGB(0, 0, 0), BST_UNCHECKED, RGB(255, 255, 255)},
+        ColourCase {"BlackAndWhiteAreColours", L"0x00000000", L"0x00FFFFFF", BST_CHECKED, RGB(0, 0, 0), BST_CHECKED,
+                    RGB(255, 255, 255)},
+        ColourCase {"SystemColourAndTooLargeCountAsNone", L"0x8000000F", L"0x01000000", BST_UNCHECKED, RGB(0, 0, 0),
+                    BST_UNCHECKED, RGB(255, 255, 255)},
+        ColourCase {"DecimalValues", L"-1", L"16744448", BST_UNCHECKED, RGB(0, 0, 0), BST_CHECKED, RGB(0, 128, 255)},
+        ColourCase {"UnreadableColourTakesTheOneReadBefore", L"0x00563412", L"blue", BST_CHECKED, RGB(0x12, 0x34, 0x56),
+                    BST_CHECKED, RGB(0x12, 0x34, 0x56)},
+        ColourCase {"UnreadableFirstColourIsBlack", L"red", L"0x00563412", BST_CHECKED, RGB(0, 0, 0), BST_CHECKED,
+                    RGB(0x12, 0x34, 0x56)}),
     [](const testing::TestParamInfo<ColourCase>& colourCase) { return std::string(colourCase.param.name); });
 
 // The folder's own settings are shown, which proves that the window works on it.

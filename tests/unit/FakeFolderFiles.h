@@ -40,12 +40,12 @@ public:
 
     // Switches that make a call fail with the error given.
     std::uint32_t fileExistError = 0;
-    ByName<std::uint32_t> keyTestErrors;       // by key name
-    ByName<std::uint32_t> readStringErrors;    // by key name
-    ByName<std::uint32_t> readLongErrors;      // by key name
+    ByName<std::uint32_t> keyTestErrors; // by key name
+    ByName<std::uint32_t> readStringErrors; // by key name
+    ByName<std::uint32_t> readLongErrors; // by key name
     ByName<std::uint32_t> getAttributesErrors; // by path
     ByName<std::uint32_t> setAttributesErrors; // by path
-    std::map<int, std::uint32_t> writeErrors;  // by the write's number, the first being 1
+    std::map<int, std::uint32_t> writeErrors; // by the write's number, the first being 1
     std::uint32_t copyError = 0;
 
     void addFolder(const std::wstring& path, std::uint32_t attributes = FILE_ATTRIBUTE_DIRECTORY)
@@ -273,8 +273,7 @@ private:
         const auto found = entries_.find(path);
         return found == entries_.end() ? nullptr : &found->second;
     }
-    const std::wstring* findValue(const std::wstring& path, const std::wstring& section,
-                                  const std::wstring& key) const
+    const std::wstring* findValue(const std::wstring& path, const std::wstring& section, const std::wstring& key) const
     {
         const Entry* entry = find(path);
         if (!entry)

@@ -49,8 +49,9 @@ TEST_F(PictureCopy, CopiesIntoTheFolderAndHidesTheCopy)
     EXPECT_EQ(files.contentOf(kTarget), L"new sea");
     EXPECT_EQ(files.attributesOf(kTarget), kAttrHidden);
     EXPECT_EQ(files.attributesOf(kSource), kAttrReadOnly);
-    EXPECT_THAT(files.log(), ElementsAre(Fake::attributesSet(kTarget, kAttrNormal), Fake::copied(kSource, kTarget),
-                                         Fake::attributesSet(kTarget, kAttrHidden)));
+    EXPECT_THAT(files.log(),
+                ElementsAre(Fake::attributesSet(kTarget, kAttrNormal), Fake::copied(kSource, kTarget),
+                            Fake::attributesSet(kTarget, kAttrHidden)));
 }
 
 TEST_F(PictureCopy, FolderWithTrailingBackslash)
@@ -90,8 +91,8 @@ TEST_F(PictureCopy, PictureAlreadyInTheFolderIsNotCopied)
         std::wstring picture, target, savedName;
     };
     // As typed, as the bare name an earlier Apply saved, and spelt in other letters.
-    for (const Case& same : {Case{kTarget, kTarget, L"sea.jpg"}, Case{L"sea.jpg", kTarget, L"sea.jpg"},
-                             Case{L"c:\\photos\\SEA.JPG", L"C:\\Photos\\SEA.JPG", L"SEA.JPG"}}) {
+    for (const Case& same : {Case {kTarget, kTarget, L"sea.jpg"}, Case {L"sea.jpg", kTarget, L"sea.jpg"},
+                             Case {L"c:\\photos\\SEA.JPG", L"C:\\Photos\\SEA.JPG", L"SEA.JPG"}}) {
         SCOPED_TRACE(testing::PrintToString(same.picture));
         FakeFolderFiles folderFiles;
         folderFiles.addFolder(kFolder);

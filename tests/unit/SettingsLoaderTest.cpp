@@ -113,7 +113,10 @@ struct StoredColor {
     ColorValue color;
 };
 
-void PrintTo(const StoredColor& stored, std::ostream* out) { *out << testing::PrintToString(stored.text); }
+void PrintTo(const StoredColor& stored, std::ostream* out)
+{
+    *out << testing::PrintToString(stored.text);
+}
 
 } // namespace
 
@@ -135,13 +138,12 @@ TEST_P(SettingsLoaderColorRange, OnlyPlainRgbValuesAreColours)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, SettingsLoaderColorRange,
-                         testing::Values(StoredColor{L"0", true, 0}, StoredColor{L"0x00000000", true, 0},
-                                         StoredColor{L"16777215", true, 0xFFFFFF},
-                                         StoredColor{L"0x00FFFFFF", true, 0xFFFFFF},
-                                         StoredColor{L"-1", false, 0}, StoredColor{L"16777216", false, 0},
-                                         StoredColor{L"0x01000000", false, 0},
-                                         StoredColor{L"0x8000000F", false, 0},
-                                         StoredColor{L"-2147483648", false, 0}));
+                         testing::Values(StoredColor {L"0", true, 0}, StoredColor {L"0x00000000", true, 0},
+                                         StoredColor {L"16777215", true, 0xFFFFFF},
+                                         StoredColor {L"0x00FFFFFF", true, 0xFFFFFF}, StoredColor {L"-1", false, 0},
+                                         StoredColor {L"16777216", false, 0}, StoredColor {L"0x01000000", false, 0},
+                                         StoredColor {L"0x8000000F", false, 0},
+                                         StoredColor {L"-2147483648", false, 0}));
 
 TEST_F(SettingsLoader, FailedKeyTestCountsAsPresent)
 {

@@ -66,15 +66,15 @@ TEST_F(SettingsSaver, ApplyOnANewFile)
 {
     ASSERT_TRUE(apply());
     EXPECT_EQ(path, kIni);
-    EXPECT_THAT(files.log(), ElementsAre(Fake::attributesSet(kIni, kAttrNormal),
-                                         Fake::written(kIni, kViewsSection, kViewId, kViewId),
-                                         Fake::written(kIni, kViewId, kAttributesKey, L"1"),
-                                         Fake::written(kIni, kViewId, kImageKey, kPicture),
-                                         Fake::written(kIni, kViewId, kTextColorKey, L"0x00FF8000"),
-                                         Fake::written(kIni, kViewId, kTextBackgroundKey, L"0x00000000"),
-                                         Fake::written(kIni, kClassInfoSection, kConfirmFileOpKey, L"0"),
-                                         Fake::attributesSet(kFolder, kAttrReadOnly),
-                                         Fake::attributesSet(kIni, kAttrHidden | kAttrSystem)));
+    EXPECT_THAT(
+        files.log(),
+        ElementsAre(Fake::attributesSet(kIni, kAttrNormal), Fake::written(kIni, kViewsSection, kViewId, kViewId),
+                    Fake::written(kIni, kViewId, kAttributesKey, L"1"),
+                    Fake::written(kIni, kViewId, kImageKey, kPicture),
+                    Fake::written(kIni, kViewId, kTextColorKey, L"0x00FF8000"),
+                    Fake::written(kIni, kViewId, kTextBackgroundKey, L"0x00000000"),
+                    Fake::written(kIni, kClassInfoSection, kConfirmFileOpKey, L"0"),
+                    Fake::attributesSet(kFolder, kAttrReadOnly), Fake::attributesSet(kIni, kAttrHidden | kAttrSystem)));
     EXPECT_EQ(files.attributesOf(kIni), kAttrHidden | kAttrSystem);
     EXPECT_EQ(files.attributesOf(kFolder), kAttrReadOnly | kAttrDirectory);
 }
@@ -149,8 +149,9 @@ TEST_F(SettingsSaver, FailedFirstWriteStopsTheApply)
 
     EXPECT_FALSE(apply());
     EXPECT_EQ(path, kIni);
-    EXPECT_THAT(files.log(), ElementsAre(Fake::attributesSet(kIni, kAttrNormal),
-                                         Fake::written(kIni, kViewsSection, kViewId, kViewId)));
+    EXPECT_THAT(
+        files.log(),
+        ElementsAre(Fake::attributesSet(kIni, kAttrNormal), Fake::written(kIni, kViewsSection, kViewId, kViewId)));
     EXPECT_FALSE(files.isFile(kIni));
 }
 
@@ -202,12 +203,11 @@ TEST_P(SettingsSaverFolderAttributes, ReadOnlyAddedDirectoryBitClearedTheRestKep
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, SettingsSaverFolderAttributes,
-                         testing::Values(FolderAttributes{0x10, 0x01}, FolderAttributes{0x11, 0x01},
-                                         FolderAttributes{0x16, 0x07}, FolderAttributes{0x30, 0x21},
-                                         FolderAttributes{0x2010, 0x2001}, FolderAttributes{0x8010, 0x8001},
-                                         FolderAttributes{0x20010, 0x20001},
-                                         FolderAttributes{0x400416, 0x400407},
-                                         FolderAttributes{0xFFFF0010, 0xFFFF0001}));
+                         testing::Values(FolderAttributes {0x10, 0x01}, FolderAttributes {0x11, 0x01},
+                                         FolderAttributes {0x16, 0x07}, FolderAttributes {0x30, 0x21},
+                                         FolderAttributes {0x2010, 0x2001}, FolderAttributes {0x8010, 0x8001},
+                                         FolderAttributes {0x20010, 0x20001}, FolderAttributes {0x400416, 0x400407},
+                                         FolderAttributes {0xFFFF0010, 0xFFFF0001}));
 
 TEST_F(SettingsSaver, FolderWithTrailingBackslash)
 {
@@ -261,9 +261,9 @@ TEST_F(SettingsSaver, RemoveDeletesOnlyTheViewEntries)
 
     ASSERT_TRUE(remove());
     EXPECT_EQ(path, kIni);
-    EXPECT_THAT(files.log(), ElementsAre(Fake::attributesSet(kIni, kAttrNormal),
-                                         Fake::deleted(kIni, kViewsSection, kViewId), Fake::deleted(kIni, kViewId),
-                                         Fake::attributesSet(kIni, kAttrHidden | kAttrSystem)));
+    EXPECT_THAT(files.log(),
+                ElementsAre(Fake::attributesSet(kIni, kAttrNormal), Fake::deleted(kIni, kViewsSection, kViewId),
+                            Fake::deleted(kIni, kViewId), Fake::attributesSet(kIni, kAttrHidden | kAttrSystem)));
     EXPECT_EQ(files.value(kIni, kViewsSection, kViewId), std::nullopt);
     EXPECT_EQ(files.value(kIni, kViewsSection, kOtherId), kOtherId);
     EXPECT_FALSE(files.hasSection(kIni, kViewId));
@@ -279,8 +279,8 @@ TEST_F(SettingsSaver, FailedFirstWriteStopsTheRemove)
     files.writeErrors[1] = ERROR_ACCESS_DENIED;
 
     EXPECT_FALSE(remove());
-    EXPECT_THAT(files.log(), ElementsAre(Fake::attributesSet(kIni, kAttrNormal),
-                                         Fake::deleted(kIni, kViewsSection, kViewId)));
+    EXPECT_THAT(files.log(),
+                ElementsAre(Fake::attributesSet(kIni, kAttrNormal), Fake::deleted(kIni, kViewsSection, kViewId)));
     EXPECT_TRUE(files.hasSection(kIni, kViewId));
     EXPECT_EQ(files.attributesOf(kIni), kAttrNormal);
 }

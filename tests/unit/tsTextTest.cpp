@@ -67,8 +67,8 @@ TEST(TsTrimCommandLine, UnbalancedQuotesStay)
 
 TEST(TsTrimCommandLine, RarerBlanksAndSingleQuotesStay)
 {
-    for (const std::wstring kept : {L"\fD:\\Photos\f", L"\vD:\\Photos\v", L"\u00A0D:\\Photos\u00A0",
-                                    L"\u3000D:\\Photos\u3000", L"'D:\\Photos'"})
+    for (const std::wstring kept :
+         {L"\fD:\\Photos\f", L"\vD:\\Photos\v", L"\u00A0D:\\Photos\u00A0", L"\u3000D:\\Photos\u3000", L"'D:\\Photos'"})
         EXPECT_EQ(trimmed(kept), kept);
     EXPECT_EQ(trimmed(L" \f\"D:\\Photos\"\f "), L"\f\"D:\\Photos\"\f");
 }
@@ -101,8 +101,8 @@ TEST(TsHexEx4, EightUpperCaseDigits)
 
 TEST(TsParseLong, ReadsBackWhatTsHexEx4Writes)
 {
-    for (const std::int32_t value : {0, 1, 0x00FF8000, 0x00FFFFFF, 0x01000000, -1, INT32_MIN, INT32_MAX,
-                                     static_cast<std::int32_t>(0x8000000Fu)}) {
+    for (const std::int32_t value :
+         {0, 1, 0x00FF8000, 0x00FFFFFF, 0x01000000, -1, INT32_MIN, INT32_MAX, static_cast<std::int32_t>(0x8000000Fu)}) {
         std::int32_t read = 12345;
         EXPECT_TRUE(tsParseLong(hex(value), read)) << hex(value);
         EXPECT_EQ(read, value) << hex(value);

@@ -7,7 +7,10 @@
 #include <windows.h>
 
 // Every other test here builds its files and expectations in code page 1251.
-TEST(Environment, AnsiCodePageIsCyrillic) { ASSERT_EQ(GetACP(), 1251u); }
+TEST(Environment, AnsiCodePageIsCyrillic)
+{
+    ASSERT_EQ(GetACP(), 1251u);
+}
 
 TEST(AnsiText, CyrillicRoundTrips)
 {
@@ -57,8 +60,8 @@ TEST(AnsiText, CharacterMissingFromTheCodePageIsRefused)
         std::wstring text;
         char lookalike;
     };
-    for (const Case& c : {Case{L"\u0105", 'a'}, Case{L"\u00E9", 'e'}, Case{L"\u00C5", 'A'}, Case{L"\u4E2D", '?'},
-                          Case{L"Папка \u0105", 'a'}, Case{L"smile \U0001F600", '?'}, Case{L"\u2603 снег", '?'}}) {
+    for (const Case& c : {Case {L"\u0105", 'a'}, Case {L"\u00E9", 'e'}, Case {L"\u00C5", 'A'}, Case {L"\u4E2D", '?'},
+                          Case {L"Папка \u0105", 'a'}, Case {L"smile \U0001F600", '?'}, Case {L"\u2603 снег", '?'}}) {
         SCOPED_TRACE(utf8(c.text));
         std::string ansi = "-";
         const TsStatus status = tsToAnsi(c.text, ansi);

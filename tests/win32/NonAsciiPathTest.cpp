@@ -40,7 +40,7 @@ TEST(CyrillicPaths, ProfileFileIsReadAndWritten)
     const std::wstring key = L"Новый", value = L"Да";
     ASSERT_TRUE(tsWriteINI(L"Раздел", &key, &value, path));
     EXPECT_TRUE(holdsExactly(IniFile::read(path), {L"[Раздел] Ключ=Значение", L"[Раздел] Новый=Да"}));
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring>{L"Настройки.ini"});
+    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Настройки.ini"});
 }
 
 TEST(CyrillicPaths, ApplyLoadAndRemove)
@@ -51,10 +51,10 @@ TEST(CyrillicPaths, ApplyLoadAndRemove)
     Win32FolderFiles files;
     std::wstring path;
 
-    ASSERT_TRUE(saveFolderLook(files, look(folder, kTicked, 0xFF8000, kUnticked, 0), L"C:\\Фото\\Лес.jpg", false,
-                               path));
+    ASSERT_TRUE(
+        saveFolderLook(files, look(folder, kTicked, 0xFF8000, kUnticked, 0), L"C:\\Фото\\Лес.jpg", false, path));
     EXPECT_EQ(path, folder + L"\\Desktop.INI");
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring>{L"Desktop.INI"});
+    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Desktop.INI"});
     EXPECT_EQ(attributesOf(path) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
               static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     FolderLookState loaded = look(folder, kUnticked, 0, kTicked, 0x10);
@@ -92,7 +92,7 @@ TEST(CyrillicPaths, PictureIsCopiedIntoTheFolder)
     ASSERT_TRUE(copyPictureIntoFolder(files, folder, L"Картинки\\Поле.jpg", target, savedName));
     EXPECT_EQ(savedName, L"Поле.jpg");
     EXPECT_EQ(readFile(folder + L"\\Поле.jpg"), "field");
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::wstring>{L"Картинки", L"Лес зимой.jpg", L"Поле.jpg"}));
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::wstring> {L"Картинки", L"Лес зимой.jpg", L"Поле.jpg"}));
 }
 
 TEST(PathsOutsideTheCodePage, ProfileCallsRefuseTheFile)
@@ -108,7 +108,7 @@ TEST(PathsOutsideTheCodePage, ProfileCallsRefuseTheFile)
     EXPECT_EQ(tsWriteINI(kView, &key, nullptr, path).error(), TsStatus::kNoUnicodeMapping);
     EXPECT_EQ(tsWriteINI(kView, nullptr, nullptr, path).error(), TsStatus::kNoUnicodeMapping);
     EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring>{L"\u4E2D.ini"});
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring> {L"\u4E2D.ini"});
 
     std::wstring text;
     EXPECT_EQ(tsReadStringFromINI(kView, L"IconArea_Image", L"", path, 0, text).error(), TsStatus::kNoUnicodeMapping);
@@ -123,8 +123,9 @@ TEST(PathsOutsideTheCodePage, LoadFailsAndChangesNothing)
     const TempFolder root;
     const std::wstring folder = root.at(L"Фото \u4E2D");
     makeFolder(folder);
-    writeFile(folder + L"\\Desktop.INI", ansiBytes(L"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
-                                                   L"IconArea_Image=Лес.jpg\r\nIconArea_Text=0x00000001\r\n"));
+    writeFile(folder + L"\\Desktop.INI",
+              ansiBytes(L"[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
+                        L"IconArea_Image=Лес.jpg\r\nIconArea_Text=0x00000001\r\n"));
     Win32FolderFiles files;
     FolderLookState state = look(folder, kGreyed, 0x111111, kUnticked, 0x222222);
     state.picture = L"Прежняя.bmp";
@@ -152,8 +153,8 @@ TEST(PathsOutsideTheCodePage, SaveWritesNothing)
 
     EXPECT_FALSE(saveFolderLook(files, look(folder, kTicked, 0x10, kTicked, 0x20), L"Лес.jpg", false, path));
     saveFolderLook(files, look(folder, kTicked, 0x10, kTicked, 0x20), L"", true, path);
-    EXPECT_EQ(folderEntries(root.path()), std::vector<std::wstring>{L"Фото \u4E2D"});
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring>{L"Desktop.INI"});
+    EXPECT_EQ(folderEntries(root.path()), std::vector<std::wstring> {L"Фото \u4E2D"});
+    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Desktop.INI"});
     EXPECT_EQ(readFile(folder + L"\\Desktop.INI"), before);
     EXPECT_EQ(attributesOf(folder + L"\\Desktop.INI") & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
 }
@@ -176,5 +177,5 @@ TEST(PathsOutsideTheCodePage, PictureCopyFailsAndCreatesNothing)
               TsStatus::kNoUnicodeMapping);
     EXPECT_TRUE(folderEntries(folder).empty());
     EXPECT_TRUE(folderEntries(other).empty());
-    EXPECT_EQ(folderEntries(sources), (std::vector<std::wstring>{L"Forest.jpg", L"\u4E2D.jpg"}));
+    EXPECT_EQ(folderEntries(sources), (std::vector<std::wstring> {L"Forest.jpg", L"\u4E2D.jpg"}));
 }

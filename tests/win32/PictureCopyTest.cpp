@@ -50,7 +50,7 @@ TEST_F(CopyPictureIntoFolder, CopiesThePictureAndHidesTheCopy)
     ASSERT_TRUE(copy(picture));
     EXPECT_EQ(target, folder + L"\\Winter forest.jpg");
     EXPECT_EQ(savedName, L"Winter forest.jpg");
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring>{L"Winter forest.jpg"});
+    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Winter forest.jpg"});
     EXPECT_EQ(readFile(target), "winter forest");
     EXPECT_TRUE(isHidden(target));
     EXPECT_EQ(readFile(picture), "winter forest");
@@ -70,7 +70,7 @@ TEST_F(CopyPictureIntoFolder, ReplacesAHiddenEarlierCopy)
     EXPECT_EQ(savedName, L"Forest.jpg");
     EXPECT_EQ(readFile(earlier), "the new picture, longer than the old one");
     EXPECT_TRUE(isHidden(earlier));
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring>{L"Forest.jpg"});
+    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Forest.jpg"});
 }
 
 TEST_F(CopyPictureIntoFolder, MissingPictureFailsAndCreatesNothing)
@@ -109,7 +109,7 @@ TEST_F(CopyPictureIntoFolder, PictureThatAlreadyIsTheCopyStaysWhole)
         EXPECT_EQ(savedName, L"Forest.jpg");
         EXPECT_EQ(readFile(copied), "forest");
         EXPECT_TRUE(isHidden(copied));
-        EXPECT_EQ(folderEntries(folder), std::vector<std::wstring>{L"Forest.jpg"});
+        EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Forest.jpg"});
         SetFileAttributesW(copied.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -138,7 +138,7 @@ TEST_F(CopyPictureIntoFolder, RelativePictureIsTakenFromTheFolder)
     EXPECT_EQ(readFile(folder + L"\\Field.jpg"), "the folder's field");
     EXPECT_TRUE(isHidden(folder + L"\\Field.jpg"));
 
-    EXPECT_EQ(folderEntries(elsewhere), (std::vector<std::wstring>{L"Forest.jpg", L"Pictures"}));
+    EXPECT_EQ(folderEntries(elsewhere), (std::vector<std::wstring> {L"Forest.jpg", L"Pictures"}));
     EXPECT_EQ(readFile(elsewhere + L"\\Forest.jpg"), "the current directory's forest");
-    EXPECT_EQ(folderEntries(elsewhere + L"\\Pictures"), std::vector<std::wstring>{L"Field.jpg"});
+    EXPECT_EQ(folderEntries(elsewhere + L"\\Pictures"), std::vector<std::wstring> {L"Field.jpg"});
 }

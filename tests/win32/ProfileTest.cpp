@@ -226,19 +226,20 @@ TEST_P(ProfileFile, WritesDeletesKeysAndSections)
     const IniFile file = IniFile::read(path);
     EXPECT_EQ(file.encoding(), GetParam());
     const std::wstring ours = L"[{BE098140-A513-11D0-A3A4-00C04FD706EC}] ";
-    EXPECT_TRUE(holdsExactly(file, {
-                                       L"[] ; Настройки папки",
-                                       L"[.ShellClassInfo] IconResource=C:\\Windows\\system32\\imageres.dll,-3",
-                                       ours + L"Attributes=1",
-                                       ours + L"; картинка и цвета",
-                                       ours + L"IconArea_Image=C:\\Фото\\Лес зимой.jpg",
-                                       ours + L"IconArea_Text=0x00FF0000",
-                                       ours + L"IconArea_TextBackground=255",
-                                       ours + L"Blank=",
-                                       L"[After] Text=0x00000002",
-                                       L"[Папка] Подпись=Зима",
-                                       L"[Новый раздел] Новый=Значение",
-                                   }));
+    EXPECT_TRUE(holdsExactly(file,
+                             {
+                                 L"[] ; Настройки папки",
+                                 L"[.ShellClassInfo] IconResource=C:\\Windows\\system32\\imageres.dll,-3",
+                                 ours + L"Attributes=1",
+                                 ours + L"; картинка и цвета",
+                                 ours + L"IconArea_Image=C:\\Фото\\Лес зимой.jpg",
+                                 ours + L"IconArea_Text=0x00FF0000",
+                                 ours + L"IconArea_TextBackground=255",
+                                 ours + L"Blank=",
+                                 L"[After] Text=0x00000002",
+                                 L"[Папка] Подпись=Зима",
+                                 L"[Новый раздел] Новый=Значение",
+                             }));
     EXPECT_EQ(readString(path, L"Новый раздел", L"Новый"), L"Значение");
 }
 
@@ -257,8 +258,7 @@ TEST_P(ProfileFile, TextTheCodePageLacksIsRefusedAndTheFileLeftAlone)
     EXPECT_EQ(readFile(path), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Encodings, ProfileFile, testing::Values(Encoding::Ansi, Encoding::Utf16),
-                         encodingName);
+INSTANTIATE_TEST_SUITE_P(Encodings, ProfileFile, testing::Values(Encoding::Ansi, Encoding::Utf16), encodingName);
 
 TEST(ProfileWrite, IntoAMissingFolderFails)
 {

@@ -13,8 +13,8 @@ std::string describe(const FolderLookState& state)
     std::wstring text, back;
     tsHexEx4(state.textColor, text);
     tsHexEx4(state.backColor, back);
-    return "folder=" + utf8(state.folder) + " picture=" + utf8(state.picture) + " copy="
-        + std::to_string(state.copyPicture) + " text=" + std::to_string(state.textColorOn) + "/" + utf8(text)
+    return "folder=" + utf8(state.folder) + " picture=" + utf8(state.picture)
+        + " copy=" + std::to_string(state.copyPicture) + " text=" + std::to_string(state.textColorOn) + "/" + utf8(text)
         + " back=" + std::to_string(state.backColorOn) + "/" + utf8(back);
 }
 
@@ -84,7 +84,7 @@ TEST(LoadFolderLookWithoutFile, ResetsTheColoursAndKeepsThePicture)
         ASSERT_TRUE(loadFolderLook(files, state));
         EXPECT_EQ(describe(state), describe(loaded(start, start.picture, kUnticked, kBlack, kUnticked, kWhite)));
     }
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring>{L"Sub"});
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring> {L"Sub"});
 }
 
 TEST_P(LoadFolderLook, ColoursInHexAndDecimal)
@@ -137,10 +137,11 @@ TEST_P(LoadFolderLook, AbsentKeysClearThePictureAndColours)
 
 TEST_P(LoadFolderLook, NamesInOtherCaseAndOddSpacing)
 {
-    writeSettings(L"{be098140-a513-11d0-a3a4-00c04fd706ec}", L"  ICONAREA_IMAGE  =  C:\\Мои фото\\Лес.jpg  \r\n"
-                                                             L"\ticonarea_text\t=\t0x000000ff\r\n"
-                                                             L"\r\n"
-                                                             L"IconArea_TEXTBACKGROUND   =   65280   \r\n");
+    writeSettings(L"{be098140-a513-11d0-a3a4-00c04fd706ec}",
+                  L"  ICONAREA_IMAGE  =  C:\\Мои фото\\Лес.jpg  \r\n"
+                  L"\ticonarea_text\t=\t0x000000ff\r\n"
+                  L"\r\n"
+                  L"IconArea_TEXTBACKGROUND   =   65280   \r\n");
     EXPECT_EQ(load(), describe(loaded(start, L"C:\\Мои фото\\Лес.jpg", kTicked, 0xFF, kTicked, 0xFF00)));
 }
 
@@ -150,9 +151,8 @@ TEST_P(LoadFolderLook, FolderWithTrailingBackslash)
     FolderLookState state = start;
     state.folder += L"\\";
     ASSERT_TRUE(loadFolderLook(files, state));
-    EXPECT_EQ(describe(state), describe(loaded(before(folder.path() + L"\\"), L"Лес.jpg", kTicked, 0x10, kUnticked,
-                                               kWhite)));
+    EXPECT_EQ(describe(state),
+              describe(loaded(before(folder.path() + L"\\"), L"Лес.jpg", kTicked, 0x10, kUnticked, kWhite)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Encodings, LoadFolderLook, testing::Values(Encoding::Ansi, Encoding::Utf16),
-                         encodingName);
+INSTANTIATE_TEST_SUITE_P(Encodings, LoadFolderLook, testing::Values(Encoding::Ansi, Encoding::Utf16), encodingName);

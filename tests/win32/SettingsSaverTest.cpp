@@ -62,11 +62,12 @@ TEST_F(SaveFolderLook, ApplyMakesANewFileInTheShellsOrder)
 {
     ASSERT_TRUE(save(look(folder.path(), kTicked, 0xFF8000, kTicked, 0xABCDEF), L"C:\\Фото\\Лес зимой.jpg", kApply));
 
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring>{L"Desktop.INI"});
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring> {L"Desktop.INI"});
     const IniFile file = IniFile::read(settings);
-    EXPECT_EQ(file.sectionNames(), (std::vector<std::wstring>{L"ExtShellFolderViews", kView, L".ShellClassInfo"}));
-    EXPECT_TRUE(holdsExactly(file, applied({L"IconArea_Image=C:\\Фото\\Лес зимой.jpg", L"IconArea_Text=0x00FF8000",
-                                            L"IconArea_TextBackground=0x00ABCDEF"})));
+    EXPECT_EQ(file.sectionNames(), (std::vector<std::wstring> {L"ExtShellFolderViews", kView, L".ShellClassInfo"}));
+    EXPECT_TRUE(holdsExactly(file,
+                             applied({L"IconArea_Image=C:\\Фото\\Лес зимой.jpg", L"IconArea_Text=0x00FF8000",
+                                      L"IconArea_TextBackground=0x00ABCDEF"})));
     EXPECT_TRUE(isHiddenAndSystem(settings));
 }
 
@@ -145,12 +146,13 @@ std::wstring existingFile(Encoding encoding, bool withOurs)
             L"[{5984FFE0-28D4-11CF-AE66-08002B2E1262}]\r\n"
             L"PersistMoniker=file://Folder.htt\r\n";
     if (withOurs)
-        text += L"\r\n[" + kView + L"]\r\n"
-                L"Attributes=1\r\n"
-                L"IconArea_Image=старая.bmp\r\n"
-                L"IconArea_Text=0x00000000\r\n"
-                L"IconArea_TextBackground=0x00FFFFFF\r\n"
-                L"Extra=не наш ключ\r\n";
+        text += L"\r\n[" + kView
+            + L"]\r\n"
+              L"Attributes=1\r\n"
+              L"IconArea_Image=старая.bmp\r\n"
+              L"IconArea_Text=0x00000000\r\n"
+              L"IconArea_TextBackground=0x00FFFFFF\r\n"
+              L"Extra=не наш ключ\r\n";
     // Only a UTF-16 file can hold a name outside code page 1251.
     if (encoding == Encoding::Utf16)
         text += L"[Unicode]\r\nName=\u4E2D\u6587 \u0105\u0119\r\n";
@@ -176,7 +178,7 @@ protected:
         EXPECT_EQ(file.encoding(), GetParam());
         EXPECT_TRUE(holdsExactly(file, items));
         EXPECT_TRUE(isHiddenAndSystem(settings));
-        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring>{L"Desktop.INI"});
+        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::wstring> {L"Desktop.INI"});
     }
 
     // Apply adds our items to the others'; Remove then leaves theirs and ConfirmFileOp.
@@ -204,9 +206,9 @@ TEST_P(SaveFolderLookOnExistingFile, ApplyThenRemoveKeepsEverythingElse)
 TEST_P(SaveFolderLookOnExistingFile, ApplyThenRemoveOverEarlierSettings)
 {
     writeExistingFile(true);
-    ASSERT_NO_FATAL_FAILURE(applyThenRemove(look(folder.path(), kTicked, 0x0000FF, kUnticked, 0xABCDEF), L"новая.bmp",
-                                            {L"IconArea_Image=новая.bmp", L"IconArea_Text=0x000000FF",
-                                             L"Extra=не наш ключ"}));
+    ASSERT_NO_FATAL_FAILURE(
+        applyThenRemove(look(folder.path(), kTicked, 0x0000FF, kUnticked, 0xABCDEF), L"новая.bmp",
+                        {L"IconArea_Image=новая.bmp", L"IconArea_Text=0x000000FF", L"Extra=не наш ключ"}));
     const std::vector<std::wstring> sections = IniFile::read(settings).sectionNames();
     EXPECT_EQ(std::count(sections.begin(), sections.end(), kView), 0);
 }

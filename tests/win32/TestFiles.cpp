@@ -73,7 +73,10 @@ std::vector<std::wstring> folderEntries(const std::wstring& folder)
     return names;
 }
 
-IniFile IniFile::read(const std::wstring& path) { return parse(readFile(path)); }
+IniFile IniFile::read(const std::wstring& path)
+{
+    return parse(readFile(path));
+}
 
 IniFile IniFile::parse(const std::string& bytes)
 {

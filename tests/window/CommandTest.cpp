@@ -35,8 +35,8 @@ protected:
         EXPECT_TRUE(components.errorReports.empty());
     }
 
-    TempFolder folder{L" Мои фото"};
-    TempFolder pictures{L" картинки"};
+    TempFolder folder {L" Мои фото"};
+    TempFolder pictures {L" картинки"};
 };
 
 TEST_F(MainWindowCommands, FailedCopyIsReportedAndNothingIsSaved)

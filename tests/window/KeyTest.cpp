@@ -35,7 +35,7 @@ TEST_F(MainWindowKeys, ShiftF1OpensTheAboutBoxOnceOwnedByTheWindow)
 {
     pressKey({VK_SHIFT}, VK_F1);
     settle();
-    EXPECT_EQ(components.aboutOwners, std::vector<HWND>{window()});
+    EXPECT_EQ(components.aboutOwners, std::vector<HWND> {window()});
 }
 
 TEST_F(MainWindowKeys, F1AloneCtrlShiftF1AndShiftEscDoNothing)

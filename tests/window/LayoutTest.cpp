@@ -8,7 +8,10 @@
 
 namespace {
 
-bool takesFocus(ControlKind kind) { return kind != ControlKind::Label && kind != ControlKind::Swatch; }
+bool takesFocus(ControlKind kind)
+{
+    return kind != ControlKind::Label && kind != ControlKind::Swatch;
+}
 
 std::wstring classOf(HWND window)
 {
@@ -41,8 +44,7 @@ struct Selection {
 Selection selectionOf(HWND edit)
 {
     Selection selection;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
-                 reinterpret_cast<LPARAM>(&selection.end));
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start), reinterpret_cast<LPARAM>(&selection.end));
     return selection;
 }
 

@@ -17,8 +17,9 @@ TEST_F(MainWindowLoad, ArgumentTrimmedOfBlanksAndQuotesNamesTheFolderWhoseSettin
     // Cyrillic names and settings travel through the Russian 8-bit code page.
     ASSERT_EQ(GetACP(), 1251u);
     TempFolder folder(L" Мои фото");
-    writeLook(folder, L"IconArea_Image=D:\\Обои\\море.jpg\r\nIconArea_Text=0x000000FF\r\n"
-                      L"IconArea_TextBackground=0x8000000F\r\n");
+    writeLook(folder,
+              L"IconArea_Image=D:\\Обои\\море.jpg\r\nIconArea_Text=0x000000FF\r\n"
+              L"IconArea_TextBackground=0x8000000F\r\n");
 
     open(L" \t\"" + folder.path() + L"\"  \r\n");
 

@@ -37,7 +37,7 @@ TEST_F(MainWindowPickers, PicturePickerStartsFromThePictureText)
         const wchar_t* picture;
         const wchar_t* initialFolder;
     };
-    for (const Case& sample : {Case{L"C:\\sea.jpg", L"C:\\"}, Case{L"sea.jpg", L""}, Case{L"", L""}}) {
+    for (const Case& sample : {Case {L"C:\\sea.jpg", L"C:\\"}, Case {L"sea.jpg", L""}, Case {L"", L""}}) {
         SetWindowTextW(item(txtPicture), sample.picture);
         click(cmdBrowse);
         const PictureRequest& last = components.pictureRequests.back();

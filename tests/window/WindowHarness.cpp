@@ -7,8 +7,7 @@
 namespace {
 
 // The next scripted answer, or a cancel when none is left.
-template <typename Answer>
-std::optional<Answer> nextAnswer(std::deque<std::optional<Answer>>& answers)
+template <typename Answer> std::optional<Answer> nextAnswer(std::deque<std::optional<Answer>>& answers)
 {
     if (answers.empty())
         return std::nullopt;
@@ -74,8 +73,7 @@ private:
 class RecordingErrorReporter : public ErrorReporter {
 public:
     explicit RecordingErrorReporter(StandInComponents& components) : components_(components) {}
-    void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message,
-                std::int16_t& response) override
+    void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
         const HWND window = components_.mainWindow;
         const bool shown = window && IsWindow(window) && IsWindowVisible(window);
@@ -150,9 +148,9 @@ BOOL CALLBACK findBox(HWND window, LPARAM found)
 
 void writeLook(const TempFolder& folder, const std::wstring& viewLines)
 {
-    writeFile(folder.desktopIni(), ansiBytes(L"[ExtShellFolderViews]\r\n" + kView + L"=" + kView + L"\r\n[" + kView
-                                             + L"]\r\nAttributes=1\r\n" + viewLines
-                                             + L"[.ShellClassInfo]\r\nConfirmFileOp=0\r\n"));
+    writeFile(folder.desktopIni(),
+              ansiBytes(L"[ExtShellFolderViews]\r\n" + kView + L"=" + kView + L"\r\n[" + kView
+                        + L"]\r\nAttributes=1\r\n" + viewLines + L"[.ShellClassInfo]\r\nConfirmFileOp=0\r\n"));
 }
 
 std::unique_ptr<PictureFileDialog> StandInComponents::newPictureFileDialog()
@@ -215,7 +213,7 @@ void MessageBoxCloser::run()
 
 void MessageBoxCloser::close(HWND box)
 {
-    ShownBox seen{textOf(box), textOf(GetDlgItem(box, 0xFFFF)), iconOf(box), GetWindow(box, GW_OWNER)};
+    ShownBox seen {textOf(box), textOf(GetDlgItem(box, 0xFFFF)), iconOf(box), GetWindow(box, GW_OWNER)};
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         shown_.push_back(seen);
@@ -259,7 +257,10 @@ std::wstring MainWindowTest::text(ControlId id) const
     return value;
 }
 
-int MainWindowTest::check(ControlId id) const { return static_cast<int>(SendMessageW(item(id), BM_GETCHECK, 0, 0)); }
+int MainWindowTest::check(ControlId id) const
+{
+    return static_cast<int>(SendMessageW(item(id), BM_GETCHECK, 0, 0));
+}
 
 std::int32_t MainWindowTest::swatch(ControlId id) const
 {

@@ -100,7 +100,7 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<ShownBox> shown_;
-    std::atomic<bool> stop_{false};
+    std::atomic<bool> stop_ {false};
     std::thread thread_;
 };
 
