@@ -169,13 +169,3 @@ std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstrin
         return std::nullopt;
     return text;
 }
-
-bool iniHasSection(const std::wstring& path, const std::wstring& section)
-{
-    std::vector<wchar_t> names(32768);
-    GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), path.c_str());
-    for (const wchar_t* name = names.data(); *name; name += std::wcslen(name) + 1)
-        if (lstrcmpiW(name, section.c_str()) == 0)
-            return true;
-    return false;
-}

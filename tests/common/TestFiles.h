@@ -61,5 +61,3 @@ DWORD attributesOf(const std::wstring& path);
 
 // A key's value in a settings file; none when the section lacks the key.
 std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key);
-// Section names match without regard to case, as Windows matches them.
-bool iniHasSection(const std::wstring& path, const std::wstring& section);

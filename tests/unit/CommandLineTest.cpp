@@ -4,17 +4,14 @@
 
 TEST(CommandArguments, TextAfterTheProgramName)
 {
-    EXPECT_EQ(commandArguments(L"Quenmark.exe D:\\Photos"), L" D:\\Photos");
-    EXPECT_EQ(commandArguments(L"\"C:\\Program Files\\Quenmark.exe\" \"D:\\My Photos\""), L" \"D:\\My Photos\"");
-    EXPECT_EQ(commandArguments(L"\"C:\\Program Files\\Quenmark.exe\"D:\\x"), L"D:\\x");
-    EXPECT_EQ(commandArguments(L"Quenmark.exe\tD:\\x"), L"\tD:\\x");
-}
-
-TEST(CommandArguments, NoArguments)
-{
-    EXPECT_EQ(commandArguments(L"Quenmark.exe"), L"");
-    EXPECT_EQ(commandArguments(L"\"C:\\Quenmark.exe\""), L"");
-    EXPECT_EQ(commandArguments(L""), L"");
-    // An unclosed quote takes the whole line as the program's name.
-    EXPECT_EQ(commandArguments(L"\"C:\\Quenmark.exe D:\\x"), L"");
+    const std::wstring cases[][2] = {
+        {L"Quenmark.exe D:\\Photos", L" D:\\Photos"},
+        {L"Quenmark.exe\tD:\\x", L"\tD:\\x"},
+        {L"\"C:\\Program Files\\Quenmark.exe\"D:\\x", L"D:\\x"},
+        {L"Quenmark.exe", L""},
+        // An unclosed quote takes the whole line as the program's name.
+        {L"\"C:\\Quenmark.exe D:\\x", L""},
+    };
+    for (const auto& [line, arguments] : cases)
+        EXPECT_EQ(commandArguments(line), arguments) << testing::PrintToString(line);
 }

@@ -3,142 +3,89 @@
 #include "folderview/PictureCopy.h"
 #include "folderview/Win32FolderFiles.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using testing::ElementsAre;
+using testing::IsEmpty;
 
 namespace {
 
-testing::AssertionResult isHidden(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES
-        && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-            == FILE_ATTRIBUTE_HIDDEN)
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "attributes 0x" << std::hex << attributes;
-}
+constexpr DWORD kProtection = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
 
-// A picture somewhere else and the folder it is to be copied into.
+// Pictures in one folder, copied into a subfolder.
 class CopyPictureIntoFolder : public testing::Test {
 protected:
-    void SetUp() override
+    CopyPictureIntoFolder() { makeFolder(folder); }
+    TsStatus copy(const std::wstring& picture, const std::wstring& into)
     {
-        makeFolder(sources);
-        makeFolder(folder);
+        return copyPictureIntoFolder(files, into, picture, target, savedName);
     }
 
-    TsStatus copy(const std::wstring& picture)
-    {
-        target = L"<unset>";
-        savedName = L"<unset>";
-        return copyPictureIntoFolder(files, folder, picture, target, savedName);
-    }
-
-    TempFolder root;
-    const std::wstring sources = root.at(L"Source");
-    const std::wstring folder = root.at(L"Photo folder");
+    TempFolder root {L" Источник"};
+    const std::wstring folder = root.at(L"Папка с фото");
+    const std::wstring copied = folder + L"\\Лес зимой.jpg";
     Win32FolderFiles files;
     std::wstring target, savedName;
 };
 
 } // namespace
 
-TEST_F(CopyPictureIntoFolder, CopiesThePictureAndHidesTheCopy)
+// The copy ends up hidden and nothing else, so that the next copy can replace it.
+TEST_F(CopyPictureIntoFolder, ReplacesAProtectedEarlierCopyAndHidesIt)
 {
-    const std::wstring picture = sources + L"\\Winter forest.jpg";
-    writeFile(picture, "winter forest");
-
-    ASSERT_TRUE(copy(picture));
-    EXPECT_EQ(target, folder + L"\\Winter forest.jpg");
-    EXPECT_EQ(savedName, L"Winter forest.jpg");
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Winter forest.jpg"});
-    EXPECT_EQ(readFile(target), "winter forest");
-    EXPECT_TRUE(isHidden(target));
-    EXPECT_EQ(readFile(picture), "winter forest");
-    EXPECT_EQ(attributesOf(picture) & FILE_ATTRIBUTE_HIDDEN, 0u);
-}
-
-TEST_F(CopyPictureIntoFolder, ReplacesAHiddenEarlierCopy)
-{
-    const std::wstring picture = sources + L"\\Forest.jpg";
+    const std::wstring picture = root.at(L"Лес зимой.jpg");
     writeFile(picture, "the new picture, longer than the old one");
-    const std::wstring earlier = folder + L"\\Forest.jpg";
-    writeFile(earlier, "old");
-    ASSERT_TRUE(SetFileAttributesW(earlier.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    writeFile(copied, "old");
+    ASSERT_TRUE(SetFileAttributesW(copied.c_str(), kProtection));
 
-    ASSERT_TRUE(copy(picture));
-    EXPECT_EQ(target, earlier);
-    EXPECT_EQ(savedName, L"Forest.jpg");
-    EXPECT_EQ(readFile(earlier), "the new picture, longer than the old one");
-    EXPECT_TRUE(isHidden(earlier));
-    EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Forest.jpg"});
+    ASSERT_TRUE(copy(picture, folder));
+    EXPECT_EQ(target, copied);
+    EXPECT_EQ(savedName, L"Лес зимой.jpg");
+    EXPECT_EQ(readFile(copied), "the new picture, longer than the old one");
+    EXPECT_EQ(attributesOf(copied) & kProtection, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(attributesOf(picture) & kProtection, 0u);
+    EXPECT_THAT(folderEntries(folder), ElementsAre(L"Лес зимой.jpg"));
 }
 
-TEST_F(CopyPictureIntoFolder, MissingPictureFailsAndCreatesNothing)
-{
-    const TsStatus status = copy(sources + L"\\No such.jpg");
-    EXPECT_FALSE(status);
-    EXPECT_EQ(status.error(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(target, folder + L"\\No such.jpg"); // for the error message
-    EXPECT_TRUE(folderEntries(folder).empty());
-}
-
-TEST_F(CopyPictureIntoFolder, MissingFolderFailsAndCreatesNothing)
-{
-    const std::wstring picture = sources + L"\\Forest.jpg";
-    writeFile(picture, "forest");
-    const std::wstring missing = root.at(L"No such folder");
-    target = L"<unset>";
-    const TsStatus status = copyPictureIntoFolder(files, missing, picture, target, savedName);
-    EXPECT_FALSE(status);
-    EXPECT_EQ(status.error(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(target, missing + L"\\Forest.jpg");
-    EXPECT_FALSE(pathExists(missing));
-}
-
-// Copying a file onto itself would truncate it.
+// Copying a file onto itself would truncate it, however the picture's path is spelt.
 TEST_F(CopyPictureIntoFolder, PictureThatAlreadyIsTheCopyStaysWhole)
 {
-    const std::wstring copied = folder + L"\\Forest.jpg";
-    const std::wstring spellings[] = {copied, folder + L"\\.\\Forest.jpg",
-                                      root.at(L"Source\\..\\Photo folder\\Forest.jpg"), L"Forest.jpg"};
-    for (const std::wstring& picture : spellings) {
+    for (const std::wstring& picture :
+         {copied, folder + L"\\.\\Лес зимой.jpg", folder + L"\\..\\Папка с фото\\Лес зимой.jpg",
+          std::wstring(L"Лес зимой.jpg")}) {
         SCOPED_TRACE(utf8(picture));
         writeFile(copied, "forest");
-        ASSERT_TRUE(copy(picture));
-        EXPECT_EQ(target, copied);
-        EXPECT_EQ(savedName, L"Forest.jpg");
+        ASSERT_TRUE(copy(picture, folder));
+        EXPECT_EQ(savedName, L"Лес зимой.jpg");
         EXPECT_EQ(readFile(copied), "forest");
-        EXPECT_TRUE(isHidden(copied));
-        EXPECT_EQ(folderEntries(folder), std::vector<std::wstring> {L"Forest.jpg"});
+        EXPECT_EQ(attributesOf(copied) & kProtection, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
         SetFileAttributesW(copied.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+    EXPECT_THAT(folderEntries(folder), ElementsAre(L"Лес зимой.jpg"));
 }
 
-// A relative picture text is what the folder's own settings file stores; the
-// program's current directory has nothing to do with it.
-TEST_F(CopyPictureIntoFolder, RelativePictureIsTakenFromTheFolder)
+// A relative picture is the bare name that the folder's own settings file stores.
+TEST_F(CopyPictureIntoFolder, RelativePictureIsTakenFromTheFolderNotTheCurrentDirectory)
 {
-    const std::wstring elsewhere = root.at(L"Current");
-    makeFolder(elsewhere);
-    makeFolder(elsewhere + L"\\Pictures");
-    writeFile(elsewhere + L"\\Forest.jpg", "the current directory's forest");
-    writeFile(elsewhere + L"\\Pictures\\Field.jpg", "the current directory's field");
-    writeFile(folder + L"\\Forest.jpg", "the folder's forest");
-    makeFolder(folder + L"\\Pictures");
-    writeFile(folder + L"\\Pictures\\Field.jpg", "the folder's field");
-    const CurrentDirectory current(elsewhere);
+    makeFolder(root.at(L"Картинки"));
+    makeFolder(folder + L"\\Картинки");
+    writeFile(root.at(L"Картинки\\Поле.jpg"), "the current directory's field");
+    writeFile(folder + L"\\Картинки\\Поле.jpg", "the folder's field");
+    const CurrentDirectory current(root.path());
 
-    ASSERT_TRUE(copy(L"Forest.jpg"));
-    EXPECT_EQ(savedName, L"Forest.jpg");
-    EXPECT_EQ(readFile(folder + L"\\Forest.jpg"), "the folder's forest");
+    ASSERT_TRUE(copy(L"Картинки\\Поле.jpg", folder));
+    EXPECT_EQ(savedName, L"Поле.jpg");
+    EXPECT_EQ(readFile(folder + L"\\Поле.jpg"), "the folder's field");
+    EXPECT_THAT(folderEntries(root.at(L"Картинки")), ElementsAre(L"Поле.jpg"));
+}
 
-    ASSERT_TRUE(copy(L"Pictures\\Field.jpg"));
-    EXPECT_EQ(target, folder + L"\\Field.jpg");
-    EXPECT_EQ(savedName, L"Field.jpg");
-    EXPECT_EQ(readFile(folder + L"\\Field.jpg"), "the folder's field");
-    EXPECT_TRUE(isHidden(folder + L"\\Field.jpg"));
+TEST_F(CopyPictureIntoFolder, FailureCreatesNothing)
+{
+    writeFile(root.at(L"\u4E2D.jpg"), "picture");
 
-    EXPECT_EQ(folderEntries(elsewhere), (std::vector<std::wstring> {L"Forest.jpg", L"Pictures"}));
-    EXPECT_EQ(readFile(elsewhere + L"\\Forest.jpg"), "the current directory's forest");
-    EXPECT_EQ(folderEntries(elsewhere + L"\\Pictures"), std::vector<std::wstring> {L"Field.jpg"});
+    EXPECT_EQ(copy(root.at(L"Нет такой.jpg"), folder).error(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(target, folder + L"\\Нет такой.jpg"); // for the error message
+    EXPECT_EQ(copy(root.at(L"\u4E2D.jpg"), folder).error(), TsStatus::kNoUnicodeMapping);
+    EXPECT_THAT(folderEntries(folder), IsEmpty());
 }

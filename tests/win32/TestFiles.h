@@ -1,53 +1,68 @@
 #pragma once
 #include "common/TestFiles.h"
-#include "folderview/FolderLookState.h"
-
-#include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
-// What the tests here add to the shared file helpers: profile files in either encoding,
-// a reader that tells what such a file means, and the window's state.
-
+// The two encodings the shell reads settings files in; Utf16 is little-endian, as wchar_t is on Windows.
 enum class Encoding { Ansi, Utf16 };
-// Names the tests of each encoding.
-std::string encodingName(const testing::TestParamInfo<Encoding>& param);
 
-// The text as UTF-16LE after a byte order mark, or in the encoding given.
-std::string utf16Bytes(const std::wstring& text);
-std::string encode(Encoding encoding, const std::wstring& text);
+inline std::string encode(Encoding encoding, const std::wstring& text)
+{
+    if (encoding == Encoding::Ansi)
+        return ansiBytes(text);
+    std::string bytes = "\xFF\xFE";
+    return bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
 
-// The names in the folder, as the file system spells them, without "." and "..".
-std::vector<std::wstring> folderEntries(const std::wstring& folder);
-
-// A profile file as the shell understands it: sections, keys and values, comments
-// and lines without "=". Layout (blank lines, spacing around names and values, key
-// order) carries no meaning and is dropped.
-class IniFile {
-public:
-    static IniFile read(const std::wstring& path);
-    static IniFile parse(const std::string& bytes);
-
-    Encoding encoding() const { return encoding_; }
-    // In file order; lines before the first section belong to a section named "".
-    const std::vector<std::wstring>& sectionNames() const { return sectionNames_; }
-    // Each entry as "[Section] Key=Value", a comment as "[Section] ;text", in file order.
-    const std::vector<std::wstring>& items() const { return items_; }
-
-private:
-    Encoding encoding_ = Encoding::Ansi;
-    std::vector<std::wstring> sectionNames_;
-    std::vector<std::wstring> items_;
+// What a settings file says: blank lines and blanks around a line carry no meaning.
+// Every other line is an item "[Section] line"; lines before the first section are under "[]".
+struct IniFile {
+    Encoding encoding = Encoding::Ansi;
+    std::vector<std::wstring> sections, items;
 };
 
-// The file holds exactly the expected items, in any order. Section and key names
-// match without regard to case, as Windows matches them; values must match exactly.
-testing::AssertionResult holdsExactly(const IniFile& file, std::vector<std::wstring> expected);
+inline IniFile readIni(const std::wstring& path)
+{
+    const std::string bytes = readFile(path);
+    IniFile file;
+    std::wstring text;
+    if (bytes.rfind("\xFF\xFE", 0) == 0) {
+        file.encoding = Encoding::Utf16;
+        text.resize(bytes.size() / sizeof(wchar_t) - 1);
+        std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
+    } else {
+        text.resize(bytes.size()); // one character per byte in code page 1251
+        MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                            static_cast<int>(text.size()));
+    }
+    std::wistringstream lines(text);
+    std::wstring line, section;
+    while (std::getline(lines, line)) {
+        line.erase(0, line.find_first_not_of(L" \t"));
+        line.erase(line.find_last_not_of(L" \t\r") + 1);
+        if (line.empty())
+            continue;
+        if (line.front() == L'[' && line.back() == L']')
+            file.sections.push_back(section = line.substr(1, line.size() - 2));
+        else
+            file.items.push_back(L"[" + section + L"] " + line);
+    }
+    return file;
+}
 
-// A greyed (third-state) check box, which counts as unticked.
-inline constexpr int kGreyed = 2;
-// The window's state for the folder with these colour settings; no picture, no copy.
-FolderLookState look(const std::wstring& folder, int textOn, ColorValue text, int backOn, ColorValue back);
+// The names in the folder, sorted.
+inline std::vector<std::wstring> folderEntries(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool takesFocus(ControlKind kind)
-{
-    return kind != ControlKind::Label && kind != ControlKind::Swatch;
-}
-
 std::wstring classOf(HWND window)
 {
     wchar_t name[64] = {};
@@ -20,71 +15,39 @@ std::wstring classOf(HWND window)
     return name;
 }
 
-std::wstring expectedClass(ControlKind kind)
+using MainWindowLayout = MainWindowTest;
+
+TEST_F(MainWindowLayout, ControlsFontsAndTabOrderFollowTheLayoutTable)
 {
-    switch (kind) {
-    case ControlKind::Label: return L"STATIC";
-    case ControlKind::ReadOnlyTextBox:
-    case ControlKind::TextBox: return L"EDIT";
-    case ControlKind::Swatch: return kColorSwatchClass;
-    default: return L"BUTTON";
-    }
-}
-
-std::wstring upper(std::wstring text)
-{
-    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-struct Selection {
-    DWORD start = 0, end = 0;
-};
-
-Selection selectionOf(HWND edit)
-{
-    Selection selection;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start), reinterpret_cast<LPARAM>(&selection.end));
-    return selection;
-}
-
-class MainWindowLayout : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        open(folder.path());
-    }
-    TempFolder folder;
-};
-
-TEST_F(MainWindowLayout, ControlsSitWhereTheLayoutPutsThemAtTheScreensResolution)
-{
-    EXPECT_EQ(classOf(window()), L"QuenmarkMain");
-    wchar_t caption[64] = {};
-    GetWindowTextW(window(), caption, 64);
-    EXPECT_STREQ(caption, L"Quenmark");
-
+    open();
     RECT client;
     GetClientRect(window(), &client);
-    EXPECT_EQ(client.right - client.left, scaled(kMainClientWidth));
-    EXPECT_EQ(client.bottom - client.top, scaled(kMainClientHeight));
+    EXPECT_EQ(client.right, scaled(kMainClientWidth));
+    EXPECT_EQ(client.bottom, scaled(kMainClientHeight));
 
     int children = 0;
     for (HWND child = GetWindow(window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ++children;
     EXPECT_EQ(children, static_cast<int>(std::size(kMainControls)));
 
+    std::vector<int> tabStops;
     for (const ControlSpec& row : kMainControls) {
         SCOPED_TRACE(testing::Message() << "control " << row.id);
         const HWND control = item(row.id);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(upper(classOf(control)), upper(expectedClass(row.kind)));
+        const bool edit = row.kind == ControlKind::TextBox || row.kind == ControlKind::ReadOnlyTextBox;
+        const wchar_t* expectedClass = edit   ? L"Edit"
+            : row.kind == ControlKind::Label  ? L"Static"
+            : row.kind == ControlKind::Swatch ? kColorSwatchClass
+                                              : L"Button";
+        EXPECT_EQ(lstrcmpiW(classOf(control).c_str(), expectedClass), 0) << utf8(classOf(control));
         EXPECT_TRUE(IsWindowVisible(control));
-        if (row.kind != ControlKind::ReadOnlyTextBox && row.kind != ControlKind::TextBox) {
+        if (edit) {
+            EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & ES_READONLY) != 0,
+                      row.kind == ControlKind::ReadOnlyTextBox);
+        } else {
             EXPECT_EQ(text(row.id), row.caption);
         }
-
         RECT frame;
         GetWindowRect(control, &frame);
         MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&frame), 2);
@@ -92,93 +55,43 @@ TEST_F(MainWindowLayout, ControlsSitWhereTheLayoutPutsThemAtTheScreensResolution
         EXPECT_EQ(frame.top, scaled(row.top));
         EXPECT_EQ(frame.right - frame.left, scaled(row.width));
         EXPECT_EQ(frame.bottom - frame.top, scaled(row.height));
-    }
 
-    const auto buttonType = [this](ControlId id) { return GetWindowLongW(item(id), GWL_STYLE) & BS_TYPEMASK; };
-    EXPECT_EQ(buttonType(cmdSkin0), BS_DEFPUSHBUTTON);
-    EXPECT_EQ(buttonType(cmdSkin1), BS_PUSHBUTTON);
-    for (const ControlId box : {chkCopyPicture, chkTextColor, chkBackColor})
-        EXPECT_EQ(buttonType(box), BS_AUTOCHECKBOX) << "control " << box;
-}
-
-TEST_F(MainWindowLayout, EveryControlWithTextUsesTahoma9PointCyrillic)
-{
-    for (const ControlSpec& row : kMainControls) {
         if (row.kind == ControlKind::Swatch)
-            continue; // a plain colour; it draws no text
-        SCOPED_TRACE(testing::Message() << "control " << row.id);
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(item(row.id), WM_GETFONT, 0, 0));
-        ASSERT_NE(font, nullptr);
-        LOGFONTW look = {};
-        ASSERT_NE(GetObjectW(font, sizeof look, &look), 0);
-        EXPECT_STREQ(look.lfFaceName, L"Tahoma");
-        EXPECT_EQ(look.lfCharSet, 204);
-        EXPECT_EQ(look.lfHeight, -MulDiv(9, screenDpi(), 72));
+            continue; // draws no text and takes no focus
+        if (row.kind != ControlKind::Label)
+            tabStops.push_back(row.id);
+        LOGFONTW font = {};
+        ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font), 0);
+        EXPECT_STREQ(font.lfFaceName, L"Tahoma");
+        EXPECT_EQ(font.lfCharSet, 204);
+        EXPECT_EQ(font.lfHeight, -MulDiv(9, screenDpi(), 72));
     }
-}
 
-TEST_F(MainWindowLayout, TabVisitsTheControlsInTableOrderSkippingLabelsAndSwatches)
-{
-    std::vector<int> expected;
-    for (const ControlSpec& row : kMainControls)
-        if (takesFocus(row.kind))
-            expected.push_back(row.id);
-    expected.erase(expected.begin());
-    expected.push_back(txtWorkFolder); // and round again
-
-    std::vector<int> visited;
     HWND current = item(txtWorkFolder);
-    for (std::size_t step = 0; step < expected.size(); ++step) {
+    for (std::size_t stop = 1; stop <= tabStops.size(); ++stop) {
         current = GetNextDlgTabItem(window(), current, FALSE);
-        visited.push_back(GetDlgCtrlID(current));
+        EXPECT_EQ(GetDlgCtrlID(current), tabStops[stop % tabStops.size()]) << "tab stop " << stop;
     }
-    EXPECT_EQ(visited, expected);
-}
-
-TEST_F(MainWindowLayout, FolderBoxIsReadOnlyAndStartsFocusedWithItsTextSelected)
-{
-    EXPECT_NE(GetWindowLongW(item(txtWorkFolder), GWL_STYLE) & ES_READONLY, 0);
-    EXPECT_EQ(GetWindowLongW(item(txtPicture), GWL_STYLE) & ES_READONLY, 0);
-
-    const DWORD folderLength = static_cast<DWORD>(folder.path().size());
-    EXPECT_EQ(GetFocus(), item(txtWorkFolder));
-    EXPECT_EQ(selectionOf(item(txtWorkFolder)).start, 0u);
-    EXPECT_EQ(selectionOf(item(txtWorkFolder)).end, folderLength);
 }
 
 TEST_F(MainWindowLayout, FocusOnTheFolderOrPictureBoxSelectsItsWholeText)
 {
-    const std::wstring picture = L"C:\\Картинки\\море.jpg";
-    SetWindowTextW(item(txtPicture), picture.c_str());
-    SendMessageW(item(txtPicture), EM_SETSEL, 3, 3);
-    SetFocus(item(txtPicture));
-    pump();
-    EXPECT_EQ(selectionOf(item(txtPicture)).start, 0u);
-    EXPECT_EQ(selectionOf(item(txtPicture)).end, static_cast<DWORD>(picture.size()));
-
-    SendMessageW(item(txtWorkFolder), EM_SETSEL, 2, 2);
-    SetFocus(item(txtWorkFolder));
-    pump();
-    EXPECT_EQ(selectionOf(item(txtWorkFolder)).start, 0u);
-    EXPECT_EQ(selectionOf(item(txtWorkFolder)).end, static_cast<DWORD>(folder.path().size()));
-}
-
-TEST_F(MainWindowLayout, TypingChangesThePictureBoxButNotTheFolderBox)
-{
-    const HWND folderBox = item(txtWorkFolder);
-    SendMessageW(folderBox, EM_SETSEL, 0, -1);
-    for (const wchar_t character : {L'x', L'\b', L'ж'})
-        SendMessageW(folderBox, WM_CHAR, character, 1);
-    EXPECT_EQ(text(txtWorkFolder), folder.path());
-    EXPECT_EQ(form_->state().folder, folder.path());
-
-    const HWND pictureBox = item(txtPicture);
-    SetWindowTextW(pictureBox, L"море");
-    SendMessageW(pictureBox, EM_SETSEL, 4, 4);
-    for (const wchar_t character : {L'.', L'j', L'p', L'g'})
-        SendMessageW(pictureBox, WM_CHAR, character, 1);
-    EXPECT_EQ(text(txtPicture), L"море.jpg");
-    EXPECT_EQ(form_->state().picture, L"море.jpg");
+    open();
+    EXPECT_EQ(GetFocus(), item(txtWorkFolder)) << "the window starts in the folder box";
+    SetWindowTextW(item(txtPicture), L"C:\\Картинки\\море.jpg");
+    const ControlId boxes[] = {txtWorkFolder, txtPicture, txtWorkFolder};
+    for (std::size_t step = 0; step < std::size(boxes); ++step) {
+        const HWND box = item(boxes[step]);
+        if (step > 0) {
+            SendMessageW(box, EM_SETSEL, 2, 3);
+            SetFocus(box);
+            pump();
+        }
+        DWORD start = 1, end = 0;
+        SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u) << "step " << step;
+        EXPECT_EQ(end, text(boxes[step]).size()) << "step " << step;
+    }
 }
 
 } // namespace

@@ -2,141 +2,152 @@
 #include "app/frmMain.h"
 #include "common/TestFiles.h"
 #include "folderview/Win32FolderFiles.h"
-#include "resources/MainLayout.h"
-#include "support/Components.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
-#include <deque>
-#include <functional>
-#include <initializer_list>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
+#include <tuple>
 #include <vector>
 
-// A settings file that shows viewLines (e.g. L"IconArea_Text=0x000000FF\r\n") in the view's section.
-void writeLook(const TempFolder& folder, const std::wstring& viewLines);
+// A settings file whose view section holds viewLines (e.g. L"IconArea_Text=0x000000FF\r\n").
+inline void writeLook(const TempFolder& folder, const std::wstring& viewLines)
+{
+    writeFile(folder.desktopIni(),
+              ansiBytes(L"[ExtShellFolderViews]\r\n" + kView + L"=" + kView + L"\r\n[" + kView
+                        + L"]\r\nAttributes=1\r\n" + viewLines + L"[.ShellClassInfo]\r\nConfirmFileOp=0\r\n"));
+}
 
-// What the window set in each picker when it showed it.
-struct PictureRequest {
-    std::wstring fileName, filter;
-    int options;
-    std::wstring initialFolder;
-    HWND owner;
+template <typename Dialog, typename Answer> class StandInDialog;
+
+// What one kind of picker answers (none: the user cancels), and what the window set in it each time.
+template <typename Dialog, typename Answer> struct PickerScript {
+    explicit PickerScript(Answer Dialog::*field) : result(field) {}
+
+    Answer Dialog::*result;
+    std::optional<Answer> answer;
+    std::vector<Dialog> shown;
+    int made = 0;
+
+    std::unique_ptr<Dialog> make() { return std::make_unique<StandInDialog<Dialog, Answer>>(*this); }
 };
-struct FolderRequest {
-    HWND owner;
-    std::wstring folder, prompt;
+
+template <typename Dialog, typename Answer> class StandInDialog : public Dialog {
+public:
+    explicit StandInDialog(PickerScript<Dialog, Answer>& script) : script_(script) { ++script.made; }
+    bool show() override
+    {
+        script_.shown.push_back(*this);
+        // A cancelled dialog may still leave its field changed; the window must ignore it.
+        this->*script_.result = script_.answer.value_or(Answer {});
+        return script_.answer.has_value();
+    }
+
+private:
+    PickerScript<Dialog, Answer>& script_;
 };
-struct ColorRequest {
-    HWND owner;
-    std::int32_t color;
-};
+
 struct ErrorReport {
     std::uint32_t number;
     UINT style;
     std::wstring message;
-    HCURSOR pointer; // the pointer while the command ran
-    bool windowShown;
+    HCURSOR pointer; // while the command ran
 };
 
-// Components whose pickers give scripted answers and whose error reporter and about
-// box only record their calls. A picker with no answer left cancels.
-class StandInComponents : public Components {
+class StandInComponents : public Components, public ErrorReporter {
 public:
-    std::deque<std::optional<std::wstring>> pictureAnswers; // nullopt: cancel
-    std::deque<std::optional<std::wstring>> folderAnswers;
-    std::deque<std::optional<std::int32_t>> colorAnswers;
+    PickerScript<PictureFileDialog, std::wstring> picture {&PictureFileDialog::fileName};
+    PickerScript<FolderDialog, std::wstring> folder {&FolderDialog::folder};
+    PickerScript<ColorDialog, std::int32_t> color {&ColorDialog::color};
+    std::vector<ErrorReport> reports;
 
-    std::vector<PictureRequest> pictureRequests;
-    std::vector<FolderRequest> folderRequests;
-    std::vector<ColorRequest> colorRequests;
-    int picturePickersMade = 0;
-    int folderPickersMade = 0;
-    int colorPickersMade = 0;
-    std::vector<ErrorReport> errorReports;
-    std::vector<HWND> aboutOwners;
-    HWND mainWindow = nullptr; // for windowShown
-
-    std::unique_ptr<PictureFileDialog> newPictureFileDialog() override;
-    std::unique_ptr<FolderDialog> newFolderDialog() override;
-    std::unique_ptr<ColorDialog> newColorDialog() override;
-    ErrorReporter& errorReporter() override;
-    AboutBox& aboutBox() override;
-
-private:
-    std::unique_ptr<ErrorReporter> errorReporter_;
-    std::unique_ptr<AboutBox> aboutBox_;
+    std::unique_ptr<PictureFileDialog> newPictureFileDialog() override { return picture.make(); }
+    std::unique_ptr<FolderDialog> newFolderDialog() override { return folder.make(); }
+    std::unique_ptr<ColorDialog> newColorDialog() override { return color.make(); }
+    ErrorReporter& errorReporter() override { return *this; }
+    void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
+    {
+        reports.push_back({error.number, style, message, GetCursor()});
+        response = IDOK;
+    }
+    AboutBox& aboutBox() override
+    {
+        static AboutBox none;
+        return none;
+    }
 };
 
-enum class BoxIcon { None, Stop, Information, Other };
-
-struct ShownBox {
-    std::wstring title, text;
-    BoxIcon icon;
-    HWND owner;
-};
-
-// Watches for message boxes of this process from a thread of its own, records each
-// and presses its OK button, so that a test never hangs on one.
-class MessageBoxCloser {
-public:
-    MessageBoxCloser();
-    MessageBoxCloser(const MessageBoxCloser&) = delete;
-    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
-    ~MessageBoxCloser();
-
-    std::vector<ShownBox> shown() const;
-
-private:
-    void run();
-    void close(HWND box);
-
-    mutable std::mutex mutex_;
-    std::vector<ShownBox> shown_;
-    std::atomic<bool> stop_ {false};
-    std::thread thread_;
-};
-
-// The main window in this process on real files, with stand-in components.
+// The main window in this process on a fresh folder, with stand-in components. Message
+// boxes are recorded and closed at once, so that none can hang a test.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        boxCloser_ = SetWindowsHookExW(WH_CBT, closeBoxes, nullptr, GetCurrentThreadId());
+        ASSERT_NE(boxCloser_, nullptr);
+    }
+    void TearDown() override
+    {
+        form_.reset();
+        pump();
+        UnhookWindowsHookEx(boxCloser_);
+        EXPECT_TRUE(boxTexts.empty()) << "unexpected message box: " << utf8(boxTexts.front());
+        boxTexts.clear();
+    }
 
-    // Creates and shows the window on the argument text and runs its waiting messages.
-    void open(const std::wstring& arguments);
+    void open()
+    {
+        form_ = std::make_unique<frmMain>(components, files);
+        ASSERT_TRUE(form_->show(folder.path()));
+        pump();
+    }
     HWND window() const { return form_->handle(); }
-    HWND item(ControlId id) const { return GetDlgItem(form_->handle(), id); }
-    std::wstring text(ControlId id) const;
-    int check(ControlId id) const;
-    std::int32_t swatch(ControlId id) const;
-    // Presses the button as a mouse click would, and runs what that queued.
-    void click(ControlId id);
+    HWND item(ControlId id) const { return GetDlgItem(window(), id); }
+    std::wstring text(ControlId id) const
+    {
+        wchar_t value[MAX_PATH] = {};
+        GetWindowTextW(item(id), value, MAX_PATH);
+        return value;
+    }
+    void click(ControlId id)
+    {
+        SendMessageW(item(id), BM_CLICK, 0, 0);
+        pump();
+    }
+    void pump()
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    auto look() const
+    {
+        const FolderLookState s = form_->state();
+        return std::tuple(s.folder, s.picture, s.copyPicture, s.textColorOn, s.textColor, s.backColorOn, s.backColor);
+    }
 
-    // Runs the waiting messages through the window's own route; sets quitPosted.
-    void pump();
-    // Pumps until done() holds; false after the timeout.
-    bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
-
-    // Keyboard input as a user types it: held keys go down first and up last.
-    void pressKey(std::initializer_list<WORD> held, WORD key);
-    void typeText(const std::wstring& text);
-    // Makes the window the foreground window so that typed keys reach it.
-    void bringToFront();
-
+    TempFolder folder {L" Мои фото"};
     StandInComponents components;
     Win32FolderFiles files;
-    MessageBoxCloser boxes;
     std::unique_ptr<frmMain> form_;
-    bool quitPosted = false;
-};
+    static inline std::vector<std::wstring> boxTexts; // the tests that expect a box take it out
 
-// The window's state as one readable line, for comparisons that name every field.
-std::wstring describe(const FolderLookState& state);
+private:
+    static LRESULT CALLBACK closeBoxes(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto activated = reinterpret_cast<HWND>(wParam);
+        wchar_t name[8] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(activated, name, 8) && lstrcmpW(name, L"#32770") == 0) {
+            wchar_t text[512] = {};
+            GetDlgItemTextW(activated, 0xFFFF, text, 512);
+            boxTexts.push_back(text);
+            PostMessageW(activated, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK boxCloser_ = nullptr;
+};

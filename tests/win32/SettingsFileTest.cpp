@@ -1,0 +1,169 @@
+#include "TestFiles.h"
+
+#include "folderview/SettingsLoader.h"
+#include "folderview/SettingsSaver.h"
+#include "folderview/Win32FolderFiles.h"
+#include "support/tsProfile.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::Contains;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using testing::Not;
+using testing::UnorderedElementsAreArray;
+
+// The other tests build their files and expectations in code page 1251.
+TEST(Environment, AnsiCodePageIsCyrillic)
+{
+    ASSERT_EQ(GetACP(), 1251u);
+}
+
+namespace {
+
+constexpr bool kApply = false;
+constexpr bool kRemove = true;
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// The items given plus our key of [ExtShellFolderViews] and our section's entries.
+std::vector<std::wstring> applied(std::vector<std::wstring> items, const std::vector<std::wstring>& viewEntries)
+{
+    items.push_back(L"[ExtShellFolderViews] " + kView + L"=" + kView);
+    items.push_back(L"[" + kView + L"] Attributes=1");
+    for (const std::wstring& entry : viewEntries)
+        items.push_back(L"[" + kView + L"] " + entry);
+    return items;
+}
+
+class SettingsFile : public testing::Test {
+protected:
+    FolderLookState look(int textOn, ColorValue text, int backOn, ColorValue back) const
+    {
+        return {folder.path(), L"", kUnticked, textOn, text, backOn, back};
+    }
+    bool save(const FolderLookState& state, const std::wstring& picture, bool remove)
+    {
+        std::wstring saved;
+        return saveFolderLook(files, state, picture, remove, saved);
+    }
+    // Hidden and system, as the shell keeps the file; read-only would stop the next save.
+    DWORD fileAttributes() const { return attributesOf(path) & (kHiddenSystem | FILE_ATTRIBUTE_READONLY); }
+
+    TempFolder folder {L" Фото с дачи"};
+    const std::wstring path = folder.desktopIni();
+    Win32FolderFiles files;
+};
+
+class EncodedSettingsFile : public SettingsFile, public testing::WithParamInterface<Encoding> {
+protected:
+    void write(const std::wstring& text) { writeFile(path, encode(GetParam(), text)); }
+};
+
+} // namespace
+
+TEST_F(SettingsFile, ApplyMakesANewFileInTheShellsOrder)
+{
+    ASSERT_TRUE(save(look(kTicked, 0xFF8000, kTicked, 0xABCDEF), L"C:\\Фото\\Лес зимой.jpg", kApply));
+
+    const IniFile file = readIni(path);
+    EXPECT_THAT(file.sections, ElementsAre(L"ExtShellFolderViews", kView, L".ShellClassInfo"));
+    EXPECT_THAT(
+        file.items,
+        UnorderedElementsAreArray(applied({L"[.ShellClassInfo] ConfirmFileOp=0"},
+                                          {L"IconArea_Image=C:\\Фото\\Лес зимой.jpg", L"IconArea_Text=0x00FF8000",
+                                           L"IconArea_TextBackground=0x00ABCDEF"})));
+    EXPECT_EQ(fileAttributes(), kHiddenSystem);
+    EXPECT_THAT(folderEntries(folder.path()), ElementsAre(L"Desktop.INI"));
+}
+
+TEST_P(EncodedSettingsFile, LoadFindsOurKeysAmongOthersInAnyCaseAndSpacing)
+{
+    write(L"; Настройки\r\n[.ShellClassInfo]\r\nIconArea_Image=не наша.bmp\r\n\r\n"
+          L"[{be098140-a513-11d0-a3a4-00c04fd706ec}]\r\nAttributes=1\r\n"
+          L"  ICONAREA_IMAGE  =  C:\\Мои фото\\Лес.jpg  \r\n"
+          L"\ticonarea_text\t=\t0x00FF8000\r\n"
+          L"IconArea_TEXTBACKGROUND   =   65280   \r\n"
+          L"[Other]\r\nIconArea_Text=0x00000005\r\n");
+    FolderLookState state = look(kUnticked, 0, kUnticked, 0);
+    ASSERT_TRUE(loadFolderLook(files, state));
+    EXPECT_EQ(state.picture, L"C:\\Мои фото\\Лес.jpg");
+    EXPECT_EQ(std::make_tuple(state.textColorOn, state.textColor), std::make_tuple(kTicked, 0xFF8000));
+    EXPECT_EQ(std::make_tuple(state.backColorOn, state.backColor), std::make_tuple(kTicked, 0xFF00));
+}
+
+// The readers start with a small buffer; answers about its size must come back whole.
+TEST_P(EncodedSettingsFile, LongValuesAndLongKeyListsReadWhole)
+{
+    const int lengths[] = {253, 254, 255, 256, 509, 510, 511, 3000};
+    std::wstring text = L"[Long]\r\n";
+    for (const int length : lengths)
+        text += L"V" + std::to_wstring(length) + L"=" + std::wstring(length - 1, L'ж') + L"!\r\n";
+    for (int i = 0; i < 60; ++i)
+        text += L"ARatherLongKeyNameNumber" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"\r\n";
+    write(text);
+
+    for (const int length : lengths) {
+        std::wstring value;
+        ASSERT_TRUE(tsReadStringFromINI(L"Long", L"V" + std::to_wstring(length), L"", path, 0, value));
+        EXPECT_EQ(value, std::wstring(length - 1, L'ж') + L"!") << length;
+    }
+    std::int32_t number = 0;
+    ASSERT_TRUE(tsReadLongFromINI(L"Long", L"arATHERlongKEYnameNUMBER59", 0, path, 0, number));
+    EXPECT_EQ(number, 59);
+}
+
+// A file as the shell and people leave it keeps its encoding, comments, other sections
+// and other keys of the sections we write; Remove takes only our section and key.
+TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
+{
+    std::wstring text =
+        L"; Заметка\r\n[.ShellClassInfo]\r\nIconResource=%SystemRoot%\\system32\\imageres.dll,-3\r\n"
+        L"ConfirmFileOp=0\r\nInfoTip=Фотографии с дачи\r\n\r\n; ниже — вид папки\r\n[ViewState]\r\nMode=\r\n"
+        L"[ExtShellFolderViews]\r\nDefault={5984FFE0-28D4-11CF-AE66-08002B2E1262}\r\n"
+        L"{5984FFE0-28D4-11CF-AE66-08002B2E1262}={5984FFE0-28D4-11CF-AE66-08002B2E1262}\r\n"
+        L"[{5984FFE0-28D4-11CF-AE66-08002B2E1262}]\r\nPersistMoniker=file://Folder.htt\r\n";
+    if (GetParam() == Encoding::Utf16)
+        text += L"[Unicode]\r\nName=\u4E2D\u6587 \u0105\r\n";
+    write(text);
+    const std::vector<std::wstring> others = readIni(path).items;
+
+    ASSERT_TRUE(save(look(kTicked, 0x000001, kTicked, 0x000002), L"старая.bmp", kApply));
+    ASSERT_TRUE(save(look(kTicked, 0x0000FF, kUnticked, 0x000002), L"новая.bmp", kApply));
+    EXPECT_THAT(readIni(path).items,
+                UnorderedElementsAreArray(applied(others, {L"IconArea_Image=новая.bmp", L"IconArea_Text=0x000000FF"})));
+
+    ASSERT_TRUE(save(look(kTicked, 0x0000FF, kTicked, 0x000002), L"", kRemove));
+    const IniFile file = readIni(path);
+    EXPECT_EQ(file.encoding, GetParam());
+    EXPECT_THAT(file.items, UnorderedElementsAreArray(others));
+    EXPECT_THAT(file.sections, Not(Contains(kView)));
+    EXPECT_EQ(fileAttributes(), kHiddenSystem);
+    EXPECT_THAT(folderEntries(folder.path()), ElementsAre(L"Desktop.INI"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, EncodedSettingsFile, testing::Values(Encoding::Ansi, Encoding::Utf16));
+
+// A best-fit letter or "?" in place of a character would name another file or write
+// another value, so such text is refused before anything is touched.
+TEST_F(SettingsFile, TextTheCodePageLacksIsRefused)
+{
+    writeFile(path, ansiBytes(L"[Раздел]\r\nКлюч=Значение\r\n"));
+    const std::string before = readFile(path);
+    const std::wstring key = L"Ключ", value = L"Да";
+    for (const std::wstring bad : {L"\u0105", L"\u00E9", L"\u00C5", L"Папка \u4E2D", L"smile \U0001F600"}) {
+        SCOPED_TRACE(utf8(bad));
+        EXPECT_EQ(tsWriteINI(L"Раздел", &key, &bad, path).error(), TsStatus::kNoUnicodeMapping);
+        EXPECT_EQ(tsWriteINI(bad, &key, &value, path).error(), TsStatus::kNoUnicodeMapping);
+    }
+    EXPECT_EQ(readFile(path), before);
+
+    const std::wstring outside = folder.at(L"Фото \u4E2D");
+    makeFolder(outside);
+    FolderLookState state = look(kUnticked, 0x111111, kUnticked, 0x222222);
+    state.folder = outside;
+    EXPECT_EQ(loadFolderLook(files, state).error(), TsStatus::kNoUnicodeMapping);
+    EXPECT_EQ(state.textColor, 0x111111);
+    EXPECT_FALSE(save(state, L"Лес.jpg", kApply));
+    EXPECT_THAT(folderEntries(outside), IsEmpty());
+}
