@@ -142,6 +142,22 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
     EXPECT_THAT(folderEntries(folder.path()), ElementsAre(L"Desktop.INI"));
 }
 
+// The reader options the support library offers beside the plain reads.
+TEST_P(EncodedSettingsFile, ReaderOptionsExpandVariablesAndTellEmptyFromSet)
+{
+    SetEnvironmentVariableW(L"QUENMARK_TEST_COLOUR", L"0x10");
+    write(L"[S]\r\nColour=%QUENMARK_TEST_COLOUR%\r\nEmpty=\r\n");
+    std::wstring text;
+    std::int32_t number = 0;
+    bool present = false;
+    EXPECT_TRUE(tsReadStringFromINI(L"S", L"Colour", L"", path, IniExpandEnvironment, text) && text == L"0x10");
+    EXPECT_TRUE(tsReadLongFromINI(L"S", L"Colour", 0, path, IniExpandEnvironment, number) && number == 16);
+    EXPECT_FALSE(tsReadLongFromINI(L"S", L"Colour", 0, path, 0, number));
+    EXPECT_TRUE(tsIsINIKeyExist2(L"S", L"Empty", path, 0, false, present) && present);
+    EXPECT_TRUE(tsIsINIKeyExist2(L"S", L"Empty", path, 0, true, present) && !present);
+    SetEnvironmentVariableW(L"QUENMARK_TEST_COLOUR", nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodedSettingsFile, testing::Values(Encoding::Ansi, Encoding::Utf16));
 
 // A best-fit letter or "?" in place of a character would name another file or write
