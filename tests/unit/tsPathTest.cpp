@@ -19,6 +19,8 @@ TEST(TsPath, PartsOfAPathAndJoiningAFileName)
         {L"sea.jpg", L"sea.jpg", L"", true},
         // A colon after anything but a letter is part of a name.
         {L"1:sea.jpg", L"1:sea.jpg", L"", true},
+        // Found by fuzzing: split as a drive, this did not join back to the same name.
+        {L"\\\\:", L":", L"\\", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.path));
@@ -31,6 +33,9 @@ TEST(TsPath, PartsOfAPathAndJoiningAFileName)
         EXPECT_EQ(folder, c.folder);
         EXPECT_EQ(relative, c.relative);
     }
+    std::wstring rejoined, name;
+    EXPECT_TRUE(tsBuildFileName(L"\\", L":", rejoined) && tsGetFileName(rejoined, name));
+    EXPECT_EQ(name, L":");
     // Without a file name the joined path would name the folder itself.
     std::wstring joined = L"untouched";
     EXPECT_EQ(tsBuildFileName(L"C:\\Photos", L"", joined).error(), TsStatus::kInvalidName);
