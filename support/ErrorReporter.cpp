@@ -19,11 +19,6 @@ ErrorInfo errorInfo(std::uint32_t number)
     return {number, description};
 }
 
-ErrorInfo lastErrorInfo()
-{
-    return errorInfo(GetLastError());
-}
-
 void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
                            std::int16_t& response)
 {

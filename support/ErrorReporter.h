@@ -10,8 +10,7 @@ struct ErrorInfo {
     std::wstring description;
 };
 
-// The error the calling thread's last failing Windows call left.
-ErrorInfo lastErrorInfo();
+// The error with the system's description of it.
 ErrorInfo errorInfo(std::uint32_t number);
 
 // Shows a failure to the user: the message text, then the error's number and

@@ -51,11 +51,6 @@ struct RegKeyTraits {
     static Handle none() { return nullptr; }
     static void close(Handle h) { RegCloseKey(h); }
 };
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle none() { return nullptr; }
-    static void close(Handle h) { DestroyWindow(h); }
-};
 
 struct FileHandleTraits {
     using Handle = HANDLE;
@@ -66,4 +61,3 @@ struct FileHandleTraits {
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
-using OwnedWindow = UniqueHandle<WindowTraits>;
