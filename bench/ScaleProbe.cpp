@@ -11,6 +11,8 @@
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
 
+#include "Measure.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -67,21 +69,6 @@ bool writeOldFile(const std::wstring& path, const std::string& content)
     DWORD written = 0;
     return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
         && written == content.size() && SetFileTime(file.get(), nullptr, nullptr, &hourAgo);
-}
-
-double millisecondsSince(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 // Times RUNS rounds on a file of about targetKiB: load, a new text colour as the user
@@ -141,11 +128,9 @@ int wmain(int argc, wchar_t** argv)
         std::fwprintf(stderr, L"Usage: ScaleProbe RUNS\n");
         return 2;
     }
-    const long runs = std::wcstol(argv[1], nullptr, 10);
-    if (runs < 1) {
-        std::fwprintf(stderr, L"RUNS must be a positive number\n");
+    const long runs = runsArgument(argv[1]);
+    if (runs == 0)
         return 2;
-    }
 
     wchar_t temp[MAX_PATH];
     const DWORD length = GetTempPathW(MAX_PATH, temp);

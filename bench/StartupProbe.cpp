@@ -7,6 +7,8 @@
 #include "app/frmMain.h"
 #include "support/Handles.h"
 
+#include "Measure.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -40,14 +42,6 @@ HWND visibleWindow(DWORD processId, const wchar_t* windowClass)
             return window;
     }
     return nullptr;
-}
-
-double millisecondsSince(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 // One start of the program; false, with the reason printed, when it did not show its
@@ -115,13 +109,6 @@ bool measure(Program& program, bool keep)
     return true;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -130,11 +117,9 @@ int wmain(int argc, wchar_t** argv)
         std::fwprintf(stderr, L"Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE\n");
         return 2;
     }
-    const long runs = std::wcstol(argv[1], nullptr, 10);
-    if (runs < 1) {
-        std::fwprintf(stderr, L"RUNS must be a positive number\n");
+    const long runs = runsArgument(argv[1]);
+    if (runs == 0)
         return 2;
-    }
     Program programs[] = {
         {L"quenmark", argv[2], argv[3], frmMain::kClassName, {}, {}},
         {L"floor", argv[4], L"", L"QuenmarkFloor", {}, {}}, // the class Floor.cpp registers

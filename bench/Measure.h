@@ -1,0 +1,32 @@
+#pragma once
+// What both benchmark probes measure with: a clock, the median, and the RUNS argument.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+inline double millisecondsSince(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// The number of runs from the command line; 0 (after saying why) when it is no positive number.
+inline long runsArgument(const wchar_t* text)
+{
+    const long runs = std::wcstol(text, nullptr, 10);
+    if (runs < 1)
+        std::fwprintf(stderr, L"RUNS must be a positive number\n");
+    return runs < 1 ? 0 : runs;
+}
