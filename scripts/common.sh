@@ -12,9 +12,13 @@ configure_build() {
     cmake --build "$dir" -j "$(nproc)"
 }
 
-# make_wine_prefix DIR [unmanaged]: made once per build; later runs reuse it.
+# make_wine_prefix DIR [unmanaged] [DPI]: made once per build; later runs reuse it.
+# DPI (default 96) is the screen resolution the prefix reports to programs. The
+# prefixes a run uses are kept in wine_prefixes, whose wineservers stop_all ends.
+wine_prefixes=()
 make_wine_prefix() {
     export QUENMARK_WINEPREFIX=$1
+    wine_prefixes+=("$1")
     # A prefix made while 32-bit Wine could not run lacks the 32-bit system files.
     if [ -f "$QUENMARK_WINEPREFIX/system.reg" ] && wine32_runs \
         && [ ! -f "$QUENMARK_WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
@@ -29,8 +33,20 @@ make_wine_prefix() {
         if [ "${2:-}" = unmanaged ]; then
             "$root/scripts/wine-run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         fi
+        if [ "${3:-96}" != 96 ]; then
+            "$root/scripts/wine-run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f \
+                >/dev/null 2>&1
+        fi
         WINEPREFIX=$QUENMARK_WINEPREFIX wineserver -w
     fi
+    # Debian's Wine does not load the fonts of its own data folder (package fonts-wine):
+    # without them in the prefix every window takes a wider stand-in for Tahoma and the
+    # frame buttons show letters instead of Marlett's symbols.
+    local fonts=$QUENMARK_WINEPREFIX/drive_c/windows/Fonts font
+    mkdir -p "$fonts"
+    for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+        [ -f "$fonts/$font" ] || cp "/usr/share/wine/fonts/$font" "$fonts/"
+    done
 }
 
 # start_display: a private Xvfb unless a display is already there; stop_all ends it.
@@ -50,9 +66,10 @@ start_display() {
 
 # Stops what the scripts started, so that nothing holds the caller's output open.
 stop_all() {
-    if [ -n "${QUENMARK_WINEPREFIX:-}" ]; then
-        WINEPREFIX=$QUENMARK_WINEPREFIX wineserver -k 2>/dev/null || true
-    fi
+    local prefix
+    for prefix in ${wine_prefixes[@]+"${wine_prefixes[@]}"}; do
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
