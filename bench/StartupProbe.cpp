@@ -8,6 +8,7 @@
 #include "support/Handles.h"
 
 #include "Measure.h"
+#include "ProcessWindow.h"
 
 #include <windows.h>
 
@@ -29,20 +30,6 @@ struct Program {
     std::vector<double> milliseconds;
     std::vector<double> peakKiB;
 };
-
-// The process's visible top-level window of the class. Asking for the class alone keeps
-// each poll to a few calls, so that polling takes little from the starting program.
-HWND visibleWindow(DWORD processId, const wchar_t* windowClass)
-{
-    for (HWND window = FindWindowExW(nullptr, nullptr, windowClass, nullptr); window;
-         window = FindWindowExW(nullptr, window, windowClass, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
 
 // One start of the program; false, with the reason printed, when it did not show its
 // window or did not end when asked to close.

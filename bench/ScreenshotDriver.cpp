@@ -1,0 +1,88 @@
+// Drives Quenmark for scripts/screenshot, inside Wine's virtual desktop: starts it on a
+// folder, then shows two states, the window as it opens and the message box that Apply
+// ends with. For each it creates the file SIGNAL_FOLDER\window or \done once the state
+// is on the screen, and goes on when the script, its picture taken, has deleted it.
+//
+// Usage: ScreenshotDriver QUENMARK_EXE FOLDER SIGNAL_FOLDER
+#include "app/frmMain.h"
+
+#include "ProcessWindow.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Emulated 32-bit Wine can take many seconds to start a process.
+constexpr DWORD kGiveUpMs = 120000;
+
+// The process's visible window of the class, once its thread has dealt with what it was sent.
+HWND waitForWindow(HANDLE process, DWORD processId, const wchar_t* windowClass)
+{
+    for (DWORD waited = 0; waited < kGiveUpMs; waited += 10) {
+        if (const HWND window = visibleWindow(processId, windowClass)) {
+            DWORD_PTR result;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &result);
+            return window;
+        }
+        if (WaitForSingleObject(process, 10) == WAIT_OBJECT_0)
+            break;
+    }
+    std::fwprintf(stderr, L"ScreenshotDriver: no visible window of the class %ls\n", windowClass);
+    return nullptr;
+}
+
+// Tells the script the state is on the screen, and waits until it has taken its picture.
+bool signalAndWait(const std::wstring& file)
+{
+    const HANDLE created = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (created == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(created);
+    for (DWORD waited = 0; waited < kGiveUpMs; waited += 50) {
+        if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 4) {
+        std::fwprintf(stderr, L"Usage: ScreenshotDriver QUENMARK_EXE FOLDER SIGNAL_FOLDER\n");
+        return 2;
+    }
+    const std::wstring signals = argv[3];
+    std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\" \"" + argv[2] + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created = {};
+    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &created)) {
+        std::fwprintf(stderr, L"ScreenshotDriver: CreateProcessW failed, error %lu\n", GetLastError());
+        return 1;
+    }
+    bool shown = false;
+    const HWND window = waitForWindow(created.hProcess, created.dwProcessId, frmMain::kClassName);
+    if (window && signalAndWait(signals + L"\\window")) {
+        // What a click on Apply sends.
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(cmdSkin0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, cmdSkin0)));
+        const HWND box = waitForWindow(created.hProcess, created.dwProcessId, L"#32770");
+        if (box && signalAndWait(signals + L"\\done")) {
+            shown = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    }
+    if (WaitForSingleObject(created.hProcess, shown ? kGiveUpMs : 0) != WAIT_OBJECT_0)
+        TerminateProcess(created.hProcess, 1);
+    CloseHandle(created.hThread);
+    CloseHandle(created.hProcess);
+    return shown ? 0 : 1;
+}
