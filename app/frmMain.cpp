@@ -1,10 +1,11 @@
 #include "app/frmMain.h"
 
-#include "folderview/PictureCopy.h"
 #include "folderview/SettingsLoader.h"
-#include "folderview/SettingsSaver.h"
+#include "folderview/SkinCommand.h"
+#include "resources/Texts.h"
 #include "support/BusyPointer.h"
 #include "support/ColorSwatch.h"
+#include "support/SystemFunction.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
@@ -12,15 +13,58 @@
 
 namespace {
 
-constexpr int kVkF1 = 112;
-constexpr int kVkEscape = 27;
 constexpr int kShiftNone = 0;
 constexpr int kShiftOnly = 1;
 
-constexpr wchar_t kPictureFilter[] = L"Картинки|*.BMP;*.RLE;*.JPG;*.GIF;*.PNG|Все файлы|*.*";
-constexpr wchar_t kFolderPrompt[] = L"Выберите каталог, для которого будут настраиваться параметры отображения.";
-constexpr wchar_t kUnrepresentable[] = L"в пути есть символы, которых нет в кодовой странице Windows.";
-constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark";
+// A subject (a folder, a file) and what is to be said of it, as the program's
+// messages are laid out.
+std::wstring aboutPath(const std::wstring& path, const std::wstring& text)
+{
+    return path + L"\r\n\r\n" + text;
+}
+
+// Why a text could not be used, in words for the user.
+std::wstring reason(std::uint32_t error)
+{
+    if (error == TsStatus::kNoUnicodeMapping)
+        return kUnrepresentable;
+    if (error == TsStatus::kPathTooLong)
+        return kPathTooLong;
+    const ErrorInfo info = errorInfo(error);
+    return L"Ошибка " + std::to_wstring(error) + (info.description.empty() ? L"." : L": " + info.description + L".");
+}
+
+std::wstring failureMessage(const SkinOutcome& outcome)
+{
+    using Kind = SkinOutcome::Kind;
+    switch (outcome.kind) {
+    case Kind::NoFolder: return kNoFolder;
+    case Kind::TextRefused:
+        return aboutPath(outcome.subject, std::wstring(kNotSaved) + L" " + reason(TsStatus::kNoUnicodeMapping));
+    case Kind::PathTooLong:
+        return aboutPath(outcome.subject, std::wstring(kNotSaved) + L" " + reason(TsStatus::kPathTooLong));
+    case Kind::FolderNotMarked: return aboutPath(outcome.subject, kFolderNotMarked);
+    case Kind::SaveFailed:
+    case Kind::CopyFailed:
+    case Kind::Done: break;
+    }
+    return aboutPath(outcome.subject, kSaveFailed);
+}
+
+// The whole current directory, however long; empty when it cannot be read.
+std::wstring currentDirectory()
+{
+    std::wstring folder;
+    for (DWORD size = GetCurrentDirectoryW(0, nullptr); size > folder.size();) {
+        folder.resize(size);
+        size = GetCurrentDirectoryW(size, folder.data());
+        if (size < folder.size()) {
+            folder.resize(size);
+            return folder;
+        }
+    }
+    return {};
+}
 
 // The Shift, Ctrl and Alt keys held down, as the bits 1, 2 and 4.
 int shiftState()
@@ -67,33 +111,21 @@ frmMain::~frmMain()
         DestroyWindow(window_);
 }
 
-bool frmMain::registerClass(HINSTANCE instance) const
-{
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClassName;
-    return (RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
-        && registerColorSwatch(instance);
-}
-
 bool frmMain::show(const std::wstring& arguments)
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!registerClass(instance))
+    if (!registerWindowClass(kClassName, windowProc, GetSysColorBrush(COLOR_BTNFACE)) || !registerColorSwatch())
         return false;
-
-    const HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // Files dropped from Explorer choose the folder or the picture; the style, unlike
+    // the shell's registration call, needs no library at start-up.
+    constexpr DWORD exStyle = WS_EX_ACCEPTFILES;
     RECT frame = {0, 0, scale(kMainClientWidth), scale(kMainClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    if (!CreateWindowExW(0, kClassName, kMainCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance, this))
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    if (!CreateWindowExW(exStyle, kClassName, kMainCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), this))
         return false;
     createControls();
     load(arguments);
@@ -123,33 +155,38 @@ void frmMain::createControls()
 
 void frmMain::load(const std::wstring& arguments)
 {
-    tsCenterFormEx(window_);
+    // A window off centre or without its icons still works.
+    (void)tsCenterFormEx(window_);
     bool inIde = false;
-    tsIsInIDE(inIde);
-    if (!inIde)
-        tsSetWindowResIconAll(window_, L"A_MAIN");
+    if (tsIsInIDE(inIde) && !inIde)
+        (void)tsSetWindowResIconAll(window_, L"A_MAIN");
 
     std::wstring folder;
-    tsTrimEx2(arguments, kTrimCommandLine, folder);
-    if (folder.empty()) {
-        folder.resize(MAX_PATH);
-        folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
-    }
+    if (!tsTrimEx2(arguments, kTrimCommandLine, folder) || folder.empty())
+        folder = currentDirectory();
     const HWND folderBox = control(txtWorkFolder);
+    lastFocus_ = folderBox;
+    if (folder.empty()) {
+        // No folder to act on: the box stays empty, and Apply and Remove refuse it.
+        showMessage(aboutPath(kNoCurrentDirectory, reason(GetLastError())), MB_ICONSTOP);
+        return;
+    }
     SetWindowTextW(folderBox, folder.c_str());
     const auto length = static_cast<WPARAM>(folder.size());
     SendMessageW(folderBox, EM_SETSEL, length, static_cast<LPARAM>(length));
     LoadFolderSettings();
-    lastFocus_ = folderBox;
+}
+
+void frmMain::showMessage(const std::wstring& text, UINT icon) const
+{
+    MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | icon);
 }
 
 void frmMain::LoadFolderSettings()
 {
     FolderLookState state = this->state();
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
-        const std::wstring message =
-            state.folder + L"\r\n\r\nНе удаётся прочитать настройки этого каталога: " + kUnrepresentable;
-        MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+        showMessage(aboutPath(state.folder, std::wstring(kLoadFailed) + L" " + reason(status.error())), MB_ICONSTOP);
         return;
     }
     showState(state);
@@ -196,16 +233,17 @@ bool frmMain::preTranslateMessage(MSG& message)
 
 void frmMain::onKeyDown(int keyCode, int shift)
 {
-    if (keyCode == kVkF1 && shift == kShiftOnly)
+    if (keyCode == VK_F1 && shift == kShiftOnly)
         components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
-    if (keyCode == kVkEscape && shift == kShiftNone && window_)
-        tsUnloadForm(window_);
+    // Unloading the last window cannot fail in a way the user could act on.
+    if (keyCode == VK_ESCAPE && shift == kShiftNone && window_)
+        (void)tsUnloadForm(window_);
 }
 
 void frmMain::onCommand(int id, int code)
 {
     if ((id == txtWorkFolder || id == txtPicture) && code == EN_SETFOCUS)
-        tsHighlightText(control(static_cast<ControlId>(id)));
+        (void)tsHighlightText(control(static_cast<ControlId>(id))); // cannot fail
     if (code != BN_CLICKED)
         return;
     switch (id) {
@@ -226,7 +264,7 @@ void frmMain::onBrowsePicture()
     dialog->fileName = picture;
     dialog->filter = kPictureFilter;
     dialog->options = 0;
-    tsGetFilePath(picture, dialog->initialFolder);
+    (void)tsGetFilePath(picture, dialog->initialFolder); // cannot fail
     dialog->owner = window_;
     if (dialog->show())
         SetWindowTextW(control(txtPicture), dialog->fileName.c_str());
@@ -238,10 +276,45 @@ void frmMain::onBrowseFolder()
     dialog->owner = window_;
     dialog->folder = windowText(control(txtWorkFolder));
     dialog->prompt = kFolderPrompt;
-    if (!dialog->show())
-        return;
-    SetWindowTextW(control(txtWorkFolder), dialog->folder.c_str());
+    if (dialog->show())
+        chooseFolder(dialog->folder);
+}
+
+void frmMain::chooseFolder(const std::wstring& folder)
+{
+    SetWindowTextW(control(txtWorkFolder), folder.c_str());
     LoadFolderSettings();
+}
+
+// One folder dropped chooses it, one file becomes the picture; anything else is no
+// choice the window can take, and is ignored.
+void frmMain::onDropFiles(HDROP drop)
+{
+    // Loaded on the first drop, like the dialogs' libraries, to keep start-up lean.
+    using QueryFunction = UINT WINAPI(HDROP, UINT, LPWSTR, UINT);
+    using FinishFunction = void WINAPI(HDROP);
+    const auto query = systemFunction<QueryFunction>(L"shell32.dll", "DragQueryFileW");
+    const auto finish = systemFunction<FinishFunction>(L"shell32.dll", "DragFinish");
+    if (!query || !finish)
+        return;
+    std::wstring path;
+    if (query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        path.resize(query(drop, 0, nullptr, 0) + 1);
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    finish(drop);
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    std::string ansi;
+    if (!tsToAnsi(path, ansi)) {
+        showMessage(aboutPath(path, std::wstring(kNotAccepted) + L" " + kUnrepresentable), MB_ICONSTOP);
+        return;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        chooseFolder(path);
+    else
+        SetWindowTextW(control(txtPicture), path.c_str());
 }
 
 void frmMain::onBrowseColor(ControlId swatch)
@@ -257,49 +330,20 @@ void frmMain::onBrowseColor(ControlId swatch)
 void frmMain::onSkinClick(int index)
 {
     const BusyPointer busy;
-    const FolderLookState state = this->state();
-    const bool apply = index == 0;
-
-    // Refuse before anything is written what the settings file cannot hold.
-    std::string ansi;
-    const std::wstring* unrepresentable = !tsToAnsi(state.folder, ansi) ? &state.folder
-        : apply && !tsToAnsi(state.picture, ansi)                       ? &state.picture
-                                                                        : nullptr;
-    if (unrepresentable) {
-        const std::wstring message = *unrepresentable + L"\r\n\r\nНастройки не сохранены: " + kUnrepresentable;
-        MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+    const SkinOutcome outcome = runSkinCommand(files_, state(), index == 0 ? SkinAction::Apply : SkinAction::Remove);
+    switch (outcome.kind) {
+    case SkinOutcome::Kind::Done:
+        showMessage(kDone, MB_ICONINFORMATION);
+        (void)tsUnloadForm(window_); // the window goes either way when the program ends
+        return;
+    case SkinOutcome::Kind::CopyFailed: {
+        std::int16_t response = 0;
+        components_.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
+                                           aboutPath(kCopyFailed, kNewFileName + outcome.subject), response);
         return;
     }
-
-    std::wstring picture;
-    if (apply && state.copyPicture == kTicked && !state.picture.empty()) {
-        std::wstring target;
-        if (const TsStatus status = copyPictureIntoFolder(files_, state.folder, state.picture, target, picture);
-            !status) {
-            std::int16_t response = 0;
-            components_.errorReporter().report(
-                errorInfo(status.error()), MB_ICONSTOP, nullptr,
-                L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: " + target, response);
-            return;
-        }
-    } else if (apply) {
-        picture = state.picture;
+    default: showMessage(failureMessage(outcome), MB_ICONSTOP);
     }
-
-    if (SaveFolderSettings(picture, !apply)) {
-        MessageBoxW(window_, L"Готово!", kMainCaption, MB_OK | MB_ICONINFORMATION);
-        tsUnloadForm(window_);
-    }
-}
-
-bool frmMain::SaveFolderSettings(const std::wstring& picture, bool remove)
-{
-    std::wstring path;
-    if (saveFolderLook(files_, state(), picture, remove, path))
-        return true;
-    const std::wstring message = path + L"\r\n\r\nНе удаётся сохранить файл.";
-    MessageBoxW(window_, message.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
-    return false;
 }
 
 LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -318,7 +362,7 @@ LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, L
     try {
         return self->handleMessage(window, message, wParam, lParam);
     } catch (...) {
-        MessageBoxW(window, L"Внутренняя ошибка программы: операция прервана.", kMainCaption, MB_OK | MB_ICONSTOP);
+        MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -327,6 +371,7 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_SETCURSOR:
         if (BusyPointer::active()) {
             BusyPointer::apply();

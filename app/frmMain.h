@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 // The main window. It holds the editing state in its controls, routes their events to
@@ -35,18 +37,19 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool registerClass(HINSTANCE instance) const;
     void createControls();
     void load(const std::wstring& arguments);
     void onKeyDown(int keyCode, int shift);
     void onCommand(int id, int code);
     void onBrowsePicture();
     void onBrowseFolder();
+    void chooseFolder(const std::wstring& folder);
+    void onDropFiles(HDROP drop);
     void onBrowseColor(ControlId swatch);
     void onSkinClick(int index);
     void LoadFolderSettings();
-    bool SaveFolderSettings(const std::wstring& picture, bool remove);
     void showState(const FolderLookState& state);
+    void showMessage(const std::wstring& text, UINT icon) const;
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
     int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
@@ -55,7 +58,7 @@ private:
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
     int dpi_ = 96;
-    GdiObject font_;
+    FontHandle font_;
 };
 
 // Runs the window's events until it is unloaded; the program's exit code.

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "folderview/Win32FolderFiles.h"
+#include "resources/Texts.h"
 #include "support/tsRegisterAppPath.h"
 #include "support/tsWindow.h"
 
@@ -11,13 +12,14 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     try {
-        tsRegisterAppPath();
+        // Where the program was started from is a courtesy to the shell's Run box.
+        (void)tsRegisterAppPath();
         InitCommonControls();
         bool inIde = false;
-        tsIsInIDE(inIde);
         HWND appWindow = nullptr;
-        if (!inIde && tsGetThunderMainHandle(appWindow))
-            tsSetWindowResIconAll(appWindow, L"A_MAIN");
+        // Without its icon the program still works.
+        if (tsIsInIDE(inIde) && !inIde && tsGetThunderMainHandle(appWindow))
+            (void)tsSetWindowResIconAll(appWindow, L"A_MAIN");
 
         SystemComponents components;
         Win32FolderFiles files;
@@ -26,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             return 1;
         return runMessageLoop(form);
     } catch (...) {
-        MessageBoxW(nullptr, L"Внутренняя ошибка программы: работа прервана.", kMainCaption, MB_OK | MB_ICONSTOP);
+        MessageBoxW(nullptr, kInternalStop, kMainCaption, MB_OK | MB_ICONSTOP);
         return 1;
     }
 }

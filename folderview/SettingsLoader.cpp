@@ -19,25 +19,17 @@ TsStatus loadFolderLook(FolderFiles& files, FolderLookState& state)
         return {};
     }
 
-    std::wstring picture;
-    if (files.readString(kViewId, kImageKey, L"", path, picture))
+    if (std::wstring picture; files.readString(kViewId, kImageKey, L"", path, picture))
         state.picture = picture;
 
-    std::int32_t lastRead = 0;
     const auto loadColor = [&](const wchar_t* key, int& on, ColorValue& color, ColorValue resetColor) {
         bool present = false;
-        if (!files.isKeyExist(kViewId, key, path, present))
-            present = true;
+        const bool tested = files.isKeyExist(kViewId, key, path, present).ok();
         std::int32_t value = 0;
-        if (present && files.readLong(kViewId, key, 0, path, value))
-            lastRead = value;
-        if (present && isStoredColor(lastRead)) {
-            on = kTicked;
-            color = lastRead;
-        } else {
-            on = kUnticked;
-            color = resetColor;
-        }
+        const bool isColor =
+            (present || !tested) && files.readLong(kViewId, key, 0, path, value) && isStoredColor(value);
+        on = isColor ? kTicked : kUnticked;
+        color = isColor ? value : resetColor;
     };
     loadColor(kTextColorKey, state.textColorOn, state.textColor, kBlack);
     loadColor(kTextBackgroundKey, state.backColorOn, state.backColor, kWhite);

@@ -3,54 +3,48 @@
 #include "support/tsPath.h"
 #include "support/tsText.h"
 
-namespace {
-
-void writeColor(FolderFiles& files, const std::wstring& path, const wchar_t* key, int on, ColorValue color)
+SaveResult saveFolderLook(FolderFiles& files, const FolderLookState& state, const std::wstring& picture, bool remove,
+                          std::wstring& path)
 {
-    const std::wstring keyName = key;
-    std::wstring text;
-    if (on == kTicked && tsHexEx4(color, text))
-        files.writeINI(kViewId, &keyName, &text, path);
-    else
-        files.writeINI(kViewId, &keyName, nullptr, path);
-}
+    bool exists = false;
+    if (!tsBuildFileName(state.folder, kDesktopIni, path) || !files.isFileExist(path, exists))
+        return SaveResult::NotWritten;
+    if (remove && !exists)
+        return SaveResult::Saved;
+    // A read-only, hidden or system copy could not be rewritten otherwise. Should this
+    // fail, the first write fails too and says so.
+    if (exists)
+        (void)files.setAttributes(path, kAttrNormal);
 
-} // namespace
+    const auto write = [&](const wchar_t* section, const wchar_t* key, const std::wstring* value) {
+        const std::wstring keyName = key ? key : L"";
+        return files.writeINI(section, key ? &keyName : nullptr, value, path).ok();
+    };
+    const auto writeColor = [&](const wchar_t* key, int on, ColorValue color) {
+        std::wstring text;
+        return write(kViewId, key, on == kTicked && tsHexEx4(color, text) ? &text : nullptr);
+    };
+    const std::wstring viewId = kViewId, one = L"1", zero = L"0";
+    const bool written = remove ? write(kViewsSection, kViewId, nullptr) && write(kViewId, nullptr, nullptr)
+                                : write(kViewsSection, kViewId, &viewId) && write(kViewId, kAttributesKey, &one)
+            && write(kViewId, kImageKey, picture.empty() ? nullptr : &picture)
+            && writeColor(kTextColorKey, state.textColorOn, state.textColor)
+            && writeColor(kTextBackgroundKey, state.backColorOn, state.backColor)
+            && write(kClassInfoSection, kConfirmFileOpKey, &zero);
+    if (!written)
+        return SaveResult::NotWritten;
 
-bool saveFolderLook(FolderFiles& files, const FolderLookState& state, const std::wstring& picture, bool remove,
-                    std::wstring& path)
-{
+    // A drive root ("C:") keeps its attributes. Attributes that cannot be read are not
+    // written back: the invalid value would set every bit.
+    bool marked = true;
     std::wstring folderPath;
-    tsBuildFileName(state.folder, kDesktopIni, path);
-    tsRemoveBackslash(state.folder, folderPath);
-    files.setAttributes(path, kAttrNormal);
-
-    const std::wstring viewId = kViewId;
-    if (remove) {
-        bool exists = false;
-        if (files.isFileExist(path, exists) && exists) {
-            if (!files.writeINI(kViewsSection, &viewId, nullptr, path))
-                return false;
-            files.writeINI(kViewId, nullptr, nullptr, path);
-        }
-    } else {
-        if (!files.writeINI(kViewsSection, &viewId, &viewId, path))
-            return false;
-        const std::wstring attributesKey = kAttributesKey, one = L"1";
-        files.writeINI(kViewId, &attributesKey, &one, path);
-        const std::wstring imageKey = kImageKey;
-        files.writeINI(kViewId, &imageKey, picture.empty() ? nullptr : &picture, path);
-        writeColor(files, path, kTextColorKey, state.textColorOn, state.textColor);
-        writeColor(files, path, kTextBackgroundKey, state.backColorOn, state.backColor);
-        const std::wstring confirmKey = kConfirmFileOpKey, zero = L"0";
-        files.writeINI(kClassInfoSection, &confirmKey, &zero, path);
-
-        // A drive root ("C:") keeps its attributes. When the folder's attributes cannot
-        // be read they are left alone: writing back the invalid value would set every bit.
+    if (!remove && tsRemoveBackslash(state.folder, folderPath) && folderPath.size() > 2) {
         std::uint32_t attributes = 0;
-        if (folderPath.size() > 2 && files.getAttributes(folderPath, attributes))
-            files.setAttributes(folderPath, (attributes | kAttrReadOnly) & ~kAttrDirectory);
+        marked = files.getAttributes(folderPath, attributes)
+            && files.setAttributes(folderPath, (attributes | kAttrReadOnly) & ~kAttrDirectory);
     }
-    files.setAttributes(path, kAttrHidden | kAttrSystem);
-    return true;
+    // The shell reads the file whether or not it is hidden; hiding it only keeps it
+    // out of the user's way.
+    (void)files.setAttributes(path, kAttrHidden | kAttrSystem);
+    return marked ? SaveResult::Saved : SaveResult::FolderNotMarked;
 }

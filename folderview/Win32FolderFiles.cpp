@@ -39,7 +39,7 @@ TsStatus Win32FolderFiles::writeINI(const std::wstring& section, const std::wstr
 TsStatus Win32FolderFiles::getAttributes(const std::wstring& path, std::uint32_t& result)
 {
     std::string ansiPath;
-    if (const TsStatus status = tsToAnsi(path, ansiPath); !status)
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
         return status;
     const DWORD attributes = GetFileAttributesA(ansiPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -51,7 +51,7 @@ TsStatus Win32FolderFiles::getAttributes(const std::wstring& path, std::uint32_t
 TsStatus Win32FolderFiles::setAttributes(const std::wstring& path, std::uint32_t attributes)
 {
     std::string ansiPath;
-    if (const TsStatus status = tsToAnsi(path, ansiPath); !status)
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
         return status;
     if (!SetFileAttributesA(ansiPath.c_str(), attributes))
         return TsStatus::failure(GetLastError());
@@ -61,9 +61,9 @@ TsStatus Win32FolderFiles::setAttributes(const std::wstring& path, std::uint32_t
 TsStatus Win32FolderFiles::copyFile(const std::wstring& source, const std::wstring& target)
 {
     std::string ansiSource, ansiTarget;
-    TsStatus status = tsToAnsi(source, ansiSource);
+    TsStatus status = tsToAnsiPath(source, ansiSource);
     if (status)
-        status = tsToAnsi(target, ansiTarget);
+        status = tsToAnsiPath(target, ansiTarget);
     if (status && !CopyFileA(ansiSource.c_str(), ansiTarget.c_str(), FALSE))
         status = TsStatus::failure(GetLastError());
     return status;
@@ -87,9 +87,9 @@ bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& identity)
 TsStatus Win32FolderFiles::isSameFile(const std::wstring& first, const std::wstring& second, bool& result)
 {
     std::string ansiFirst, ansiSecond;
-    TsStatus status = tsToAnsi(first, ansiFirst);
+    TsStatus status = tsToAnsiPath(first, ansiFirst);
     if (status)
-        status = tsToAnsi(second, ansiSecond);
+        status = tsToAnsiPath(second, ansiSecond);
     if (!status)
         return status;
     BY_HANDLE_FILE_INFORMATION a, b;

@@ -1,6 +1,7 @@
 #include "support/ColorSwatch.h"
 
 #include "support/Handles.h"
+#include "support/tsWindow.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ LRESULT CALLBACK swatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         GetClientRect(window, &area);
         FrameRect(dc, &area, GetSysColorBrush(COLOR_WINDOWFRAME));
         InflateRect(&area, -1, -1);
-        const GdiObject fill(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA))));
-        FillRect(dc, &area, static_cast<HBRUSH>(fill.get()));
+        const BrushHandle fill(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA))));
+        FillRect(dc, &area, fill.get());
         EndPaint(window, &paint);
         return 0;
     }
@@ -31,12 +32,7 @@ LRESULT CALLBACK swatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-bool registerColorSwatch(HINSTANCE instance)
+bool registerColorSwatch()
 {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = swatchProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kColorSwatchClass;
-    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(kColorSwatchClass, swatchProc, nullptr);
 }

@@ -8,4 +8,4 @@ inline constexpr UINT kSwatchGetColor = WM_USER + 2; // returns the COLORREF
 inline constexpr wchar_t kColorSwatchClass[] = L"QuenmarkColorSwatch";
 
 // Registers the window class once per process.
-bool registerColorSwatch(HINSTANCE instance);
+bool registerColorSwatch();

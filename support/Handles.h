@@ -41,8 +41,8 @@ private:
     Handle handle_ = Traits::none();
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
+template <typename GdiHandle> struct GdiObjectTraits {
+    using Handle = GdiHandle;
     static Handle none() { return nullptr; }
     static void close(Handle h) { DeleteObject(h); }
 };
@@ -58,6 +58,25 @@ struct FileHandleTraits {
     static void close(Handle h) { CloseHandle(h); }
 };
 
-using GdiObject = UniqueHandle<GdiObjectTraits>;
+using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
+using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
+
+// The device context of a window (null: the screen) for as long as the scope lasts.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};

@@ -3,11 +3,14 @@
 
 // Every support-library operation returns one of these and puts its result in its
 // last parameter. A failure carries a Windows error number, so that a caller that
-// reports it can name it and one that skips it can simply test it.
-class TsStatus {
+// reports it can name it and one that skips it can simply test it. Skipping one is a
+// decision: the caller says so with (void) and why.
+class [[nodiscard]] TsStatus {
 public:
+    static constexpr std::uint32_t kAccessDenied = 5; // ERROR_ACCESS_DENIED
     static constexpr std::uint32_t kInvalidData = 13; // ERROR_INVALID_DATA
     static constexpr std::uint32_t kInvalidName = 123; // ERROR_INVALID_NAME
+    static constexpr std::uint32_t kPathTooLong = 206; // ERROR_FILENAME_EXCED_RANGE
     static constexpr std::uint32_t kNoUnicodeMapping = 1113; // ERROR_NO_UNICODE_TRANSLATION
 
     constexpr TsStatus() = default;

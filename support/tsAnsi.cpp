@@ -26,6 +26,17 @@ TsStatus tsToAnsi(const std::wstring& text, std::string& result)
     return {};
 }
 
+TsStatus tsToAnsiPath(const std::wstring& path, std::string& result)
+{
+    std::string converted;
+    if (const TsStatus status = tsToAnsi(path, converted); !status)
+        return status;
+    if (converted.size() >= MAX_PATH)
+        return TsStatus::failure(TsStatus::kPathTooLong);
+    result = std::move(converted);
+    return {};
+}
+
 TsStatus tsFromAnsi(const std::string& text, std::wstring& result)
 {
     if (text.empty()) {

@@ -2,5 +2,7 @@
 #include "support/TsStatus.h"
 #include <string>
 
-// True when a file (not a folder) exists at path.
+// Whether a file exists at path. Only "no such file or folder" answers false: any
+// other failure to tell (a path too long, access denied, a folder of that name) is a
+// failure, so that no caller takes an unreadable file for a missing one.
 TsStatus tsIsFileExist(const std::wstring& path, bool& result);

@@ -30,13 +30,12 @@ TsStatus tsBuildFileName(const std::wstring& folder, const std::wstring& fileNam
     std::size_t skip = 0;
     while (skip < fileName.size() && isSeparator(fileName[skip]))
         ++skip;
-    if (skip == fileName.size())
+    if (skip == fileName.size() || folder.empty())
         return TsStatus::failure(TsStatus::kInvalidName);
     std::wstring joined = folder;
     while (!joined.empty() && isSeparator(joined.back()))
         joined.pop_back();
-    if (!folder.empty())
-        joined += L'\\';
+    joined += L'\\';
     joined.append(fileName, skip, std::wstring::npos);
     result = std::move(joined);
     return {};

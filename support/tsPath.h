@@ -4,8 +4,9 @@
 
 // Path chores on Windows paths held as text; they never touch the file system.
 
-// Joins a folder and a file name with exactly one backslash between them.
-// Fails for an empty file name, which would name the folder itself.
+// Joins a folder and a file name with exactly one backslash between them. Fails for
+// an empty file name, which would name the folder itself, and for an empty folder,
+// which would leave the system to choose where the file is.
 TsStatus tsBuildFileName(const std::wstring& folder, const std::wstring& fileName, std::wstring& result);
 
 // The part after the last backslash (or drive colon); empty when the path ends in one.

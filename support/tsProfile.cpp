@@ -34,7 +34,7 @@ TsStatus toAnsi(const std::wstring& section, const std::wstring& key, const std:
     if (status)
         status = tsToAnsi(key, result.key);
     if (status)
-        status = tsToAnsi(path, result.path);
+        status = tsToAnsiPath(path, result.path);
     return status;
 }
 
@@ -62,8 +62,8 @@ TsStatus findKey(const AnsiKey& ansi, const std::wstring& key, std::string& spel
 }
 
 // The key's text when present; found tells absent from empty.
-TsStatus readValue(const std::wstring& section, const std::wstring& key, const std::wstring& path, unsigned options,
-                   bool& found, std::wstring& value)
+TsStatus readValue(const std::wstring& section, const std::wstring& key, const std::wstring& path, bool& found,
+                   std::wstring& value)
 {
     AnsiKey ansi;
     std::string spelling;
@@ -72,36 +72,28 @@ TsStatus readValue(const std::wstring& section, const std::wstring& key, const s
         status = findKey(ansi, key, spelling, found);
     if (status && found)
         status = tsFromAnsi(readProfile(ansi.section.c_str(), spelling.c_str(), "", ansi.path.c_str()), value);
-    if (!status || !found || !(options & IniExpandEnvironment))
-        return status;
-    const DWORD size = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
-    if (size == 0)
-        return TsStatus::failure(GetLastError());
-    std::wstring expanded(size, L'\0');
-    expanded.resize(ExpandEnvironmentStringsW(value.c_str(), expanded.data(), size) - 1);
-    value = std::move(expanded);
-    return {};
+    return status;
 }
 
 } // namespace
 
 TsStatus tsReadStringFromINI(const std::wstring& section, const std::wstring& key, const std::wstring& defaultText,
-                             const std::wstring& path, unsigned options, std::wstring& result)
+                             const std::wstring& path, unsigned, std::wstring& result)
 {
     bool found = false;
     std::wstring value;
-    if (const TsStatus status = readValue(section, key, path, options, found, value); !status)
+    if (const TsStatus status = readValue(section, key, path, found, value); !status)
         return status;
     result = found ? value : defaultText;
     return {};
 }
 
 TsStatus tsReadLongFromINI(const std::wstring& section, const std::wstring& key, std::int32_t defaultValue,
-                           const std::wstring& path, unsigned options, std::int32_t& result)
+                           const std::wstring& path, unsigned, std::int32_t& result)
 {
     bool found = false;
     std::wstring value;
-    if (const TsStatus status = readValue(section, key, path, options, found, value); !status)
+    if (const TsStatus status = readValue(section, key, path, found, value); !status)
         return status;
     if (!found) {
         result = defaultValue;
@@ -110,15 +102,15 @@ TsStatus tsReadLongFromINI(const std::wstring& section, const std::wstring& key,
     return tsParseLong(value, result);
 }
 
-TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, const std::wstring& path,
-                          unsigned options, bool requireValue, bool& result)
+TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, const std::wstring& path, unsigned,
+                          bool, bool& result)
 {
-    bool found = false;
-    std::wstring value;
-    if (const TsStatus status = readValue(section, key, path, options, found, value); !status)
-        return status;
-    result = found && (!requireValue || !value.empty());
-    return {};
+    AnsiKey ansi;
+    std::string spelling;
+    TsStatus status = toAnsi(section, key, path, ansi);
+    if (status)
+        status = findKey(ansi, key, spelling, result);
+    return status;
 }
 
 TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,
@@ -131,7 +123,7 @@ TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const 
     if (status && value)
         status = tsToAnsi(*value, ansiValue);
     if (status)
-        status = tsToAnsi(path, ansiPath);
+        status = tsToAnsiPath(path, ansiPath);
     if (!status)
         return status;
     if (!WritePrivateProfileStringA(ansiSection.c_str(), key ? ansiKey.c_str() : nullptr,

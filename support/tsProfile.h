@@ -5,12 +5,9 @@
 
 // Profile (INI) file access through the Windows profile functions, so that ANSI and
 // UTF-16 files are read the way the shell reads them. Section and key names match
-// without regard to case, as Windows matches them.
-enum IniOption : unsigned {
-    // Expands %VARIABLE% references in the value, as the shell does for paths such as
-    // IconResource=%SystemRoot%\...; unknown variables stay as written.
-    IniExpandEnvironment = 1u << 0,
-};
+// without regard to case, as Windows matches them. The readers' options word and the
+// key test's requireValue are kept for their callers' sake; no option is defined and
+// every caller passes 0.
 
 // The key's text, or defaultText when the section lacks the key.
 TsStatus tsReadStringFromINI(const std::wstring& section, const std::wstring& key, const std::wstring& defaultText,
@@ -21,7 +18,7 @@ TsStatus tsReadStringFromINI(const std::wstring& section, const std::wstring& ke
 TsStatus tsReadLongFromINI(const std::wstring& section, const std::wstring& key, std::int32_t defaultValue,
                            const std::wstring& path, unsigned options, std::int32_t& result);
 
-// Whether the section holds the key; with requireValue, an empty value counts as absent.
+// Whether the section holds the key, whatever its value.
 TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, const std::wstring& path,
                           unsigned options, bool requireValue, bool& result);
 

@@ -13,8 +13,9 @@ TsStatus tsRegisterAppPath()
         return TsStatus::failure(ERROR_INSUFFICIENT_BUFFER);
     const std::wstring exe(exePath, length);
     std::wstring name, folder;
-    tsGetFileName(exe, name);
-    tsGetFilePath(exe, folder);
+    // Neither can fail: they only split the text.
+    (void)tsGetFileName(exe, name);
+    (void)tsGetFilePath(exe, folder);
     const std::wstring keyName = std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + name;
 
     RegKey key;

@@ -68,12 +68,11 @@ TsStatus tsParseLong(const std::wstring& text, std::int32_t& result)
 {
     const auto invalid = TsStatus::failure(TsStatus::kInvalidData);
     if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) {
-        if (text.size() > 10)
-            return invalid;
         std::uint32_t bits = 0;
         for (std::size_t i = 2; i < text.size(); ++i) {
             const int digit = hexDigit(text[i]);
-            if (digit < 0)
+            // Leading zeros are harmless; a ninth significant digit would not fit.
+            if (digit < 0 || bits > 0x0FFFFFFF)
                 return invalid;
             bits = bits << 4 | static_cast<std::uint32_t>(digit);
         }

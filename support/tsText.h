@@ -27,8 +27,9 @@ TsStatus tsTrimEx2(const std::wstring& text, unsigned options, std::wstring& res
 // "0x" and eight upper-case hex digits: the form the shell itself reads, e.g. 0x00FF8000.
 TsStatus tsHexEx4(std::int32_t value, std::wstring& result);
 
-// Reads what tsHexEx4 writes ("0x" with one to eight hex digits, any case) and plain
-// decimal with an optional sign, over the whole signed 32-bit range. Hex digits are
+// Reads what tsHexEx4 writes ("0x" and hex digits of any case, at most eight after
+// leading zeros) and plain decimal with an optional sign, over the whole signed 32-bit
+// range. Hex digits are
 // the raw bits, so 0x8000000F gives a negative number. Anything else, or a decimal
 // outside the range, fails and leaves result alone.
 TsStatus tsParseLong(const std::wstring& text, std::int32_t& result);

@@ -11,6 +11,17 @@ TsStatus lastError()
 
 } // namespace
 
+bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 TsStatus tsCenterFormEx(HWND window)
 {
     RECT frame;
@@ -51,14 +62,10 @@ TsStatus tsGetThunderMainHandle(HWND& result)
 {
     static HWND appWindow = nullptr;
     if (!appWindow) {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kAppWindowClass;
-        if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        if (!registerWindowClass(kAppWindowClass, DefWindowProcW, nullptr))
             return lastError();
         appWindow = CreateWindowExW(0, kAppWindowClass, L"Quenmark", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                                    windowClass.hInstance, nullptr);
+                                    GetModuleHandleW(nullptr), nullptr);
         if (!appWindow)
             return lastError();
     }
@@ -68,7 +75,7 @@ TsStatus tsGetThunderMainHandle(HWND& result)
 
 TsStatus tsIsInIDE(bool& result)
 {
-    result = FindResourceW(GetModuleHandleW(nullptr), L"A_MAIN", MAKEINTRESOURCEW(14)) == nullptr; // RT_GROUP_ICON
+    result = FindResourceW(GetModuleHandleW(nullptr), L"A_MAIN", RT_GROUP_ICON) == nullptr;
     return {};
 }
 

@@ -5,6 +5,9 @@
 
 // Window chores of the support library.
 
+// Registers a window class of the exe, once per process; true when it is there.
+bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
+
 // Centres the window on the work area of the monitor it is on.
 TsStatus tsCenterFormEx(HWND window);
 

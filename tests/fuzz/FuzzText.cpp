@@ -1,5 +1,5 @@
 // libFuzzer target for the text functions that take outside input: the command line,
-// numbers read back from the settings file, and path splitting and joining. Built
+// colour numbers read from the settings file, and path splitting and joining. Built
 // natively with clang's sanitizers by scripts/fuzz; these sources are portable C++.
 #include "app/CommandLine.h"
 #include "support/tsPath.h"
@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
@@ -19,6 +20,36 @@ std::wstring toText(const std::uint8_t* data, std::size_t size)
     for (std::size_t i = 0; i + 1 < size; i += 2)
         text += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
     return text;
+}
+
+// The accepted number forms, read another way: signed decimal in the signed 32-bit
+// range, or "0x" and hex digits whose value fits in 32 bits (taken as raw bits).
+std::optional<std::int64_t> referenceNumber(const std::wstring& text)
+{
+    const bool hex = text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X');
+    const std::size_t first = hex ? 2 : (!text.empty() && (text[0] == L'-' || text[0] == L'+')) ? 1 : 0;
+    if (first == text.size())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        const int digit = c >= L'0' && c <= L'9' ? c - L'0'
+            : hex && c >= L'a' && c <= L'f'      ? c - L'a' + 10
+            : hex && c >= L'A' && c <= L'F'      ? c - L'A' + 10
+                                                 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0xFFFFFFFFll)
+            return std::nullopt;
+    }
+    if (hex)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    if (text[0] == L'-')
+        value = -value;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return value;
 }
 
 void check(bool condition)
@@ -39,24 +70,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(tsTrimEx2(arguments, kTrimCommandLine, trimmed).ok());
     check(trimmed.size() <= arguments.size());
 
-    // Whatever reads as a number must write and read back to the same number.
+    // A colour value is read when it is a number of one of the two forms that fits in
+    // 32 bits, and then writes and reads back to the same number; anything else fails
+    // to read, which the loader shows as no colour.
     std::int32_t number = 0;
-    if (tsParseLong(text, number)) {
+    const std::optional<std::int64_t> expected = referenceNumber(text);
+    check(tsParseLong(text, number).ok() == expected.has_value());
+    if (expected) {
+        check(number == static_cast<std::int32_t>(*expected));
         std::wstring hex;
         std::int32_t again = 0;
-        check(tsHexEx4(number, hex) && tsParseLong(hex, again) && again == number);
+        check(tsHexEx4(number, hex).ok() && tsParseLong(hex, again).ok() && again == number);
     }
 
     std::wstring name, folder, joined, bare;
-    tsGetFileName(text, name);
-    tsGetFilePath(text, folder);
+    check(tsGetFileName(text, name).ok() && tsGetFilePath(text, folder).ok());
     check(name.size() <= text.size() && folder.size() <= text.size());
-    tsRemoveBackslash(text, bare);
+    check(tsRemoveBackslash(text, bare).ok());
     check(bare.empty() || (bare.back() != L'\\' && bare.back() != L'/'));
     if (tsBuildFileName(folder, name, joined)) {
         std::wstring nameAgain;
-        tsGetFileName(joined, nameAgain);
-        check(nameAgain == name);
+        check(tsGetFileName(joined, nameAgain).ok() && nameAgain == name);
     }
     return 0;
 }

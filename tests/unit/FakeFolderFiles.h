@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-// One folder's Desktop.INI in memory, for the failures and attribute bits that real files
-// under Wine cannot show. Changes are logged in call order; a call whose log line, or
-// "exist", "test KEY" or "read KEY", is in errors fails with that error.
+// A folder in memory, for the failures and attribute bits that real files under Wine
+// cannot show. The settings file's keys are held by name, all in one section. Writes,
+// attribute changes and copies are logged in call order; a call whose log line, or
+// "exist PATH", "test KEY" or "read KEY", is in errors fails with that error.
 class FakeFolderFiles : public FolderFiles {
 public:
-    std::map<std::wstring, std::wstring> values; // by key, all in one section
+    std::map<std::wstring, std::wstring> values;
     std::map<std::wstring, std::uint32_t> attributes; // by path; a path without entry does not exist
     std::map<std::wstring, std::uint32_t> errors;
     std::vector<std::wstring> log;
@@ -21,14 +22,13 @@ public:
     static std::wstring attributesLine(const std::wstring& path, std::uint32_t value)
     {
         std::wstring hex;
-        tsHexEx4(static_cast<std::int32_t>(value), hex);
-        return L"attributes " + path + L" = " + hex;
+        return L"attributes " + path + L" = " + (tsHexEx4(static_cast<std::int32_t>(value), hex).ok() ? hex : L"");
     }
 
     TsStatus isFileExist(const std::wstring& path, bool& result) override
     {
         result = attributes.count(path) != 0;
-        return check(L"exist");
+        return check(L"exist " + path);
     }
     TsStatus readString(const std::wstring&, const std::wstring& key, const std::wstring& defaultText,
                         const std::wstring&, std::wstring& result) override
@@ -62,24 +62,33 @@ public:
     }
     TsStatus getAttributes(const std::wstring& path, std::uint32_t& result) override
     {
-        if (!attributes.count(path))
-            return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-        result = attributes[path];
-        return {};
+        result = attributes.count(path) ? attributes[path] : 0;
+        return attributes.count(path) ? check(L"get " + path) : TsStatus::failure(ERROR_FILE_NOT_FOUND);
     }
     TsStatus setAttributes(const std::wstring& path, std::uint32_t value) override
     {
-        log.push_back(attributesLine(path, value));
+        const std::wstring line = attributesLine(path, value);
+        log.push_back(line);
         if (!attributes.count(path))
             return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-        attributes[path] = value;
+        const TsStatus status = check(line);
+        if (status)
+            attributes[path] = value;
+        return status;
+    }
+    TsStatus copyFile(const std::wstring& source, const std::wstring& target) override
+    {
+        log.push_back(L"copy " + source + L" > " + target);
+        if (!attributes.count(source))
+            return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+        attributes[target] = kAttrNormal;
         return {};
     }
-    TsStatus copyFile(const std::wstring&, const std::wstring&) override
+    TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override
     {
-        return TsStatus::failure(ERROR_NOT_SUPPORTED);
+        result = first == second && attributes.count(first);
+        return {};
     }
-    TsStatus isSameFile(const std::wstring&, const std::wstring&, bool&) override { return copyFile({}, {}); }
 
 private:
     TsStatus check(const std::wstring& line) const

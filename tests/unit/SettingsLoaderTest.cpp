@@ -6,46 +6,47 @@
 
 namespace {
 
+const std::wstring kIni = L"C:\\Photos\\Desktop.INI";
 const std::wstring kOldPicture = L"D:\\Old\\before.jpg";
 const std::wstring kPicture = L"D:\\Pictures\\sea.jpg";
 
-struct LoadCase {
-    const wchar_t* text; // the stored values; null: no such key
-    const wchar_t* back;
-    std::wstring failing; // the fake's call that fails
-    bool loaded;
-    std::wstring picture;
-    int textOn;
-    ColorValue textColor;
-    int backOn;
-    ColorValue backColor;
-};
-
 } // namespace
 
-// Once the file exists, each failing read is skipped rather than ending the load.
-TEST(LoadFolderLook, FailingReadsAreSkipped)
+// A colour counts only when its value reads as a number in range; nothing else,
+// whatever failed, shows a colour, and never the other key's.
+TEST(LoadFolderLook, ColoursAndFailingReads)
 {
-    const LoadCase cases[] = {
-        // A failed key test counts as a present key, which then reads as 0.
-        {L"0x00112233", nullptr, L"test IconArea_TextBackground", true, kPicture, kTicked, 0x112233, kTicked, 0},
-        // A failed colour read reuses the last value read,
-        {L"0x00112233", L"0x00445566", L"read IconArea_TextBackground", true, kPicture, kTicked, 0x112233, kTicked,
-         0x112233},
-        // ... which is forgotten between calls (the case before ends with another),
-        {L"0x00112233", L"0x00445566", L"read IconArea_Text", true, kPicture, kTicked, 0, kTicked, 0x445566},
-        // ... may be no colour,
-        {L"-1", L"0x00445566", L"read IconArea_TextBackground", true, kPicture, kUnticked, kBlack, kUnticked, kWhite},
-        // ... and is not taken from an absent key.
-        {nullptr, L"0x00445566", L"read IconArea_TextBackground", true, kPicture, kUnticked, kBlack, kTicked, 0},
-        {L"0x00112233", nullptr, L"read IconArea_Image", true, kOldPicture, kTicked, 0x112233, kUnticked, kWhite},
-        // Only a failed file test stops the load, before anything changed.
-        {L"0x00112233", nullptr, L"exist", false, kOldPicture, kTicked, 0x123456, kTicked, 0x654321},
+    const struct {
+        const wchar_t* text; // the stored values; null: no such key
+        const wchar_t* back;
+        std::wstring failing; // the fake's call that fails
+        bool loaded;
+        std::wstring picture;
+        int textOn;
+        ColorValue textColor;
+        int backOn;
+        ColorValue backColor;
+    } cases[] = {
+        {L"0x00112233", nullptr, L"", true, kPicture, kTicked, 0x112233, kUnticked, kWhite},
+        {L"0x00FFFFFF", L"0", L"", true, kPicture, kTicked, 0xFFFFFF, kTicked, 0},
+        {L"0x01000000", L"-1", L"", true, kPicture, kUnticked, kBlack, kUnticked, kWhite},
+        {L"0x8000000F", L"16777216", L"", true, kPicture, kUnticked, kBlack, kUnticked, kWhite},
+        {L"0x00112233", L"", L"", true, kPicture, kTicked, 0x112233, kUnticked, kWhite},
+        {L"12abc", L"abc", L"", true, kPicture, kUnticked, kBlack, kUnticked, kWhite},
+        {L"0x0000000FF", L"0x123456789", L"", true, kPicture, kTicked, 0xFF, kUnticked, kWhite},
+        {L"0x00112233", L"0x00445566", L"read IconArea_TextBackground", true, kPicture, kTicked, 0x112233, kUnticked,
+         kWhite},
+        // A failed key test reads the key all the same.
+        {L"0x00112233", L"0x00445566", L"test IconArea_TextBackground", true, kPicture, kTicked, 0x112233, kTicked,
+         0x445566},
+        {nullptr, nullptr, L"read IconArea_Image", true, kOldPicture, kUnticked, kBlack, kUnticked, kWhite},
+        // Only a file that cannot be told to exist stops the load, before anything changed.
+        {L"0x00112233", nullptr, L"exist " + kIni, false, kOldPicture, kTicked, 0x123456, kTicked, 0x654321},
     };
-    for (const LoadCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         FakeFolderFiles files;
-        files.attributes[L"C:\\Photos\\Desktop.INI"] = kAttrHidden | kAttrSystem;
+        files.attributes[kIni] = kAttrHidden | kAttrSystem;
         files.values[kImageKey] = kPicture;
         if (c.text)
             files.values[kTextColorKey] = c.text;
@@ -61,4 +62,20 @@ TEST(LoadFolderLook, FailingReadsAreSkipped)
         EXPECT_EQ(state.backColorOn, c.backOn);
         EXPECT_EQ(state.backColor, c.backColor);
     }
+}
+
+TEST(LoadFolderLook, WithoutAFileTheColoursResetAndThePictureStays)
+{
+    FakeFolderFiles files;
+    FolderLookState state {L"C:\\Photos", kOldPicture, kTicked, kTicked, 0x123456, kTicked, 0x654321};
+    ASSERT_TRUE(loadFolderLook(files, state));
+    EXPECT_EQ(state.picture, kOldPicture);
+    EXPECT_EQ(std::tuple(state.textColorOn, state.textColor, state.backColorOn, state.backColor),
+              std::tuple(kUnticked, kBlack, kUnticked, kWhite));
+
+    // Without a folder there is no file to ask about: a bare "Desktop.INI" would be
+    // looked for elsewhere.
+    state.folder.clear();
+    files.attributes[L"Desktop.INI"] = files.attributes[L"\\Desktop.INI"] = kAttrNormal;
+    EXPECT_FALSE(loadFolderLook(files, state));
 }

@@ -8,103 +8,108 @@
 
 namespace {
 
-const std::wstring kIni = L"C:\\Photos\\Desktop.INI";
-const std::wstring kWritable = FakeFolderFiles::attributesLine(kIni, kAttrNormal);
-const std::wstring kHidden = FakeFolderFiles::attributesLine(kIni, kAttrHidden | kAttrSystem);
-const std::wstring kFolderReadOnly = FakeFolderFiles::attributesLine(L"C:\\Photos", kAttrReadOnly);
-const std::wstring kFirstWrite = L"write [ExtShellFolderViews] " + std::wstring(kViewId) + L"=" + kViewId;
-const std::wstring kFirstDelete = L"delete [ExtShellFolderViews] " + std::wstring(kViewId);
-const std::wstring kConfirm = L"write [.ShellClassInfo] ConfirmFileOp=0";
+const std::wstring kFolder = L"C:\\Photos";
+const FolderLookState kBare {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite};
+const std::wstring kIni = kFolder + L"\\Desktop.INI";
+const std::wstring kView = kViewId;
 
 std::wstring view(const std::wstring& change, const std::wstring& entry = L"")
 {
-    return change + L" [" + kViewId + L"]" + entry;
+    return change + L" [" + kView + L"]" + entry;
 }
-
-const std::vector<std::wstring> kApplied = {kWritable,
-                                            kFirstWrite,
-                                            view(L"write", L" Attributes=1"),
-                                            view(L"write", L" IconArea_Image=sea.jpg"),
-                                            view(L"write", L" IconArea_Text=0x00FF8000"),
-                                            view(L"write", L" IconArea_TextBackground=0x00000000"),
-                                            kConfirm,
-                                            kFolderReadOnly,
-                                            kHidden};
 
 } // namespace
 
-// The settings file starts read-only, hidden and system, as a user may leave it.
-TEST(SaveFolderLook, WritesInOrderAndChecksOnlyTheFirstWrite)
+// Every write is checked; the first that fails ends the save with the file still
+// writable, so that nothing claims a look the file does not hold.
+TEST(SaveFolderLook, StopsAtTheFirstFailingWrite)
 {
-    struct {
-        const char* what;
+    const struct {
         bool remove;
-        std::wstring picture;
-        int textOn; // 2 is a greyed check box, which counts as off
-        std::wstring failing; // the fake's call that fails
-        bool saved;
-        std::vector<std::wstring> log;
-    } const cases[] = {
-        {"apply", false, L"sea.jpg", kTicked, L"", true, kApplied},
-        {"apply, later write fails", false, L"sea.jpg", kTicked, kApplied[3], true, kApplied},
-        {"apply, first write fails", false, L"sea.jpg", kTicked, kFirstWrite, false, {kWritable, kFirstWrite}},
-        {"apply, greyed box, no picture",
-         false,
-         L"",
-         2,
-         L"",
-         true,
-         {kWritable, kFirstWrite, view(L"write", L" Attributes=1"), view(L"delete", L" IconArea_Image"),
-          view(L"delete", L" IconArea_Text"), view(L"write", L" IconArea_TextBackground=0x00000000"), kConfirm,
-          kFolderReadOnly, kHidden}},
-        {"remove", true, L"sea.jpg", kTicked, L"", true, {kWritable, kFirstDelete, view(L"delete"), kHidden}},
-        {"remove, first write fails", true, L"", kTicked, kFirstDelete, false, {kWritable, kFirstDelete}},
+        std::wstring failing; // the fake's call that fails; empty: none
+    } cases[] = {
+        {false, L""},
+        {false, L"write [ExtShellFolderViews] " + kView + L"=" + kView},
+        {false, view(L"write", L" IconArea_Image=sea.jpg")},
+        {false, L"write [.ShellClassInfo] ConfirmFileOp=0"},
+        {true, L""},
+        {true, L"delete [ExtShellFolderViews] " + kView},
+        {true, view(L"delete")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(testing::PrintToString(c.failing));
         FakeFolderFiles files;
         files.attributes[kIni] = kAttrReadOnly | kAttrHidden | kAttrSystem;
-        files.attributes[L"C:\\Photos"] = kAttrDirectory;
-        files.errors[c.failing] = ERROR_ACCESS_DENIED;
-        const FolderLookState state {L"C:\\Photos", L"typed.jpg", kUnticked, c.textOn, 0x00FF8000, kTicked, kBlack};
+        files.attributes[kFolder] = kAttrDirectory;
+        files.errors[c.failing] = ERROR_DISK_FULL;
+        const FolderLookState state {kFolder, L"typed.jpg", kUnticked, kTicked, 0x00FF8000, kTicked, kBlack};
         std::wstring path;
 
-        EXPECT_EQ(saveFolderLook(files, state, c.picture, c.remove, path), c.saved);
+        const SaveResult result = saveFolderLook(files, state, L"sea.jpg", c.remove, path);
         EXPECT_EQ(path, kIni);
-        EXPECT_EQ(files.log, c.log);
+        if (c.failing.empty()) {
+            EXPECT_EQ(result, SaveResult::Saved);
+            EXPECT_EQ(files.attributes[kIni], kAttrHidden | kAttrSystem);
+        } else {
+            EXPECT_EQ(result, SaveResult::NotWritten);
+            EXPECT_EQ(files.log.back(), c.failing) << "nothing is written after the failure";
+            EXPECT_EQ(files.attributes[kIni], kAttrNormal);
+        }
     }
 }
 
 // Apply makes the folder read-only, which tells the shell to read its Desktop.INI, and
-// leaves a drive root alone.
+// leaves a drive root alone. When that cannot be done the save says so.
 TEST(SaveFolderLook, FolderAttributes)
 {
-    struct {
+    const std::wstring setFails = FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly);
+    const struct {
         std::wstring folder;
-        std::optional<std::uint32_t> before; // none: cannot be read
-        std::vector<std::wstring> changes;
-    } const cases[] = {
-        {L"C:\\Photos\\", 0x10, {kFolderReadOnly}},
-        {L"C:\\Photos", 0x2037, {FakeFolderFiles::attributesLine(L"C:\\Photos", 0x2027)}},
-        {L"C:\\Photos", 0xFFFF0010, {FakeFolderFiles::attributesLine(L"C:\\Photos", 0xFFFF0001)}},
-        {L"C:\\Photos", std::nullopt, {}},
-        {L"C:\\", 0x16, {}},
-        {L"C:", 0x16, {}},
+        std::optional<std::uint32_t> before; // none: no such entry
+        std::wstring failing;
+        std::optional<std::uint32_t> after;
+        SaveResult result;
+    } cases[] = {
+        {L"C:\\Photos\\", 0x10, L"", 0x1, SaveResult::Saved},
+        {kFolder, 0x2037, L"", 0x2027, SaveResult::Saved},
+        {kFolder, 0xFFFF0010, L"", 0xFFFF0001, SaveResult::Saved},
+        {kFolder, std::nullopt, L"", std::nullopt, SaveResult::FolderNotMarked},
+        {kFolder, 0x10, L"get " + kFolder, 0x10, SaveResult::FolderNotMarked},
+        {kFolder, 0x10, setFails, 0x10, SaveResult::FolderNotMarked},
+        {L"C:\\", 0x16, L"", 0x16, SaveResult::Saved},
+        {L"C:", 0x16, L"", 0x16, SaveResult::Saved},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.folder));
+        SCOPED_TRACE(testing::PrintToString(c.folder + L" " + c.failing));
         FakeFolderFiles files;
+        const std::wstring bare = c.folder.substr(0, c.folder.find_last_not_of(L'\\') + 1);
         if (c.before)
-            files.attributes[L"C:\\Photos"] = files.attributes[L"C:\\"] = files.attributes[L"C:"] = *c.before;
+            files.attributes[bare] = *c.before;
+        files.errors[c.failing] = ERROR_ACCESS_DENIED;
         const FolderLookState state {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0};
         std::wstring path;
 
-        ASSERT_TRUE(saveFolderLook(files, state, L"", false, path));
-        EXPECT_EQ(path, c.folder.substr(0, c.folder.find_last_not_of(L'\\') + 1) + L"\\Desktop.INI");
-        std::vector<std::wstring> changes;
-        for (const std::wstring& line : files.log)
-            if (line.starts_with(L"attributes ") && line.find(kDesktopIni) == std::wstring::npos)
-                changes.push_back(line);
-        EXPECT_EQ(changes, c.changes);
+        EXPECT_EQ(saveFolderLook(files, state, L"", false, path), c.result);
+        EXPECT_EQ(path, bare + L"\\Desktop.INI");
+        EXPECT_EQ(files.attributes.count(bare) ? std::optional(files.attributes[bare]) : std::nullopt, c.after);
+        EXPECT_EQ(files.attributes[path], kAttrHidden | kAttrSystem) << "the settings are written either way";
     }
+}
+
+// What cannot be told to be a file or its absence is left exactly as it is: a folder
+// named Desktop.INI would otherwise become hidden and system.
+TEST(SaveFolderLook, AnUnknownPathIsNotTouchedAndAMissingFileNeedsNoRemove)
+{
+    for (const bool remove : {false, true}) {
+        FakeFolderFiles files;
+        files.attributes[kIni] = kAttrDirectory;
+        files.errors[L"exist " + kIni] = ERROR_ACCESS_DENIED;
+        std::wstring path;
+        EXPECT_EQ(saveFolderLook(files, kBare, L"", remove, path), SaveResult::NotWritten);
+        EXPECT_TRUE(files.log.empty());
+    }
+    FakeFolderFiles files;
+    std::wstring path;
+    EXPECT_EQ(saveFolderLook(files, kBare, L"", true, path), SaveResult::Saved);
+    EXPECT_TRUE(files.log.empty());
 }

@@ -36,8 +36,10 @@ TEST(TsPath, PartsOfAPathAndJoiningAFileName)
     std::wstring rejoined, name;
     EXPECT_TRUE(tsBuildFileName(L"\\", L":", rejoined) && tsGetFileName(rejoined, name));
     EXPECT_EQ(name, L":");
-    // Without a file name the joined path would name the folder itself.
+    // Without a file name the joined path would name the folder itself, without a
+    // folder no folder at all.
     std::wstring joined = L"untouched";
     EXPECT_EQ(tsBuildFileName(L"C:\\Photos", L"", joined).error(), TsStatus::kInvalidName);
+    EXPECT_EQ(tsBuildFileName(L"", L"Desktop.INI", joined).error(), TsStatus::kInvalidName);
     EXPECT_EQ(joined, L"untouched");
 }

@@ -31,7 +31,7 @@ TEST(TsParseLong, ReadsHexAsRawBitsAndSignedDecimal)
 {
     const std::pair<std::wstring, std::int32_t> cases[] = {
         {L"0xFFFFFFFF", -1}, {L"0x80000000", INT32_MIN},  {L"0x7FFFFFFF", INT32_MAX}, {L"0X1a", 26}, {L"+42", 42},
-        {L"007", 7},         {L"-2147483648", INT32_MIN},
+        {L"007", 7},         {L"-2147483648", INT32_MIN}, {L"0x000000000FF", 255},
     };
     for (const auto& [text, value] : cases) {
         std::int32_t read = 12345;

@@ -2,7 +2,9 @@
 
 #include "folderview/SettingsLoader.h"
 #include "folderview/SettingsSaver.h"
+#include "folderview/SkinCommand.h"
 #include "folderview/Win32FolderFiles.h"
+#include "support/tsFile.h"
 #include "support/tsProfile.h"
 
 #include <gmock/gmock.h>
@@ -42,7 +44,7 @@ protected:
     {
         return {folder.path(), L"", kUnticked, textOn, text, backOn, back};
     }
-    bool save(const FolderLookState& state, const std::wstring& picture, bool remove)
+    SaveResult save(const FolderLookState& state, const std::wstring& picture, bool remove)
     {
         std::wstring saved;
         return saveFolderLook(files, state, picture, remove, saved);
@@ -62,21 +64,22 @@ protected:
 
 } // namespace
 
+// A greyed check box (2) counts as unticked.
 TEST_F(SettingsFile, ApplyMakesANewFileInTheShellsOrder)
 {
-    ASSERT_TRUE(save(look(kTicked, 0xFF8000, kTicked, 0xABCDEF), L"C:\\Фото\\Лес зимой.jpg", kApply));
+    ASSERT_EQ(save(look(2, 0xFF8000, kTicked, 0xABCDEF), L"C:\\Фото\\Лес зимой.jpg", kApply), SaveResult::Saved);
 
     const IniFile file = readIni(path);
     EXPECT_THAT(file.sections, ElementsAre(L"ExtShellFolderViews", kView, L".ShellClassInfo"));
-    EXPECT_THAT(
-        file.items,
-        UnorderedElementsAreArray(applied({L"[.ShellClassInfo] ConfirmFileOp=0"},
-                                          {L"IconArea_Image=C:\\Фото\\Лес зимой.jpg", L"IconArea_Text=0x00FF8000",
-                                           L"IconArea_TextBackground=0x00ABCDEF"})));
+    EXPECT_THAT(file.items,
+                UnorderedElementsAreArray(
+                    applied({L"[.ShellClassInfo] ConfirmFileOp=0"},
+                            {L"IconArea_Image=C:\\Фото\\Лес зимой.jpg", L"IconArea_TextBackground=0x00ABCDEF"})));
     EXPECT_EQ(fileAttributes(), kHiddenSystem);
     EXPECT_THAT(folderEntries(folder.path()), ElementsAre(L"Desktop.INI"));
 }
 
+// Values that are no number in range show no colour, and never the other key's.
 TEST_P(EncodedSettingsFile, LoadFindsOurKeysAmongOthersInAnyCaseAndSpacing)
 {
     write(L"; Настройки\r\n[.ShellClassInfo]\r\nIconArea_Image=не наша.bmp\r\n\r\n"
@@ -88,8 +91,15 @@ TEST_P(EncodedSettingsFile, LoadFindsOurKeysAmongOthersInAnyCaseAndSpacing)
     FolderLookState state = look(kUnticked, 0, kUnticked, 0);
     ASSERT_TRUE(loadFolderLook(files, state));
     EXPECT_EQ(state.picture, L"C:\\Мои фото\\Лес.jpg");
-    EXPECT_EQ(std::make_tuple(state.textColorOn, state.textColor), std::make_tuple(kTicked, 0xFF8000));
-    EXPECT_EQ(std::make_tuple(state.backColorOn, state.backColor), std::make_tuple(kTicked, 0xFF00));
+    EXPECT_EQ(std::tuple(state.textColorOn, state.textColor), std::tuple(kTicked, 0xFF8000));
+    EXPECT_EQ(std::tuple(state.backColorOn, state.backColor), std::tuple(kTicked, 0xFF00));
+
+    for (const wchar_t* back : {L"", L"abc", L"12abc"}) {
+        write(L"[" + kView + L"]\r\nIconArea_Text=0x00FF8000\r\nIconArea_TextBackground=" + back + L"\r\n");
+        ASSERT_TRUE(loadFolderLook(files, state));
+        EXPECT_EQ(std::tuple(state.textColorOn, state.textColor), std::tuple(kTicked, 0xFF8000));
+        EXPECT_EQ(std::tuple(state.backColorOn, state.backColor), std::tuple(kUnticked, 0xFFFFFF)) << utf8(back);
+    }
 }
 
 // The readers start with a small buffer; answers about its size must come back whole.
@@ -126,36 +136,21 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
     if (GetParam() == Encoding::Utf16)
         text += L"[Unicode]\r\nName=\u4E2D\u6587 \u0105\r\n";
     write(text);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
     const std::vector<std::wstring> others = readIni(path).items;
 
-    ASSERT_TRUE(save(look(kTicked, 0x000001, kTicked, 0x000002), L"старая.bmp", kApply));
-    ASSERT_TRUE(save(look(kTicked, 0x0000FF, kUnticked, 0x000002), L"новая.bmp", kApply));
+    ASSERT_EQ(save(look(kTicked, 0x000001, kTicked, 0x000002), L"старая.bmp", kApply), SaveResult::Saved);
+    ASSERT_EQ(save(look(kTicked, 0x0000FF, kUnticked, 0x000002), L"новая.bmp", kApply), SaveResult::Saved);
     EXPECT_THAT(readIni(path).items,
                 UnorderedElementsAreArray(applied(others, {L"IconArea_Image=новая.bmp", L"IconArea_Text=0x000000FF"})));
 
-    ASSERT_TRUE(save(look(kTicked, 0x0000FF, kTicked, 0x000002), L"", kRemove));
+    ASSERT_EQ(save(look(kTicked, 0x0000FF, kTicked, 0x000002), L"", kRemove), SaveResult::Saved);
     const IniFile file = readIni(path);
     EXPECT_EQ(file.encoding, GetParam());
     EXPECT_THAT(file.items, UnorderedElementsAreArray(others));
     EXPECT_THAT(file.sections, Not(Contains(kView)));
     EXPECT_EQ(fileAttributes(), kHiddenSystem);
     EXPECT_THAT(folderEntries(folder.path()), ElementsAre(L"Desktop.INI"));
-}
-
-// The reader options the support library offers beside the plain reads.
-TEST_P(EncodedSettingsFile, ReaderOptionsExpandVariablesAndTellEmptyFromSet)
-{
-    SetEnvironmentVariableW(L"QUENMARK_TEST_COLOUR", L"0x10");
-    write(L"[S]\r\nColour=%QUENMARK_TEST_COLOUR%\r\nEmpty=\r\n");
-    std::wstring text;
-    std::int32_t number = 0;
-    bool present = false;
-    EXPECT_TRUE(tsReadStringFromINI(L"S", L"Colour", L"", path, IniExpandEnvironment, text) && text == L"0x10");
-    EXPECT_TRUE(tsReadLongFromINI(L"S", L"Colour", 0, path, IniExpandEnvironment, number) && number == 16);
-    EXPECT_FALSE(tsReadLongFromINI(L"S", L"Colour", 0, path, 0, number));
-    EXPECT_TRUE(tsIsINIKeyExist2(L"S", L"Empty", path, 0, false, present) && present);
-    EXPECT_TRUE(tsIsINIKeyExist2(L"S", L"Empty", path, 0, true, present) && !present);
-    SetEnvironmentVariableW(L"QUENMARK_TEST_COLOUR", nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodedSettingsFile, testing::Values(Encoding::Ansi, Encoding::Utf16));
@@ -167,19 +162,45 @@ TEST_F(SettingsFile, TextTheCodePageLacksIsRefused)
     writeFile(path, ansiBytes(L"[Раздел]\r\nКлюч=Значение\r\n"));
     const std::string before = readFile(path);
     const std::wstring key = L"Ключ", value = L"Да";
-    for (const std::wstring bad : {L"\u0105", L"\u00E9", L"\u00C5", L"Папка \u4E2D", L"smile \U0001F600"}) {
+    for (const std::wstring bad : {L"\u0105", L"\u00E9", L"Папка \u4E2D", L"smile \U0001F600"}) {
         SCOPED_TRACE(utf8(bad));
         EXPECT_EQ(tsWriteINI(L"Раздел", &key, &bad, path).error(), TsStatus::kNoUnicodeMapping);
         EXPECT_EQ(tsWriteINI(bad, &key, &value, path).error(), TsStatus::kNoUnicodeMapping);
     }
     EXPECT_EQ(readFile(path), before);
+}
 
-    const std::wstring outside = folder.at(L"Фото \u4E2D");
-    makeFolder(outside);
-    FolderLookState state = look(kUnticked, 0x111111, kUnticked, 0x222222);
-    state.folder = outside;
-    EXPECT_EQ(loadFolderLook(files, state).error(), TsStatus::kNoUnicodeMapping);
-    EXPECT_EQ(state.textColor, 0x111111);
-    EXPECT_FALSE(save(state, L"Лес.jpg", kApply));
-    EXPECT_THAT(folderEntries(outside), IsEmpty());
+// Only "no such file" means that there is none. A settings file out of the ANSI
+// functions' reach, or a folder in its place, is neither read as absent nor touched.
+TEST_F(SettingsFile, WhatCannotBeToldToBeAFileIsLeftAlone)
+{
+    bool exists = true;
+    EXPECT_TRUE(tsIsFileExist(folder.at(L"нет\\Desktop.INI"), exists));
+    EXPECT_FALSE(exists);
+
+    const std::wstring deep = folder.path() + L"\\" + std::wstring(250 - folder.path().size(), L'x');
+    makeFolder(L"\\\\?\\" + deep);
+    const std::wstring deepIni = L"\\\\?\\" + deep + L"\\Desktop.INI";
+    writeFile(deepIni, ansiBytes(L"[" + kView + L"]\r\nIconArea_Text=0x000000FF\r\n"));
+    makeFolder(path);
+    for (const std::wstring& place : {deep, folder.path()}) {
+        SCOPED_TRACE(utf8(place));
+        const std::wstring ini = place + L"\\Desktop.INI";
+        const bool tooLong = place == deep;
+        const std::string before = tooLong ? readFile(deepIni) : "";
+        const DWORD attributes = attributesOf(tooLong ? deepIni : ini);
+
+        EXPECT_EQ(tsIsFileExist(ini, exists).error(), tooLong ? TsStatus::kPathTooLong : TsStatus::kAccessDenied);
+        FolderLookState state = look(kTicked, 0x123456, kTicked, 0x654321);
+        state.folder = place;
+        EXPECT_FALSE(loadFolderLook(files, state));
+        EXPECT_EQ(state.textColor, 0x123456);
+        for (const SkinAction action : {SkinAction::Apply, SkinAction::Remove}) {
+            const SkinOutcome outcome = runSkinCommand(files, state, action);
+            EXPECT_EQ(outcome.kind, tooLong ? SkinOutcome::Kind::PathTooLong : SkinOutcome::Kind::SaveFailed);
+            EXPECT_EQ(outcome.subject, ini);
+        }
+        EXPECT_EQ(attributesOf(tooLong ? deepIni : ini), attributes);
+        EXPECT_EQ(tooLong ? readFile(deepIni) : "", before);
+    }
 }

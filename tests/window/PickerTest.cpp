@@ -1,5 +1,7 @@
 #include "tests/window/WindowHarness.h"
 
+#include "resources/Texts.h"
+
 namespace {
 
 // The window on a folder whose file sets a picture and a text colour but no background.
@@ -20,7 +22,7 @@ TEST_F(MainWindowPickers, PicturePickerStartsFromThePictureTextAndOnlyOkChangesI
     ASSERT_EQ(components.picture.shown.size(), 1u);
     const PictureFileDialog& shown = components.picture.shown[0];
     EXPECT_EQ(shown.fileName, L"D:\\Обои\\море.jpg");
-    EXPECT_EQ(shown.filter, L"Картинки|*.BMP;*.RLE;*.JPG;*.GIF;*.PNG|Все файлы|*.*");
+    EXPECT_EQ(shown.filter, kPictureFilter);
     EXPECT_EQ(shown.options, 0);
     EXPECT_EQ(shown.initialFolder, L"D:\\Обои");
     EXPECT_EQ(shown.owner, window());
@@ -31,6 +33,7 @@ TEST_F(MainWindowPickers, PicturePickerStartsFromThePictureTextAndOnlyOkChangesI
     EXPECT_EQ(look(), expected);
 }
 
+// A folder without settings keeps the picture text and resets both colours.
 TEST_F(MainWindowPickers, FolderPickerReloadsOnlyOnOkAndKeepsTheCopyFlag)
 {
     click(chkCopyPicture);
@@ -40,15 +43,13 @@ TEST_F(MainWindowPickers, FolderPickerReloadsOnlyOnOkAndKeepsTheCopyFlag)
     ASSERT_EQ(components.folder.shown.size(), 1u);
     EXPECT_EQ(components.folder.shown[0].owner, window());
     EXPECT_EQ(components.folder.shown[0].folder, folder.path());
-    EXPECT_EQ(components.folder.shown[0].prompt,
-              L"Выберите каталог, для которого будут настраиваться параметры отображения.");
+    EXPECT_EQ(components.folder.shown[0].prompt, kFolderPrompt);
     EXPECT_EQ(look(), before);
 
     TempFolder other;
-    writeLook(other, L"IconArea_Text=0x00102030\r\n");
     components.folder.answer = other.path();
     click(cmdBrowseFolder);
-    EXPECT_EQ(look(), std::tuple(other.path(), std::wstring(), kTicked, kTicked, 0x102030, kUnticked, 0xFFFFFF));
+    EXPECT_EQ(look(), std::tuple(other.path(), std::get<1>(before), kTicked, kUnticked, kBlack, kUnticked, kWhite));
 }
 
 TEST_F(MainWindowPickers, ColourPickerStartsFromItsSwatchAndOkChangesOnlyTheSwatch)

@@ -57,12 +57,13 @@ struct ErrorReport {
     HCURSOR pointer; // while the command ran
 };
 
-class StandInComponents : public Components, public ErrorReporter {
+class StandInComponents : public Components, public ErrorReporter, public AboutBox {
 public:
     PickerScript<PictureFileDialog, std::wstring> picture {&PictureFileDialog::fileName};
     PickerScript<FolderDialog, std::wstring> folder {&FolderDialog::folder};
     PickerScript<ColorDialog, std::int32_t> color {&ColorDialog::color};
     std::vector<ErrorReport> reports;
+    std::vector<HWND> aboutOwners;
 
     std::unique_ptr<PictureFileDialog> newPictureFileDialog() override { return picture.make(); }
     std::unique_ptr<FolderDialog> newFolderDialog() override { return folder.make(); }
@@ -73,10 +74,10 @@ public:
         reports.push_back({error.number, style, message, GetCursor()});
         response = IDOK;
     }
-    AboutBox& aboutBox() override
+    AboutBox& aboutBox() override { return *this; }
+    void show(HWND owner, const AppInfo&, const std::wstring&, const wchar_t*, const std::wstring&) override
     {
-        static AboutBox none;
-        return none;
+        aboutOwners.push_back(owner);
     }
 };
 
@@ -98,18 +99,19 @@ protected:
         boxTexts.clear();
     }
 
-    void open()
+    void open() { open(folder.path()); }
+    void open(const std::wstring& arguments)
     {
         form_ = std::make_unique<frmMain>(components, files);
-        ASSERT_TRUE(form_->show(folder.path()));
+        ASSERT_TRUE(form_->show(arguments));
         pump();
     }
     HWND window() const { return form_->handle(); }
     HWND item(ControlId id) const { return GetDlgItem(window(), id); }
     std::wstring text(ControlId id) const
     {
-        wchar_t value[MAX_PATH] = {};
-        GetWindowTextW(item(id), value, MAX_PATH);
+        std::wstring value(static_cast<std::size_t>(GetWindowTextLengthW(item(id))) + 1, L'\0');
+        value.resize(static_cast<std::size_t>(GetWindowTextW(item(id), value.data(), static_cast<int>(value.size()))));
         return value;
     }
     void click(ControlId id)

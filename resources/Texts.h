@@ -1,0 +1,24 @@
+#pragma once
+
+// Every text the program shows the user, in one place for the code and its tests.
+
+inline constexpr wchar_t kPictureFilter[] = L"Картинки|*.BMP;*.RLE;*.JPG;*.GIF;*.PNG|Все файлы|*.*";
+inline constexpr wchar_t kFolderPrompt[] = L"Выберите каталог, для которого будут настраиваться параметры отображения.";
+inline constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark";
+
+inline constexpr wchar_t kDone[] = L"Готово!";
+inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";
+inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";
+inline constexpr wchar_t kNewFileName[] = L"Новое имя файла: ";
+inline constexpr wchar_t kLoadFailed[] = L"Не удаётся прочитать настройки этого каталога.";
+inline constexpr wchar_t kNotSaved[] = L"Настройки не сохранены.";
+inline constexpr wchar_t kNotAccepted[] = L"Путь не принят.";
+inline constexpr wchar_t kUnrepresentable[] = L"В пути есть символы, которых нет в кодовой странице Windows.";
+inline constexpr wchar_t kPathTooLong[] = L"Путь длиннее 259 знаков: файловые функции Windows его не примут.";
+inline constexpr wchar_t kNoFolder[] = L"Каталог не выбран. Выберите его кнопкой «...» справа от поля «Каталог:».";
+inline constexpr wchar_t kNoCurrentDirectory[] = L"Не удаётся определить текущий каталог.";
+inline constexpr wchar_t kFolderNotMarked[] =
+    L"Настройки записаны, но каталогу не удаётся задать атрибут «только для чтения», "
+    L"поэтому Проводник не покажет его оформление.";
+inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
+inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка программы: работа прервана.";

@@ -1,0 +1,185 @@
+// The real Quenmark.exe, started under Wine and driven from the test process through
+// its windows, as a user would: the folder shown, Enter and Esc, a failure told.
+#include "common/TestFiles.h"
+#include "resources/MainLayout.h"
+#include "resources/Texts.h"
+#include "support/ColorSwatch.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+// Long enough for Wine to start a program on a busy machine.
+constexpr DWORD kPatienceMs = 20000;
+
+bool waitUntil(const std::function<bool()>& done)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
+    while (!done() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return done();
+}
+
+LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kPatienceMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(send(window, WM_GETTEXTLENGTH)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+struct Search {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+
+// One run of the exe under test, on the folder given as its whole command line; the
+// destructor ends the process if it still runs.
+class QuenmarkRun {
+public:
+    explicit QuenmarkRun(const std::wstring& folder)
+    {
+        // The build hands over a Linux path: the same place is on Wine's drive Z:.
+        wchar_t exe[MAX_PATH] = {};
+        GetEnvironmentVariableW(L"QUENMARK_EXE_UNDER_TEST", exe, MAX_PATH);
+        std::wstring path = exe;
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        path = L"Z:" + path;
+        std::wstring commandLine = L"\"" + path + L"\"  \"" + folder + L"\" ";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process_);
+    }
+    QuenmarkRun(const QuenmarkRun&) = delete;
+    QuenmarkRun& operator=(const QuenmarkRun&) = delete;
+    ~QuenmarkRun()
+    {
+        if (running())
+            TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kPatienceMs);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+
+    // The main window, once shown.
+    HWND main() const
+    {
+        HWND window = nullptr;
+        waitUntil([&] { return (window = windowOf(L"QuenmarkMain")) != nullptr || !running(); });
+        return window;
+    }
+    HWND control(int id) const { return GetDlgItem(main(), id); }
+    bool running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool endsWithZero() const
+    {
+        DWORD code = STILL_ACTIVE;
+        return WaitForSingleObject(process_.hProcess, kPatienceMs) == WAIT_OBJECT_0
+            && GetExitCodeProcess(process_.hProcess, &code) && code == 0;
+    }
+    // A key as the window's message loop receives it from the keyboard.
+    void press(WORD key) const { PostMessageW(control(txtWorkFolder), WM_KEYDOWN, key, 1); }
+    // The text of the message box the program shows next, which is then closed.
+    std::wstring nextBox() const
+    {
+        HWND box = nullptr;
+        if (!waitUntil([&] { return (box = windowOf(L"#32770")) != nullptr; }))
+            return L"(no box)";
+        const std::wstring text = windowText(GetDlgItem(box, 0xFFFF)); // every box's message control
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        waitUntil([&] { return !IsWindow(box); });
+        return text;
+    }
+
+private:
+    HWND windowOf(const wchar_t* className) const
+    {
+        Search search = {process_.dwProcessId, className, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto& s = *reinterpret_cast<Search*>(data);
+                DWORD processId = 0;
+                GetWindowThreadProcessId(window, &processId);
+                wchar_t name[64] = {};
+                GetClassNameW(window, name, 64);
+                if (processId == s.processId && IsWindowVisible(window) && lstrcmpW(name, s.className) == 0)
+                    s.found = window;
+                return static_cast<BOOL>(s.found == nullptr);
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION process_ = {};
+};
+
+} // namespace
+
+TEST(Quenmark, ShowsTheFolderAppliesOnEnterAndEndsOnEsc)
+{
+    TempFolder folder;
+    const std::wstring settings = folder.desktopIni();
+    writeFile(settings,
+              ansiBytes(L"[" + kView + L"]\r\nIconArea_Image=D:\\Фото\\Небо.jpg\r\nIconArea_Text=0x000000FF\r\n"));
+    {
+        QuenmarkRun run(folder.path());
+        ASSERT_NE(run.main(), nullptr);
+        EXPECT_EQ(windowText(run.main()), L"Quenmark");
+        EXPECT_EQ(windowText(run.control(txtWorkFolder)), folder.path());
+        EXPECT_EQ(windowText(run.control(txtPicture)), L"D:\\Фото\\Небо.jpg");
+        EXPECT_EQ(send(run.control(chkTextColor), BM_GETCHECK), BST_CHECKED);
+        EXPECT_EQ(send(run.control(shpTextColor), kSwatchGetColor), RGB(255, 0, 0));
+        run.press(VK_ESCAPE);
+        EXPECT_TRUE(run.endsWithZero());
+    }
+    QuenmarkRun run(folder.path());
+    ASSERT_NE(run.main(), nullptr);
+    send(run.control(chkBackColor), BM_CLICK); // on, white as the window starts
+    run.press(VK_RETURN);
+    EXPECT_EQ(run.nextBox(), kDone);
+    EXPECT_TRUE(run.endsWithZero());
+    EXPECT_EQ(iniValue(settings, L"ExtShellFolderViews", kView), kView);
+    EXPECT_EQ(iniValue(settings, kView, L"IconArea_Image"), L"D:\\Фото\\Небо.jpg");
+    EXPECT_EQ(iniValue(settings, kView, L"IconArea_TextBackground"), L"0x00FFFFFF");
+    EXPECT_EQ(attributesOf(settings) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+// A settings file beyond the reach of the ANSI file functions is neither shown as
+// absent nor reported removed.
+TEST(Quenmark, RemoveOnAPathTooLongIsRefusedAndTheWindowStays)
+{
+    TempFolder base;
+    const std::wstring folder = base.path() + L"\\" + std::wstring(250 - base.path().size(), L'x');
+    makeFolder(L"\\\\?\\" + folder);
+    const std::wstring settings = L"\\\\?\\" + folder + L"\\Desktop.INI";
+    writeFile(settings, ansiBytes(L"[" + kView + L"]\r\nIconArea_Text=0x000000FF\r\n"));
+    const std::string before = readFile(settings);
+
+    QuenmarkRun run(folder);
+    const std::wstring ini = folder + L"\\Desktop.INI";
+    EXPECT_EQ(run.nextBox(), folder + L"\r\n\r\n" + kLoadFailed + L" " + kPathTooLong);
+    ASSERT_NE(run.main(), nullptr);
+    PostMessageW(run.control(cmdSkin1), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.nextBox(), ini + L"\r\n\r\n" + kNotSaved + L" " + kPathTooLong);
+    // Answered only once the click's handler has returned, which is where a wrong
+    // success would have ended the program.
+    send(run.main(), WM_NULL);
+    EXPECT_TRUE(run.running());
+    EXPECT_TRUE(IsWindowVisible(run.main()));
+    EXPECT_EQ(readFile(settings), before);
+}

@@ -1,0 +1,114 @@
+#include "folderview/SkinCommand.h"
+
+#include "FakeFolderFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Kind = SkinOutcome::Kind;
+
+const std::wstring kFolder = L"C:\\Фото";
+const std::wstring kIni = kFolder + L"\\Desktop.INI";
+const std::wstring kPicture = L"D:\\Обои\\море.jpg";
+const std::wstring kCopy = kFolder + L"\\море.jpg";
+// 240 characters: its settings file's path fits the ANSI file functions, a picture
+// copy with a long name does not.
+const std::wstring kDeepFolder = L"C:\\" + std::wstring(237, L'д');
+
+std::wstring imageLine(const std::wstring& picture)
+{
+    return L"write [" + std::wstring(kViewId) + L"] IconArea_Image=" + picture;
+}
+
+} // namespace
+
+TEST(RunSkinCommand, Outcomes)
+{
+    const struct {
+        const char* what;
+        SkinAction action;
+        std::function<void(FolderLookState&, FakeFolderFiles&)> arrange;
+        Kind kind;
+        std::wstring subject;
+        std::uint32_t error;
+        bool written; // whether the settings file was written to
+        bool copies; // whether a copy was tried
+    } cases[] = {
+        {"apply with a copy", SkinAction::Apply, [](auto&, auto&) {}, Kind::Done, L"", 0, true, true},
+        {"no folder", SkinAction::Apply, [](auto& s, auto&) { s.folder.clear(); }, Kind::NoFolder, L"", 0, false,
+         false},
+        {"folder outside the code page", SkinAction::Remove, [](auto& s, auto&) { s.folder = L"C:\\\u4E2D"; },
+         Kind::TextRefused, L"C:\\\u4E2D", 0, false, false},
+        {"picture outside the code page", SkinAction::Apply, [](auto& s, auto&) { s.picture = L"\u0105.jpg"; },
+         Kind::TextRefused, L"\u0105.jpg", 0, false, false},
+        {"settings path too long", SkinAction::Remove,
+         [](auto&, auto& f) { f.errors[L"exist " + kIni] = TsStatus::kPathTooLong; }, Kind::PathTooLong, kIni, 0, false,
+         false},
+        {"settings path unknown", SkinAction::Apply,
+         [](auto&, auto& f) { f.errors[L"exist " + kIni] = ERROR_NOT_READY; }, Kind::SaveFailed, kIni, 0, false, false},
+        {"copy path too long", SkinAction::Apply,
+         [](auto& s, auto&) {
+             s.folder = kDeepFolder;
+             s.picture = L"D:\\" + std::wstring(30, L'п') + L".jpg";
+         },
+         Kind::PathTooLong, kDeepFolder + L"\\" + std::wstring(30, L'п') + L".jpg", 0, false, false},
+        {"no picture to copy", SkinAction::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); },
+         Kind::CopyFailed, kCopy, ERROR_FILE_NOT_FOUND, false, true},
+        {"a write fails", SkinAction::Apply,
+         [](auto&, auto& f) { f.errors[L"write [.ShellClassInfo] ConfirmFileOp=0"] = ERROR_DISK_FULL; },
+         Kind::SaveFailed, kIni, 0, true, true},
+        {"folder stays writable", SkinAction::Apply,
+         [](auto&, auto& f) {
+             f.errors[FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly)] = ERROR_ACCESS_DENIED;
+         },
+         Kind::FolderNotMarked, kFolder, 0, true, true},
+        {"remove", SkinAction::Remove, [](auto&, auto&) {}, Kind::Done, L"", 0, true, false},
+        {"remove without a file", SkinAction::Remove, [](auto&, auto& f) { f.attributes.erase(kIni); }, Kind::Done, L"",
+         0, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeFolderFiles files;
+        files.attributes = {{kFolder, kAttrDirectory}, {kIni, kAttrHidden | kAttrSystem}, {kPicture, kAttrNormal}};
+        FolderLookState state {kFolder, kPicture, kTicked, kTicked, 0x0000FF, kUnticked, kWhite};
+        c.arrange(state, files);
+
+        const SkinOutcome outcome = runSkinCommand(files, state, c.action);
+        EXPECT_EQ(outcome.kind, c.kind);
+        EXPECT_EQ(outcome.subject, c.subject);
+        EXPECT_EQ(outcome.error, c.error);
+        const auto logged = [&](const wchar_t* start) {
+            return std::any_of(files.log.begin(), files.log.end(), [&](auto& line) { return line.starts_with(start); });
+        };
+        EXPECT_EQ(logged(L"write") || logged(L"delete"), c.written);
+        EXPECT_EQ(logged(L"copy"), c.copies);
+    }
+}
+
+// The copy is hidden and saved by its bare name; without copying, the picture text
+// is saved as typed.
+TEST(RunSkinCommand, PictureThatIsSaved)
+{
+    for (const int copy : {kTicked, kUnticked, 2}) {
+        FakeFolderFiles files;
+        files.attributes = {{kFolder, kAttrDirectory}, {kPicture, kAttrNormal}};
+        const FolderLookState state {kFolder, kPicture, copy, kUnticked, kBlack, kUnticked, kWhite};
+
+        ASSERT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, Kind::Done);
+        const bool copied = copy == kTicked;
+        EXPECT_EQ(std::count(files.log.begin(), files.log.end(), imageLine(copied ? L"море.jpg" : kPicture)), 1);
+        EXPECT_EQ(files.attributes.count(kCopy) ? files.attributes[kCopy] : 0, copied ? kAttrHidden : 0);
+    }
+    // A picture that already is the copy, named by the folder's own file, stays whole.
+    FakeFolderFiles files;
+    files.attributes = {{kFolder, kAttrDirectory}, {kCopy, kAttrHidden}};
+    ASSERT_EQ(
+        runSkinCommand(files, {kFolder, L"море.jpg", kTicked, kUnticked, kBlack, kUnticked, kWhite}, SkinAction::Apply)
+            .kind,
+        Kind::Done);
+    EXPECT_EQ(std::count_if(files.log.begin(), files.log.end(), [](auto& l) { return l.starts_with(L"copy"); }), 0);
+    EXPECT_EQ(std::count(files.log.begin(), files.log.end(), imageLine(L"море.jpg")), 1);
+}
