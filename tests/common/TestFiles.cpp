@@ -4,34 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
-namespace {
-
-void removeTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring entry = folder + L"\\" + name;
-            SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(entry);
-            else
-                DeleteFileW(entry.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(folder.c_str());
-}
-
-} // namespace
+namespace fs = std::filesystem;
 
 std::runtime_error systemError(const char* what, const std::wstring& path)
 {
@@ -41,53 +19,42 @@ std::runtime_error systemError(const char* what, const std::wstring& path)
 
 TempFolder::TempFolder(const std::wstring& suffix)
 {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
-        throw systemError("GetTempPathW", L"");
-    // A new Wine prefix has not made its temporary folder yet.
-    CreateDirectoryW(temp, nullptr);
     // Wine reuses process IDs from run to run; the time keeps a name from an earlier,
-    // interrupted run apart.
+    // interrupted run apart. Names outside ASCII need the locale ru_RU.UTF-8 of setup.
     static unsigned counter = 0;
-    const std::wstring base = std::wstring(temp, length) + L"quenmark-test-" + std::to_wstring(GetCurrentProcessId())
-        + L"-" + std::to_wstring(GetTickCount()) + L"-";
-    for (;;) {
-        path_ = base + std::to_wstring(++counter) + suffix;
-        if (CreateDirectoryW(path_.c_str(), nullptr))
-            return;
-        if (GetLastError() != ERROR_ALREADY_EXISTS)
-            throw systemError("Making the folder (names outside ASCII need the locale ru_RU.UTF-8 of scripts/setup)",
-                              path_);
-    }
+    fs::create_directories(fs::temp_directory_path());
+    path_ = (fs::temp_directory_path() / L"quenmark-test-").wstring() + std::to_wstring(GetCurrentProcessId()) + L"-"
+        + std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter) + suffix;
+    makeFolder(path_);
 }
 
+// Hidden, system and read-only entries too; Windows deletes none of them as they are.
 TempFolder::~TempFolder()
 {
-    removeTree(path_);
+    std::error_code ignored;
+    for (fs::recursive_directory_iterator entry(path_, ignored), end; !ignored && entry != end;
+         entry.increment(ignored))
+        SetFileAttributesW(entry->path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(path_, ignored);
 }
 
-CurrentDirectory::CurrentDirectory(const std::wstring& folder)
+CurrentDirectory::CurrentDirectory(const std::wstring& folder) : previous_(fs::current_path().wstring())
 {
-    wchar_t current[MAX_PATH];
-    previous_.assign(current, GetCurrentDirectoryW(MAX_PATH, current));
-    if (!SetCurrentDirectoryW(folder.c_str()))
-        throw systemError("SetCurrentDirectoryW", folder);
+    fs::current_path(folder);
 }
 
 CurrentDirectory::~CurrentDirectory()
 {
-    SetCurrentDirectoryW(previous_.c_str());
+    fs::current_path(previous_);
 }
 
 std::string ansiBytes(const std::wstring& text)
 {
-    if (text.empty())
-        return {};
     const int length = static_cast<int>(text.size());
     BOOL lossy = FALSE;
     const int size = WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &lossy);
-    if (size <= 0 || lossy)
+    if (lossy)
         throw std::runtime_error("text that code page 1251 lacks: " + utf8(text));
     std::string bytes(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, nullptr, nullptr);
@@ -96,13 +63,8 @@ std::string ansiBytes(const std::wstring& text)
 
 std::string utf8(const std::wstring& text)
 {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
-    return bytes;
+    const std::u8string bytes = fs::path(text).u8string();
+    return {bytes.begin(), bytes.end()};
 }
 
 void makeFolder(const std::wstring& path)
@@ -132,16 +94,10 @@ void writeFile(const std::wstring& path, const std::string& bytes)
 
 std::string readFile(const std::wstring& path)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+    std::ifstream file(fs::path(path), std::ios::binary);
     if (!file)
         throw systemError("Opening", path);
-    std::string bytes;
-    char buffer[4096];
-    DWORD count = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr) && count > 0)
-        bytes.append(buffer, count);
-    return bytes;
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool pathExists(const std::wstring& path)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 // A folder in memory, for the failures and attribute bits that real files under Wine
 // cannot show. The settings file's keys are held by name, all in one section. Writes,
 // attribute changes and copies are logged in call order; a call whose log line, or
-// "exist PATH", "test KEY" or "read KEY", is in errors fails with that error.
+// "exist PATH", "get PATH", "test KEY" or "read KEY", is in errors fails with that error.
 class FakeFolderFiles : public FolderFiles {
 public:
     std::map<std::wstring, std::wstring> values;
@@ -21,8 +22,11 @@ public:
 
     static std::wstring attributesLine(const std::wstring& path, std::uint32_t value)
     {
-        std::wstring hex;
-        return L"attributes " + path + L" = " + (tsHexEx4(static_cast<std::int32_t>(value), hex).ok() ? hex : L"");
+        return L"attributes " + path + L" = " + std::to_wstring(value);
+    }
+    bool logged(const std::wstring& start) const
+    {
+        return std::any_of(log.begin(), log.end(), [&](const std::wstring& line) { return line.starts_with(start); });
     }
 
     TsStatus isFileExist(const std::wstring& path, bool& result) override
@@ -52,13 +56,9 @@ public:
     TsStatus writeINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,
                       const std::wstring& path) override
     {
-        std::wstring line = (value ? L"write [" : L"delete [") + section + L"]";
-        if (key)
-            line += L" " + *key + (value ? L"=" + *value : L"");
-        log.push_back(line);
-        if (attributes[path] & FILE_ATTRIBUTE_READONLY)
-            return TsStatus::failure(ERROR_ACCESS_DENIED);
-        return check(line);
+        log.push_back((value ? L"write [" : L"delete [") + section + L"]" + (key ? L" " + *key : L"")
+                      + (value ? L"=" + *value : L""));
+        return attributes[path] & FILE_ATTRIBUTE_READONLY ? TsStatus::failure(ERROR_ACCESS_DENIED) : check(log.back());
     }
     TsStatus getAttributes(const std::wstring& path, std::uint32_t& result) override
     {
@@ -67,11 +67,8 @@ public:
     }
     TsStatus setAttributes(const std::wstring& path, std::uint32_t value) override
     {
-        const std::wstring line = attributesLine(path, value);
-        log.push_back(line);
-        if (!attributes.count(path))
-            return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-        const TsStatus status = check(line);
+        log.push_back(attributesLine(path, value));
+        const TsStatus status = attributes.count(path) ? check(log.back()) : TsStatus::failure(ERROR_FILE_NOT_FOUND);
         if (status)
             attributes[path] = value;
         return status;
@@ -81,6 +78,9 @@ public:
         log.push_back(L"copy " + source + L" > " + target);
         if (!attributes.count(source))
             return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+        // As Windows, which will not replace a hidden or read-only file.
+        if (attributes.count(target) && (attributes[target] & (kAttrHidden | kAttrReadOnly)))
+            return TsStatus::failure(ERROR_ACCESS_DENIED);
         attributes[target] = kAttrNormal;
         return {};
     }

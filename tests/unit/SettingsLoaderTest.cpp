@@ -56,26 +56,7 @@ TEST(LoadFolderLook, ColoursAndFailingReads)
         FolderLookState state {L"C:\\Photos", kOldPicture, kTicked, kTicked, 0x123456, kTicked, 0x654321};
 
         EXPECT_EQ(loadFolderLook(files, state).ok(), c.loaded);
-        EXPECT_EQ(state.picture, c.picture);
-        EXPECT_EQ(state.textColorOn, c.textOn);
-        EXPECT_EQ(state.textColor, c.textColor);
-        EXPECT_EQ(state.backColorOn, c.backOn);
-        EXPECT_EQ(state.backColor, c.backColor);
+        EXPECT_EQ(std::tuple(state.picture, state.textColorOn, state.textColor, state.backColorOn, state.backColor),
+                  std::tuple(c.picture, c.textOn, c.textColor, c.backOn, c.backColor));
     }
-}
-
-TEST(LoadFolderLook, WithoutAFileTheColoursResetAndThePictureStays)
-{
-    FakeFolderFiles files;
-    FolderLookState state {L"C:\\Photos", kOldPicture, kTicked, kTicked, 0x123456, kTicked, 0x654321};
-    ASSERT_TRUE(loadFolderLook(files, state));
-    EXPECT_EQ(state.picture, kOldPicture);
-    EXPECT_EQ(std::tuple(state.textColorOn, state.textColor, state.backColorOn, state.backColor),
-              std::tuple(kUnticked, kBlack, kUnticked, kWhite));
-
-    // Without a folder there is no file to ask about: a bare "Desktop.INI" would be
-    // looked for elsewhere.
-    state.folder.clear();
-    files.attributes[L"Desktop.INI"] = files.attributes[L"\\Desktop.INI"] = kAttrNormal;
-    EXPECT_FALSE(loadFolderLook(files, state));
 }

@@ -9,14 +9,8 @@
 namespace {
 
 const std::wstring kFolder = L"C:\\Photos";
-const FolderLookState kBare {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite};
 const std::wstring kIni = kFolder + L"\\Desktop.INI";
 const std::wstring kView = kViewId;
-
-std::wstring view(const std::wstring& change, const std::wstring& entry = L"")
-{
-    return change + L" [" + kView + L"]" + entry;
-}
 
 } // namespace
 
@@ -24,36 +18,30 @@ std::wstring view(const std::wstring& change, const std::wstring& entry = L"")
 // writable, so that nothing claims a look the file does not hold.
 TEST(SaveFolderLook, StopsAtTheFirstFailingWrite)
 {
-    const struct {
-        bool remove;
-        std::wstring failing; // the fake's call that fails; empty: none
-    } cases[] = {
+    const std::pair<bool, std::wstring> cases[] = {
+        // remove, and the fake's call that fails (empty: none)
         {false, L""},
         {false, L"write [ExtShellFolderViews] " + kView + L"=" + kView},
-        {false, view(L"write", L" IconArea_Image=sea.jpg")},
+        {false, L"write [" + kView + L"] IconArea_Image=sea.jpg"},
         {false, L"write [.ShellClassInfo] ConfirmFileOp=0"},
         {true, L""},
         {true, L"delete [ExtShellFolderViews] " + kView},
-        {true, view(L"delete")},
+        {true, L"delete [" + kView + L"]"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.failing));
+    for (const auto& [remove, failing] : cases) {
+        SCOPED_TRACE(testing::PrintToString(failing));
         FakeFolderFiles files;
-        files.attributes[kIni] = kAttrReadOnly | kAttrHidden | kAttrSystem;
-        files.attributes[kFolder] = kAttrDirectory;
-        files.errors[c.failing] = ERROR_DISK_FULL;
-        const FolderLookState state {kFolder, L"typed.jpg", kUnticked, kTicked, 0x00FF8000, kTicked, kBlack};
+        files.attributes = {{kIni, kAttrReadOnly | kAttrHidden | kAttrSystem}, {kFolder, kAttrDirectory}};
+        files.errors[failing] = ERROR_DISK_FULL;
         std::wstring path;
 
-        const SaveResult result = saveFolderLook(files, state, L"sea.jpg", c.remove, path);
+        const SaveResult result = saveFolderLook(
+            files, {kFolder, L"typed.jpg", kUnticked, kTicked, 0xFF8000, kTicked, kBlack}, L"sea.jpg", remove, path);
         EXPECT_EQ(path, kIni);
-        if (c.failing.empty()) {
-            EXPECT_EQ(result, SaveResult::Saved);
-            EXPECT_EQ(files.attributes[kIni], kAttrHidden | kAttrSystem);
-        } else {
-            EXPECT_EQ(result, SaveResult::NotWritten);
-            EXPECT_EQ(files.log.back(), c.failing) << "nothing is written after the failure";
-            EXPECT_EQ(files.attributes[kIni], kAttrNormal);
+        EXPECT_EQ(result, failing.empty() ? SaveResult::Saved : SaveResult::NotWritten);
+        EXPECT_EQ(files.attributes[kIni], failing.empty() ? kAttrHidden | kAttrSystem : kAttrNormal);
+        if (!failing.empty()) {
+            EXPECT_EQ(files.log.back(), failing) << "nothing is written after the failure";
         }
     }
 }
@@ -62,7 +50,6 @@ TEST(SaveFolderLook, StopsAtTheFirstFailingWrite)
 // leaves a drive root alone. When that cannot be done the save says so.
 TEST(SaveFolderLook, FolderAttributes)
 {
-    const std::wstring setFails = FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly);
     const struct {
         std::wstring folder;
         std::optional<std::uint32_t> before; // none: no such entry
@@ -75,7 +62,7 @@ TEST(SaveFolderLook, FolderAttributes)
         {kFolder, 0xFFFF0010, L"", 0xFFFF0001, SaveResult::Saved},
         {kFolder, std::nullopt, L"", std::nullopt, SaveResult::FolderNotMarked},
         {kFolder, 0x10, L"get " + kFolder, 0x10, SaveResult::FolderNotMarked},
-        {kFolder, 0x10, setFails, 0x10, SaveResult::FolderNotMarked},
+        {kFolder, 0x10, FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly), 0x10, SaveResult::FolderNotMarked},
         {L"C:\\", 0x16, L"", 0x16, SaveResult::Saved},
         {L"C:", 0x16, L"", 0x16, SaveResult::Saved},
     };
@@ -86,30 +73,11 @@ TEST(SaveFolderLook, FolderAttributes)
         if (c.before)
             files.attributes[bare] = *c.before;
         files.errors[c.failing] = ERROR_ACCESS_DENIED;
-        const FolderLookState state {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0};
         std::wstring path;
 
-        EXPECT_EQ(saveFolderLook(files, state, L"", false, path), c.result);
-        EXPECT_EQ(path, bare + L"\\Desktop.INI");
+        EXPECT_EQ(saveFolderLook(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, L"", false, path),
+                  c.result);
         EXPECT_EQ(files.attributes.count(bare) ? std::optional(files.attributes[bare]) : std::nullopt, c.after);
-        EXPECT_EQ(files.attributes[path], kAttrHidden | kAttrSystem) << "the settings are written either way";
+        EXPECT_EQ(files.attributes[bare + L"\\Desktop.INI"], kAttrHidden | kAttrSystem) << "written either way";
     }
-}
-
-// What cannot be told to be a file or its absence is left exactly as it is: a folder
-// named Desktop.INI would otherwise become hidden and system.
-TEST(SaveFolderLook, AnUnknownPathIsNotTouchedAndAMissingFileNeedsNoRemove)
-{
-    for (const bool remove : {false, true}) {
-        FakeFolderFiles files;
-        files.attributes[kIni] = kAttrDirectory;
-        files.errors[L"exist " + kIni] = ERROR_ACCESS_DENIED;
-        std::wstring path;
-        EXPECT_EQ(saveFolderLook(files, kBare, L"", remove, path), SaveResult::NotWritten);
-        EXPECT_TRUE(files.log.empty());
-    }
-    FakeFolderFiles files;
-    std::wstring path;
-    EXPECT_EQ(saveFolderLook(files, kBare, L"", true, path), SaveResult::Saved);
-    EXPECT_TRUE(files.log.empty());
 }

@@ -5,14 +5,12 @@
 #include "folderview/SkinCommand.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/tsFile.h"
-#include "support/tsProfile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using testing::Contains;
 using testing::ElementsAre;
-using testing::IsEmpty;
 using testing::Not;
 using testing::UnorderedElementsAreArray;
 
@@ -82,15 +80,20 @@ TEST_F(SettingsFile, ApplyMakesANewFileInTheShellsOrder)
 // Values that are no number in range show no colour, and never the other key's.
 TEST_P(EncodedSettingsFile, LoadFindsOurKeysAmongOthersInAnyCaseAndSpacing)
 {
+    // The readers start with a small buffer: a long value and a long list of key names
+    // must still come back whole.
+    const std::wstring picture = L"C:\\Мои фото\\" + std::wstring(600, L'ж') + L".jpg";
+    std::wstring others;
+    for (int i = 0; i < 60; ++i)
+        others += L"ARatherLongKeyNameNumber" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"\r\n";
     write(L"; Настройки\r\n[.ShellClassInfo]\r\nIconArea_Image=не наша.bmp\r\n\r\n"
           L"[{be098140-a513-11d0-a3a4-00c04fd706ec}]\r\nAttributes=1\r\n"
-          L"  ICONAREA_IMAGE  =  C:\\Мои фото\\Лес.jpg  \r\n"
-          L"\ticonarea_text\t=\t0x00FF8000\r\n"
-          L"IconArea_TEXTBACKGROUND   =   65280   \r\n"
-          L"[Other]\r\nIconArea_Text=0x00000005\r\n");
+          + others + L"  ICONAREA_IMAGE  =  " + picture
+          + L"  \r\n\ticonarea_text\t=\t0x00FF8000\r\nIconArea_TEXTBACKGROUND   =   65280   \r\n"
+            L"[Other]\r\nIconArea_Text=0x00000005\r\n");
     FolderLookState state = look(kUnticked, 0, kUnticked, 0);
     ASSERT_TRUE(loadFolderLook(files, state));
-    EXPECT_EQ(state.picture, L"C:\\Мои фото\\Лес.jpg");
+    EXPECT_EQ(state.picture, picture);
     EXPECT_EQ(std::tuple(state.textColorOn, state.textColor), std::tuple(kTicked, 0xFF8000));
     EXPECT_EQ(std::tuple(state.backColorOn, state.backColor), std::tuple(kTicked, 0xFF00));
 
@@ -100,27 +103,6 @@ TEST_P(EncodedSettingsFile, LoadFindsOurKeysAmongOthersInAnyCaseAndSpacing)
         EXPECT_EQ(std::tuple(state.textColorOn, state.textColor), std::tuple(kTicked, 0xFF8000));
         EXPECT_EQ(std::tuple(state.backColorOn, state.backColor), std::tuple(kUnticked, 0xFFFFFF)) << utf8(back);
     }
-}
-
-// The readers start with a small buffer; answers about its size must come back whole.
-TEST_P(EncodedSettingsFile, LongValuesAndLongKeyListsReadWhole)
-{
-    const int lengths[] = {253, 254, 255, 256, 509, 510, 511, 3000};
-    std::wstring text = L"[Long]\r\n";
-    for (const int length : lengths)
-        text += L"V" + std::to_wstring(length) + L"=" + std::wstring(length - 1, L'ж') + L"!\r\n";
-    for (int i = 0; i < 60; ++i)
-        text += L"ARatherLongKeyNameNumber" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"\r\n";
-    write(text);
-
-    for (const int length : lengths) {
-        std::wstring value;
-        ASSERT_TRUE(tsReadStringFromINI(L"Long", L"V" + std::to_wstring(length), L"", path, 0, value));
-        EXPECT_EQ(value, std::wstring(length - 1, L'ж') + L"!") << length;
-    }
-    std::int32_t number = 0;
-    ASSERT_TRUE(tsReadLongFromINI(L"Long", L"arATHERlongKEYnameNUMBER59", 0, path, 0, number));
-    EXPECT_EQ(number, 59);
 }
 
 // A file as the shell and people leave it keeps its encoding, comments, other sections
@@ -155,21 +137,6 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
 
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodedSettingsFile, testing::Values(Encoding::Ansi, Encoding::Utf16));
 
-// A best-fit letter or "?" in place of a character would name another file or write
-// another value, so such text is refused before anything is touched.
-TEST_F(SettingsFile, TextTheCodePageLacksIsRefused)
-{
-    writeFile(path, ansiBytes(L"[Раздел]\r\nКлюч=Значение\r\n"));
-    const std::string before = readFile(path);
-    const std::wstring key = L"Ключ", value = L"Да";
-    for (const std::wstring bad : {L"\u0105", L"\u00E9", L"Папка \u4E2D", L"smile \U0001F600"}) {
-        SCOPED_TRACE(utf8(bad));
-        EXPECT_EQ(tsWriteINI(L"Раздел", &key, &bad, path).error(), TsStatus::kNoUnicodeMapping);
-        EXPECT_EQ(tsWriteINI(bad, &key, &value, path).error(), TsStatus::kNoUnicodeMapping);
-    }
-    EXPECT_EQ(readFile(path), before);
-}
-
 // Only "no such file" means that there is none. A settings file out of the ANSI
 // functions' reach, or a folder in its place, is neither read as absent nor touched.
 TEST_F(SettingsFile, WhatCannotBeToldToBeAFileIsLeftAlone)
@@ -202,5 +169,27 @@ TEST_F(SettingsFile, WhatCannotBeToldToBeAFileIsLeftAlone)
         }
         EXPECT_EQ(attributesOf(tooLong ? deepIni : ini), attributes);
         EXPECT_EQ(tooLong ? readFile(deepIni) : "", before);
+    }
+}
+
+// Copying a file onto itself would empty it, however the picture's path is spelt. A
+// relative picture (the bare name the folder's file stores) is the folder's own, not
+// one of that name in the current directory.
+TEST_F(SettingsFile, PictureThatAlreadyIsTheCopyStaysWhole)
+{
+    const TempFolder current;
+    writeFile(current.at(L"Лес.jpg"), "the current directory's forest");
+    const CurrentDirectory inCurrent(current.path());
+    const std::wstring copy = folder.at(L"Лес.jpg"), leaf = folder.path().substr(folder.path().rfind(L'\\') + 1);
+    for (const std::wstring& picture :
+         {copy, folder.at(L".\\Лес.jpg"), folder.at(L"..\\" + leaf + L"\\Лес.jpg"), std::wstring(L"Лес.jpg")}) {
+        SCOPED_TRACE(utf8(picture));
+        writeFile(copy, "forest");
+        const FolderLookState state {folder.path(), picture, kTicked, kUnticked, 0, kUnticked, 0};
+        ASSERT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, SkinOutcome::Kind::Done);
+        EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), L"Лес.jpg");
+        EXPECT_EQ(readFile(copy), "forest");
+        EXPECT_EQ(attributesOf(copy) & kHiddenSystem, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+        SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }

@@ -21,11 +21,8 @@ TEST_F(MainWindowPickers, PicturePickerStartsFromThePictureTextAndOnlyOkChangesI
     click(cmdBrowse);
     ASSERT_EQ(components.picture.shown.size(), 1u);
     const PictureFileDialog& shown = components.picture.shown[0];
-    EXPECT_EQ(shown.fileName, L"D:\\Обои\\море.jpg");
-    EXPECT_EQ(shown.filter, kPictureFilter);
-    EXPECT_EQ(shown.options, 0);
-    EXPECT_EQ(shown.initialFolder, L"D:\\Обои");
-    EXPECT_EQ(shown.owner, window());
+    EXPECT_EQ(std::tuple(shown.fileName, shown.filter, shown.options, shown.initialFolder, shown.owner),
+              std::tuple(L"D:\\Обои\\море.jpg", kPictureFilter, 0, L"D:\\Обои", window()));
     EXPECT_EQ(look(), expected);
 
     components.picture.answer = std::get<1>(expected) = L"E:\\Новые\\лес.png";
@@ -41,9 +38,8 @@ TEST_F(MainWindowPickers, FolderPickerReloadsOnlyOnOkAndKeepsTheCopyFlag)
     const auto before = look();
     click(cmdBrowseFolder);
     ASSERT_EQ(components.folder.shown.size(), 1u);
-    EXPECT_EQ(components.folder.shown[0].owner, window());
-    EXPECT_EQ(components.folder.shown[0].folder, folder.path());
-    EXPECT_EQ(components.folder.shown[0].prompt, kFolderPrompt);
+    const FolderDialog& shown = components.folder.shown[0];
+    EXPECT_EQ(std::tuple(shown.owner, shown.folder, shown.prompt), std::tuple(window(), folder.path(), kFolderPrompt));
     EXPECT_EQ(look(), before);
 
     TempFolder other;
