@@ -1,5 +1,4 @@
-#include "TestFiles.h"
-
+#include "common/TestFiles.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SettingsSaver.h"
 #include "folderview/SkinCommand.h"
@@ -8,6 +7,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
 
 using testing::Contains;
 using testing::ElementsAre;
@@ -21,6 +24,57 @@ TEST(Environment, AnsiCodePageIsCyrillic)
 }
 
 namespace {
+
+// The two encodings the shell reads settings files in; Utf16 is little-endian, as wchar_t is on Windows.
+enum class Encoding { Ansi, Utf16 };
+
+std::string encode(Encoding encoding, const std::wstring& text)
+{
+    if (encoding == Encoding::Ansi)
+        return ansiBytes(text);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+// What a settings file says: blank lines and blanks around a line carry no meaning.
+// Every other line is an item "[Section] line"; lines before the first section are under "[]".
+struct IniFile {
+    Encoding encoding = Encoding::Ansi;
+    std::vector<std::wstring> sections, items;
+};
+
+IniFile readIni(const std::wstring& path)
+{
+    const std::string bytes = readFile(path);
+    IniFile file;
+    file.encoding = bytes.starts_with("\xFF\xFE") ? Encoding::Utf16 : Encoding::Ansi;
+    std::wstring text(bytes.size(), L'\0'); // one character per byte in code page 1251
+    if (file.encoding == Encoding::Utf16)
+        text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), bytes.size() / 2 - 1);
+    else
+        MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                            static_cast<int>(text.size()));
+    std::wistringstream lines(text);
+    std::wstring line, section;
+    while (std::getline(lines, line)) {
+        line.erase(0, line.find_first_not_of(L" \t"));
+        line.erase(line.find_last_not_of(L" \t\r") + 1);
+        if (line.starts_with(L'[') && line.ends_with(L']'))
+            file.sections.push_back(section = line.substr(1, line.size() - 2));
+        else if (!line.empty())
+            file.items.push_back(L"[" + section + L"] " + line);
+    }
+    return file;
+}
+
+// The names in the folder, sorted.
+std::vector<std::wstring> folderEntries(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 constexpr bool kApply = false;
 constexpr bool kRemove = true;

@@ -22,6 +22,8 @@ TEST_F(MainWindowCommand, FailuresAreShownAndTheWindowStays)
 {
     const TempFolder foreign(L" 日本");
     const std::wstring missing = folder.at(L"нет такого каталога");
+    const std::wstring deep = folder.at(std::wstring(250 - folder.path().size(), L'x'));
+    makeFolder(deep);
     open();
     SetWindowTextW(item(txtPicture), folder.at(L"нет.bmp").c_str());
     click(chkCopyPicture);
@@ -36,15 +38,16 @@ TEST_F(MainWindowCommand, FailuresAreShownAndTheWindowStays)
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 
     click(chkCopyPicture);
-    const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"", kNoFolder},
-        {missing, aboutPath(missing + L"\\Desktop.INI", kSaveFailed)},
-        {foreign.path(), aboutPath(foreign.path(), std::wstring(kNotSaved) + L" " + kUnrepresentable)},
+    const std::tuple<std::wstring, ControlId, std::wstring> cases[] = {
+        {L"", cmdSkin1, kNoFolder},
+        {missing, cmdSkin0, aboutPath(missing + L"\\Desktop.INI", kSaveFailed)},
+        {foreign.path(), cmdSkin1, aboutPath(foreign.path(), std::wstring(kNotSaved) + L" " + kUnrepresentable)},
+        {deep, cmdSkin1, aboutPath(deep + L"\\Desktop.INI", std::wstring(kNotSaved) + L" " + kPathTooLong)},
     };
-    for (const auto& [folderText, message] : cases) {
+    for (const auto& [folderText, button, message] : cases) {
         SetWindowTextW(item(txtWorkFolder), folderText.c_str());
         const auto before = look();
-        click(cmdSkin0);
+        click(button);
         ASSERT_EQ(boxTexts.size(), 1u);
         EXPECT_EQ(std::exchange(boxTexts, {})[0], message);
         ASSERT_TRUE(form_->isLoaded());
