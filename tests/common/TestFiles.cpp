@@ -39,16 +39,6 @@ TempFolder::~TempFolder()
     fs::remove_all(path_, ignored);
 }
 
-CurrentDirectory::CurrentDirectory(const std::wstring& folder) : previous_(fs::current_path().wstring())
-{
-    fs::current_path(folder);
-}
-
-CurrentDirectory::~CurrentDirectory()
-{
-    fs::current_path(previous_);
-}
-
 std::string ansiBytes(const std::wstring& text)
 {
     const int length = static_cast<int>(text.size());
@@ -98,11 +88,6 @@ std::string readFile(const std::wstring& path)
     if (!file)
         throw systemError("Opening", path);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-bool pathExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 DWORD attributesOf(const std::wstring& path)

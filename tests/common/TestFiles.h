@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -33,15 +34,10 @@ private:
 };
 
 // Makes folder the current directory for its lifetime.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::wstring& folder);
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-    ~CurrentDirectory();
-
-private:
-    std::wstring previous_;
+struct CurrentDirectory {
+    explicit CurrentDirectory(const std::wstring& folder) { std::filesystem::current_path(folder); }
+    ~CurrentDirectory() { std::filesystem::current_path(previous); }
+    const std::filesystem::path previous = std::filesystem::current_path();
 };
 
 // A failed Win32 call on the path, with the error GetLastError() holds.
@@ -55,8 +51,6 @@ std::string utf8(const std::wstring& text);
 void makeFolder(const std::wstring& path);
 void writeFile(const std::wstring& path, const std::string& bytes);
 std::string readFile(const std::wstring& path);
-// Whether a file or a folder has that path.
-bool pathExists(const std::wstring& path);
 DWORD attributesOf(const std::wstring& path);
 
 // A key's value in a settings file; none when the section lacks the key.

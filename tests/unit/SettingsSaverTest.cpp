@@ -9,42 +9,8 @@
 namespace {
 
 const std::wstring kFolder = L"C:\\Photos";
-const std::wstring kIni = kFolder + L"\\Desktop.INI";
-const std::wstring kView = kViewId;
 
 } // namespace
-
-// Every write is checked; the first that fails ends the save with the file still
-// writable, so that nothing claims a look the file does not hold.
-TEST(SaveFolderLook, StopsAtTheFirstFailingWrite)
-{
-    const std::pair<bool, std::wstring> cases[] = {
-        // remove, and the fake's call that fails (empty: none)
-        {false, L""},
-        {false, L"write [ExtShellFolderViews] " + kView + L"=" + kView},
-        {false, L"write [" + kView + L"] IconArea_Image=sea.jpg"},
-        {false, L"write [.ShellClassInfo] ConfirmFileOp=0"},
-        {true, L""},
-        {true, L"delete [ExtShellFolderViews] " + kView},
-        {true, L"delete [" + kView + L"]"},
-    };
-    for (const auto& [remove, failing] : cases) {
-        SCOPED_TRACE(testing::PrintToString(failing));
-        FakeFolderFiles files;
-        files.attributes = {{kIni, kAttrReadOnly | kAttrHidden | kAttrSystem}, {kFolder, kAttrDirectory}};
-        files.errors[failing] = ERROR_DISK_FULL;
-        std::wstring path;
-
-        const SaveResult result = saveFolderLook(
-            files, {kFolder, L"typed.jpg", kUnticked, kTicked, 0xFF8000, kTicked, kBlack}, L"sea.jpg", remove, path);
-        EXPECT_EQ(path, kIni);
-        EXPECT_EQ(result, failing.empty() ? SaveResult::Saved : SaveResult::NotWritten);
-        EXPECT_EQ(files.attributes[kIni], failing.empty() ? kAttrHidden | kAttrSystem : kAttrNormal);
-        if (!failing.empty()) {
-            EXPECT_EQ(files.log.back(), failing) << "nothing is written after the failure";
-        }
-    }
-}
 
 // Apply makes the folder read-only, which tells the shell to read its Desktop.INI, and
 // leaves a drive root alone. When that cannot be done the save says so.

@@ -18,9 +18,17 @@ const std::wstring kCopy = kFolder + L"\\море.jpg";
 // copy with a long name does not.
 const std::wstring kDeepFolder = L"C:\\" + std::wstring(237, L'д');
 
+const std::wstring kView = kViewId;
+
 std::wstring imageLine(const std::wstring& picture)
 {
-    return L"write [" + std::wstring(kViewId) + L"] IconArea_Image=" + picture;
+    return L"write [" + kView + L"] IconArea_Image=" + picture;
+}
+
+// Arranges that the fake's call with this log line fails.
+std::function<void(FolderLookState&, FakeFolderFiles&)> failing(const std::wstring& line)
+{
+    return [line](FolderLookState&, FakeFolderFiles& files) { files.errors[line] = ERROR_DISK_FULL; };
 }
 
 } // namespace
@@ -57,9 +65,17 @@ TEST(RunSkinCommand, Outcomes)
          Kind::PathTooLong, kDeepFolder + L"\\" + std::wstring(30, L'п') + L".jpg", 0, false, false},
         {"no picture to copy", SkinAction::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); },
          Kind::CopyFailed, kCopy, ERROR_FILE_NOT_FOUND, false, true},
-        {"a write fails", SkinAction::Apply,
-         [](auto&, auto& f) { f.errors[L"write [.ShellClassInfo] ConfirmFileOp=0"] = ERROR_DISK_FULL; },
+        // Every write is checked.
+        {"first write fails", SkinAction::Apply, failing(L"write [ExtShellFolderViews] " + kView + L"=" + kView),
          Kind::SaveFailed, kIni, 0, true, true},
+        {"picture write fails", SkinAction::Apply, failing(imageLine(L"море.jpg")), Kind::SaveFailed, kIni, 0, true,
+         true},
+        {"last write fails", SkinAction::Apply, failing(L"write [.ShellClassInfo] ConfirmFileOp=0"), Kind::SaveFailed,
+         kIni, 0, true, true},
+        {"remove's first write fails", SkinAction::Remove, failing(L"delete [ExtShellFolderViews] " + kView),
+         Kind::SaveFailed, kIni, 0, true, false},
+        {"remove's last write fails", SkinAction::Remove, failing(L"delete [" + kView + L"]"), Kind::SaveFailed, kIni,
+         0, true, false},
         {"folder stays writable", SkinAction::Apply,
          [](auto&, auto& f) {
              f.errors[FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly)] = ERROR_ACCESS_DENIED;
@@ -72,7 +88,9 @@ TEST(RunSkinCommand, Outcomes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         FakeFolderFiles files;
-        files.attributes = {{kFolder, kAttrDirectory}, {kIni, kAttrHidden | kAttrSystem}, {kPicture, kAttrNormal}};
+        // The settings file as the shell or an earlier run leaves it: read-only, hidden, system.
+        files.attributes = {
+            {kFolder, kAttrDirectory}, {kIni, kAttrReadOnly | kAttrHidden | kAttrSystem}, {kPicture, kAttrNormal}};
         FolderLookState state {kFolder, kPicture, kTicked, kTicked, 0x0000FF, kUnticked, kWhite};
         c.arrange(state, files);
 
@@ -80,6 +98,14 @@ TEST(RunSkinCommand, Outcomes)
         EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.error), std::tuple(c.kind, c.subject, c.error));
         EXPECT_EQ(std::tuple(files.logged(L"write") || files.logged(L"delete"), files.logged(L"copy")),
                   std::tuple(c.written, c.copies));
+        // Written, the file ends hidden and system; after a failing write, nothing more is
+        // written and it stays writable.
+        if (c.written && c.kind == Kind::SaveFailed) {
+            EXPECT_EQ(std::tuple(files.errors.count(files.log.back()), files.attributes[kIni]),
+                      std::tuple(1u, kAttrNormal));
+        } else if (c.written) {
+            EXPECT_EQ(files.attributes[kIni], kAttrHidden | kAttrSystem);
+        }
     }
 }
 

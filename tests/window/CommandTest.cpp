@@ -70,7 +70,7 @@ TEST_F(MainWindowCommand, RemoveSkipsTheCopyAndClosesAfterDone)
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(iniValue(folder.desktopIni(), kView, L"IconArea_Text"), std::nullopt);
     EXPECT_EQ(iniValue(folder.desktopIni(), L"ExtShellFolderViews", kView), std::nullopt);
-    EXPECT_FALSE(pathExists(folder.at(L"лес.bmp")));
+    EXPECT_EQ(GetFileAttributesW(folder.at(L"лес.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // The window sees each key before the focused control: Shift+F1 alone opens the about
