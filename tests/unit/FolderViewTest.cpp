@@ -1,3 +1,5 @@
+#include "folderview/SettingsLoader.h"
+#include "folderview/SettingsSaver.h"
 #include "folderview/SkinCommand.h"
 
 #include "FakeFolderFiles.h"
@@ -5,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -13,6 +16,7 @@ using Kind = SkinOutcome::Kind;
 const std::wstring kFolder = L"C:\\Фото";
 const std::wstring kIni = kFolder + L"\\Desktop.INI";
 const std::wstring kPicture = L"D:\\Обои\\море.jpg";
+const std::wstring kOldPicture = L"D:\\Old\\before.jpg";
 const std::wstring kCopy = kFolder + L"\\море.jpg";
 // 240 characters: its settings file's path fits the ANSI file functions, a picture
 // copy with a long name does not.
@@ -32,6 +36,86 @@ std::function<void(FolderLookState&, FakeFolderFiles&)> failing(const std::wstri
 }
 
 } // namespace
+
+// A colour counts only when its value reads as a number in range; nothing else,
+// whatever failed, shows a colour, and never the other key's.
+TEST(LoadFolderLook, ColoursAndFailingReads)
+{
+    const std::wstring back = kTextBackgroundKey;
+    const struct {
+        const wchar_t* text; // the stored values; null: no such key
+        const wchar_t* back;
+        std::wstring failing; // the fake's call that fails
+        bool loaded;
+        std::tuple<std::wstring, int, ColorValue, int, ColorValue> look; // picture, text and background
+    } cases[] = {
+        {L"0x00112233", nullptr, L"", true, {kPicture, kTicked, 0x112233, kUnticked, kWhite}},
+        {L"0x00FFFFFF", L"0", L"", true, {kPicture, kTicked, 0xFFFFFF, kTicked, 0}},
+        {L"0x01000000", L"-1", L"", true, {kPicture, kUnticked, kBlack, kUnticked, kWhite}},
+        {L"0x8000000F", L"16777216", L"", true, {kPicture, kUnticked, kBlack, kUnticked, kWhite}},
+        {L"0x00112233", L"", L"", true, {kPicture, kTicked, 0x112233, kUnticked, kWhite}},
+        {L"12abc", L"abc", L"", true, {kPicture, kUnticked, kBlack, kUnticked, kWhite}},
+        {L"0x0000000FF", L"0x123456789", L"", true, {kPicture, kTicked, 0xFF, kUnticked, kWhite}},
+        {L"0x112233", L"0x445566", L"read " + back, true, {kPicture, kTicked, 0x112233, kUnticked, kWhite}},
+        // A failed key test reads the key all the same.
+        {L"0x112233", L"0x445566", L"test " + back, true, {kPicture, kTicked, 0x112233, kTicked, 0x445566}},
+        {nullptr, nullptr, L"read IconArea_Image", true, {kOldPicture, kUnticked, kBlack, kUnticked, kWhite}},
+        // Only a file that cannot be told to exist stops the load, before anything changed.
+        {L"0x00112233", nullptr, L"exist " + kIni, false, {kOldPicture, kTicked, 0x123456, kTicked, 0x654321}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        FakeFolderFiles files;
+        files.attributes[kIni] = kAttrHidden | kAttrSystem;
+        files.values[kImageKey] = kPicture;
+        if (c.text)
+            files.values[kTextColorKey] = c.text;
+        if (c.back)
+            files.values[kTextBackgroundKey] = c.back;
+        files.errors[c.failing] = ERROR_ACCESS_DENIED;
+        FolderLookState state {kFolder, kOldPicture, kTicked, kTicked, 0x123456, kTicked, 0x654321};
+
+        EXPECT_EQ(loadFolderLook(files, state).ok(), c.loaded);
+        EXPECT_EQ(std::tuple(state.picture, state.textColorOn, state.textColor, state.backColorOn, state.backColor),
+                  c.look);
+    }
+}
+
+// Apply makes the folder read-only, which tells the shell to read its Desktop.INI, and
+// leaves a drive root alone. When that cannot be done the save says so.
+TEST(SaveFolderLook, FolderAttributes)
+{
+    const struct {
+        std::wstring folder;
+        std::optional<std::uint32_t> before; // none: no such entry
+        std::wstring failing;
+        std::optional<std::uint32_t> after;
+        SaveResult result;
+    } cases[] = {
+        {kFolder + L"\\", 0x10, L"", 0x1, SaveResult::Saved},
+        {kFolder, 0x2037, L"", 0x2027, SaveResult::Saved},
+        {kFolder, 0xFFFF0010, L"", 0xFFFF0001, SaveResult::Saved},
+        {kFolder, std::nullopt, L"", std::nullopt, SaveResult::FolderNotMarked},
+        {kFolder, 0x10, L"get " + kFolder, 0x10, SaveResult::FolderNotMarked},
+        {kFolder, 0x10, FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly), 0x10, SaveResult::FolderNotMarked},
+        {L"C:\\", 0x16, L"", 0x16, SaveResult::Saved},
+        {L"C:", 0x16, L"", 0x16, SaveResult::Saved},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.folder + L" " + c.failing));
+        FakeFolderFiles files;
+        const std::wstring bare = c.folder.substr(0, c.folder.find_last_not_of(L'\\') + 1);
+        if (c.before)
+            files.attributes[bare] = *c.before;
+        files.errors[c.failing] = ERROR_ACCESS_DENIED;
+        std::wstring path;
+
+        EXPECT_EQ(saveFolderLook(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, L"", false, path),
+                  c.result);
+        EXPECT_EQ(files.attributes.count(bare) ? std::optional(files.attributes[bare]) : std::nullopt, c.after);
+        EXPECT_EQ(files.attributes[bare + L"\\Desktop.INI"], kAttrHidden | kAttrSystem) << "written either way";
+    }
+}
 
 TEST(RunSkinCommand, Outcomes)
 {

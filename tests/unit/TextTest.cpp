@@ -1,0 +1,95 @@
+#include "app/CommandLine.h"
+#include "support/tsPath.h"
+#include "support/tsText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+using namespace std::string_literals;
+
+TEST(TsPath, PartsOfAPathAndJoiningAFileName)
+{
+    struct {
+        std::wstring path, fileName, folder;
+        bool relative;
+    } const cases[] = {
+        {L"D:\\Pictures\\sea.jpg", L"sea.jpg", L"D:\\Pictures", false},
+        {L"D:/Pictures/sea.jpg", L"sea.jpg", L"D:/Pictures", false},
+        {L"D:\\Pictures\\", L"", L"D:\\Pictures", false},
+        {L"D:\\sea.jpg", L"sea.jpg", L"D:\\", false},
+        {L"D:sea.jpg", L"sea.jpg", L"D:", false},
+        {L"\\sea.jpg", L"sea.jpg", L"\\", false},
+        {L"\\\\server\\share\\sea.jpg", L"sea.jpg", L"\\\\server\\share", false},
+        {L"Pictures\\sea.jpg", L"sea.jpg", L"Pictures", true},
+        {L"sea.jpg", L"sea.jpg", L"", true},
+        // A colon after anything but a letter is part of a name.
+        {L"1:sea.jpg", L"1:sea.jpg", L"", true},
+        // Found by fuzzing: split as a drive, this did not join back to the same name.
+        {L"\\\\:", L":", L"\\", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        std::wstring fileName, folder;
+        bool relative = !c.relative;
+        EXPECT_TRUE(tsGetFileName(c.path, fileName) && tsGetFilePath(c.path, folder)
+                    && tsIsRelativePath(c.path, relative));
+        EXPECT_EQ(std::tuple(fileName, folder, relative), std::tuple(c.fileName, c.folder, c.relative));
+    }
+    std::wstring rejoined, name;
+    EXPECT_TRUE(tsBuildFileName(L"\\", L":", rejoined) && tsGetFileName(rejoined, name));
+    EXPECT_EQ(name, L":");
+    // Without a file name the joined path would name the folder itself, without a
+    // folder no folder at all.
+    std::wstring joined = L"untouched";
+    EXPECT_EQ(tsBuildFileName(L"C:\\Photos", L"", joined).error(), TsStatus::kInvalidName);
+    EXPECT_EQ(tsBuildFileName(L"", L"Desktop.INI", joined).error(), TsStatus::kInvalidName);
+    EXPECT_EQ(joined, L"untouched");
+}
+
+// The folder is the whole command line after the program's name (quoted, or up to the
+// first blank), less its blanks and then one pair of quotes.
+TEST(CommandLine, FolderIsTheTrimmedTextAfterTheProgramName)
+{
+    const std::wstring cases[][2] = {
+        {L"Quenmark.exe \t\0\r\n D:\\Photos \n\0\t "s, L"D:\\Photos"},
+        {L"Quenmark.exe\tD:\\x", L"D:\\x"},
+        {L"\"C:\\Program Files\\Quenmark.exe\"D:\\x", L"D:\\x"},
+        {L"Quenmark.exe", L""},
+        {L"Quenmark.exe \t\r\n", L""},
+        // An unclosed quote takes the whole line as the program's name.
+        {L"\"C:\\Quenmark.exe D:\\x", L""},
+        {L"q D:\\My  Photos\tsea\0x "s, L"D:\\My  Photos\tsea\0x"s},
+        {L"q \t\"D:\\My Photos\"\r\n", L"D:\\My Photos"},
+        {L"q \" D:\\My Photos \"", L" D:\\My Photos "},
+        {L"q \"\"D:\\Photos\"\"", L"\"D:\\Photos\""},
+        {L"q  \"D:\\Photos ", L"\"D:\\Photos"},
+        // The rarer blanks and single quotes may be part of a folder's name.
+        {L"q  \f\v\u00A0\u3000'D:\\Photos' ", L"\f\v\u00A0\u3000'D:\\Photos'"},
+    };
+    for (const auto& [line, folder] : cases) {
+        std::wstring trimmed;
+        EXPECT_TRUE(tsTrimEx2(commandArguments(line), kTrimCommandLine, trimmed));
+        EXPECT_EQ(trimmed, folder) << testing::PrintToString(line);
+    }
+}
+
+// Colours are read back from what tsHexEx4 wrote, or from a decimal a user typed.
+TEST(TsParseLong, ReadsHexAsRawBitsAndSignedDecimal)
+{
+    const std::pair<std::wstring, std::int32_t> cases[] = {
+        {L"0xFFFFFFFF", -1}, {L"0x80000000", INT32_MIN},  {L"0x7FFFFFFF", INT32_MAX}, {L"0X1a", 26}, {L"+42", 42},
+        {L"007", 7},         {L"-2147483648", INT32_MIN}, {L"0x000000000FF", 255},
+    };
+    for (const auto& [text, value] : cases) {
+        std::int32_t read = 12345;
+        EXPECT_TRUE(tsParseLong(text, read)) << testing::PrintToString(text);
+        EXPECT_EQ(read, value) << testing::PrintToString(text);
+    }
+    for (const std::wstring text : {L"", L"0x", L"0x123456789", L"0x12G", L"12a", L" 12", L"-", L"--1", L"1.5",
+                                    L"2147483648", L"-2147483649", L"99999999999", L"\u0661\u0662"}) {
+        std::int32_t read = 12345;
+        EXPECT_FALSE(tsParseLong(text, read)) << testing::PrintToString(text);
+        EXPECT_EQ(read, 12345) << testing::PrintToString(text);
+    }
+}

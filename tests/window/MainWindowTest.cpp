@@ -1,0 +1,450 @@
+// The main window in the test process, on real files, with stand-in dialogs.
+#include "app/frmMain.h"
+#include "common/TestFiles.h"
+#include "folderview/Win32FolderFiles.h"
+#include "resources/Texts.h"
+#include "support/Handles.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A settings file whose view section holds viewLines (e.g. L"IconArea_Text=0x000000FF\r\n").
+void writeLook(const TempFolder& folder, const std::wstring& viewLines)
+{
+    writeFile(folder.desktopIni(),
+              ansiBytes(L"[ExtShellFolderViews]\r\n" + kView + L"=" + kView + L"\r\n[" + kView
+                        + L"]\r\nAttributes=1\r\n" + viewLines + L"[.ShellClassInfo]\r\nConfirmFileOp=0\r\n"));
+}
+
+template <typename Dialog, typename Answer> class StandInDialog;
+
+// What one kind of picker answers (none: the user cancels), and what the window set in it each time.
+template <typename Dialog, typename Answer> struct PickerScript {
+    Answer Dialog::*result;
+    std::optional<Answer> answer = {};
+    std::vector<Dialog> shown = {};
+
+    std::unique_ptr<Dialog> make() { return std::make_unique<StandInDialog<Dialog, Answer>>(*this); }
+};
+
+template <typename Dialog, typename Answer> class StandInDialog : public Dialog {
+public:
+    explicit StandInDialog(PickerScript<Dialog, Answer>& script) : script_(script) {}
+    bool show() override
+    {
+        script_.shown.push_back(*this);
+        // A cancelled dialog may still leave its field changed; the window must ignore it.
+        this->*script_.result = script_.answer.value_or(Answer {});
+        return script_.answer.has_value();
+    }
+
+private:
+    PickerScript<Dialog, Answer>& script_;
+};
+
+class StandInComponents : public Components, public ErrorReporter, public AboutBox {
+public:
+    PickerScript<PictureFileDialog, std::wstring> picture {&PictureFileDialog::fileName};
+    PickerScript<FolderDialog, std::wstring> folder {&FolderDialog::folder};
+    PickerScript<ColorDialog, std::int32_t> color {&ColorDialog::color};
+    std::vector<std::tuple<std::uint32_t, UINT, std::wstring, HCURSOR>> reports; // with the pointer shown
+    std::vector<HWND> aboutOwners;
+
+    std::unique_ptr<PictureFileDialog> newPictureFileDialog() override { return picture.make(); }
+    std::unique_ptr<FolderDialog> newFolderDialog() override { return folder.make(); }
+    std::unique_ptr<ColorDialog> newColorDialog() override { return color.make(); }
+    ErrorReporter& errorReporter() override { return *this; }
+    void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
+    {
+        reports.emplace_back(error.number, style, message, GetCursor());
+        response = IDOK;
+    }
+    AboutBox& aboutBox() override { return *this; }
+    void show(HWND owner, const AppInfo&, const std::wstring&, const wchar_t*, const std::wstring&) override
+    {
+        aboutOwners.push_back(owner);
+    }
+};
+
+// The main window in this process on a fresh folder, with stand-in components. Message
+// boxes are recorded and closed at once, so that none can hang a test.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        boxCloser_ = SetWindowsHookExW(WH_CBT, closeBoxes, nullptr, GetCurrentThreadId());
+        ASSERT_NE(boxCloser_, nullptr);
+    }
+    void TearDown() override
+    {
+        form_.reset();
+        pump();
+        UnhookWindowsHookEx(boxCloser_);
+        EXPECT_TRUE(boxTexts.empty()) << "unexpected message box: " << utf8(boxTexts.front());
+        boxTexts.clear();
+    }
+
+    void open() { open(folder.path()); }
+    void open(const std::wstring& arguments)
+    {
+        form_ = std::make_unique<frmMain>(components, files);
+        ASSERT_TRUE(form_->show(arguments));
+        pump();
+    }
+    HWND window() const { return form_->handle(); }
+    HWND item(ControlId id) const { return GetDlgItem(window(), id); }
+    std::wstring text(ControlId id) const
+    {
+        wchar_t value[1024] = {};
+        return {value, static_cast<std::size_t>(GetWindowTextW(item(id), value, 1024))};
+    }
+    void click(ControlId id)
+    {
+        SendMessageW(item(id), BM_CLICK, 0, 0);
+        pump();
+    }
+    void pump()
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    auto look() const
+    {
+        const FolderLookState s = form_->state();
+        return std::tuple(s.folder, s.picture, s.copyPicture, s.textColorOn, s.textColor, s.backColorOn, s.backColor);
+    }
+
+    TempFolder folder {L" Мои фото"};
+    StandInComponents components;
+    Win32FolderFiles files;
+    std::unique_ptr<frmMain> form_;
+    static inline std::vector<std::wstring> boxTexts; // the tests that expect a box take it out
+
+private:
+    static LRESULT CALLBACK closeBoxes(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto activated = reinterpret_cast<HWND>(wParam);
+        wchar_t name[8] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(activated, name, 8) && lstrcmpW(name, L"#32770") == 0) {
+            wchar_t text[512] = {};
+            GetDlgItemTextW(activated, 0xFFFF, text, 512);
+            boxTexts.push_back(text);
+            PostMessageW(activated, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK boxCloser_ = nullptr;
+};
+
+int scaled(int pixels)
+{
+    return MulDiv(pixels, GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX), 96);
+}
+
+// A few rows by their own numbers, at the screen's resolution (the suite runs at 96
+// and at 120 DPI), and the tab order.
+TEST_F(MainWindowTest, SizesPositionsAndTabOrderScaleWithTheScreen)
+{
+    open();
+    RECT client;
+    GetClientRect(window(), &client);
+    EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(scaled(385), scaled(185)));
+    const std::tuple<ControlId, int, int, int, int> rows[] = {
+        {txtWorkFolder, 80, 12, 265, 21}, {chkCopyPicture, 80, 68, 253, 13}, {cmdSkin0, 140, 144, 113, 29}};
+    for (const auto& [id, left, top, width, height] : rows) {
+        RECT frame;
+        GetWindowRect(item(id), &frame);
+        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&frame), 2);
+        EXPECT_EQ(std::tuple(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top),
+                  std::tuple(scaled(left), scaled(top), scaled(width), scaled(height)))
+            << "control " << id;
+    }
+    EXPECT_EQ(text(cmdSkin0), L"Установить!");
+    EXPECT_NE(GetWindowLongW(item(txtWorkFolder), GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(GetWindowLongW(item(txtPicture), GWL_STYLE) & ES_READONLY, 0);
+
+    const ControlId tabOrder[] = {txtWorkFolder, cmdBrowseFolder,    txtPicture,   cmdBrowse,          chkCopyPicture,
+                                  chkTextColor,  cmdBrowseTextColor, chkBackColor, cmdBrowseBackColor, cmdSkin0,
+                                  cmdSkin1};
+    HWND current = item(txtWorkFolder);
+    for (std::size_t stop = 1; stop <= std::size(tabOrder); ++stop) {
+        current = GetNextDlgTabItem(window(), current, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(current), tabOrder[stop % std::size(tabOrder)]) << "tab stop " << stop;
+    }
+}
+
+// Every control that draws text draws it in Tahoma 9 pt, and every caption fits the
+// room its control leaves for text, so none is clipped or wrapped (a text box's text
+// scrolls instead).
+TEST_F(MainWindowTest, CaptionsAreTahomaAndFitTheirControls)
+{
+    open();
+    const WindowDC dc(nullptr);
+    for (HWND control = GetWindow(window(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {}, caption[128] = {};
+        GetClassNameW(control, kind, 16);
+        const int length = GetWindowTextW(control, caption, 128);
+        if (lstrcmpiW(kind, L"Static") != 0 && lstrcmpiW(kind, L"Button") != 0 && lstrcmpiW(kind, L"Edit") != 0)
+            continue; // the colour swatches draw no text
+        SCOPED_TRACE(utf8(caption));
+        SelectObject(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc.get(), LF_FACESIZE, face);
+        TEXTMETRICW metrics = {};
+        GetTextMetricsW(dc.get(), &metrics);
+        EXPECT_STREQ(face, L"Tahoma");
+        EXPECT_EQ(std::tuple(metrics.tmWeight, metrics.tmCharSet, metrics.tmHeight - metrics.tmInternalLeading),
+                  std::tuple(FW_NORMAL, RUSSIAN_CHARSET, scaled(12))); // 9 pt
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc.get(), caption, length, &extent);
+        RECT area;
+        GetClientRect(control, &area);
+        // A check box draws its text past the box and a gap; a button inside its edges.
+        if (lstrcmpiW(kind, L"Button") == 0)
+            area.right -= (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX
+                ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2
+                : 2 * GetSystemMetrics(SM_CXEDGE);
+        EXPECT_TRUE(lstrcmpiW(kind, L"Edit") == 0 || extent.cx <= area.right) << extent.cx << " > " << area.right;
+    }
+}
+
+// The window starts in the folder box, all of its text selected.
+TEST_F(MainWindowTest, FocusOnTheFolderOrPictureBoxSelectsItsWholeText)
+{
+    open();
+    SetWindowTextW(item(txtPicture), L"C:\\Картинки\\море.jpg");
+    const auto selection = [this](ControlId box) {
+        DWORD start = 1, end = 0;
+        SendMessageW(item(box), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::tuple(GetFocus() == item(box), start, end);
+    };
+    EXPECT_EQ(selection(txtWorkFolder), std::tuple(true, 0u, text(txtWorkFolder).size()));
+    for (const ControlId box : {txtPicture, txtWorkFolder}) {
+        SendMessageW(item(box), EM_SETSEL, 2, 3);
+        SetFocus(item(box));
+        pump();
+        EXPECT_EQ(selection(box), std::tuple(true, 0u, text(box).size()));
+    }
+}
+
+// The window on a folder whose file sets a picture and a text colour but no background.
+class MainWindowPickers : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        writeLook(folder, L"IconArea_Image=D:\\Обои\\море.jpg\r\nIconArea_Text=0x000000FF\r\n");
+        open();
+    }
+};
+
+TEST_F(MainWindowPickers, PicturePickerStartsFromThePictureTextAndOnlyOkChangesIt)
+{
+    auto expected = look();
+    click(cmdBrowse);
+    ASSERT_EQ(components.picture.shown.size(), 1u);
+    const PictureFileDialog& shown = components.picture.shown[0];
+    EXPECT_EQ(std::tuple(shown.fileName, shown.filter, shown.options, shown.initialFolder, shown.owner),
+              std::tuple(L"D:\\Обои\\море.jpg", kPictureFilter, 0, L"D:\\Обои", window()));
+    EXPECT_EQ(look(), expected);
+
+    components.picture.answer = std::get<1>(expected) = L"E:\\Новые\\лес.png";
+    click(cmdBrowse);
+    EXPECT_EQ(look(), expected);
+}
+
+// A folder without settings keeps the picture text and resets both colours.
+TEST_F(MainWindowPickers, FolderPickerReloadsOnlyOnOkAndKeepsTheCopyFlag)
+{
+    click(chkCopyPicture);
+    writeLook(folder, L"IconArea_TextBackground=0x00336699\r\n"); // only a reload would show it
+    const auto before = look();
+    click(cmdBrowseFolder);
+    ASSERT_EQ(components.folder.shown.size(), 1u);
+    const FolderDialog& shown = components.folder.shown[0];
+    EXPECT_EQ(std::tuple(shown.owner, shown.folder, shown.prompt), std::tuple(window(), folder.path(), kFolderPrompt));
+    EXPECT_EQ(look(), before);
+
+    TempFolder other;
+    components.folder.answer = other.path();
+    click(cmdBrowseFolder);
+    EXPECT_EQ(look(), std::tuple(other.path(), std::get<1>(before), kTicked, kUnticked, kBlack, kUnticked, kWhite));
+}
+
+TEST_F(MainWindowPickers, ColourPickerStartsFromItsSwatchAndOkChangesOnlyTheSwatch)
+{
+    auto expected = look();
+    click(cmdBrowseTextColor);
+    click(cmdBrowseBackColor);
+    EXPECT_EQ(look(), expected);
+
+    components.color.answer = 0x123456;
+    click(cmdBrowseTextColor);
+    click(cmdBrowseBackColor);
+    std::get<4>(expected) = std::get<6>(expected) = 0x123456;
+    EXPECT_EQ(look(), expected) << "the check boxes stay as they were";
+
+    ASSERT_EQ(components.color.shown.size(), 4u);
+    EXPECT_EQ(components.color.shown[0].color, 0x0000FF);
+    EXPECT_EQ(components.color.shown[1].color, 0xFFFFFF);
+    EXPECT_EQ(components.color.shown[3].owner, window());
+}
+
+std::wstring aboutPath(const std::wstring& path, const std::wstring& text)
+{
+    return path + L"\r\n\r\n" + text;
+}
+
+// A failed copy goes to the error reporter while the hourglass shows; every other
+// failure is told in a box. The window stays as it was, the arrow comes back.
+TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
+{
+    const TempFolder foreign(L" 日本");
+    const std::wstring missing = folder.at(L"нет такого каталога");
+    const std::wstring deep = folder.at(std::wstring(250 - folder.path().size(), L'x'));
+    makeFolder(deep);
+    open();
+    SetWindowTextW(item(txtPicture), folder.at(L"нет.bmp").c_str());
+    click(chkCopyPicture);
+    click(cmdSkin0);
+    EXPECT_EQ(components.reports,
+              (std::vector {std::tuple(std::uint32_t {ERROR_FILE_NOT_FOUND}, UINT {MB_ICONSTOP},
+                                       aboutPath(kCopyFailed, kNewFileName + folder.at(L"нет.bmp")),
+                                       LoadCursorW(nullptr, IDC_WAIT))}));
+    SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+    SendMessageW(window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+
+    click(chkCopyPicture);
+    const std::tuple<std::wstring, ControlId, std::wstring> cases[] = {
+        {L"", cmdSkin1, kNoFolder},
+        {missing, cmdSkin0, aboutPath(missing + L"\\Desktop.INI", kSaveFailed)},
+        {foreign.path(), cmdSkin1, aboutPath(foreign.path(), std::wstring(kNotSaved) + L" " + kUnrepresentable)},
+        {deep, cmdSkin1, aboutPath(deep + L"\\Desktop.INI", std::wstring(kNotSaved) + L" " + kPathTooLong)},
+    };
+    for (const auto& [folderText, button, message] : cases) {
+        SetWindowTextW(item(txtWorkFolder), folderText.c_str());
+        const auto before = look();
+        click(button);
+        ASSERT_EQ(boxTexts.size(), 1u);
+        EXPECT_EQ(std::exchange(boxTexts, {})[0], message);
+        ASSERT_TRUE(form_->isLoaded());
+        EXPECT_EQ(look(), before);
+    }
+}
+
+// Remove takes the settings away and copies nothing, even with copying ticked.
+TEST_F(MainWindowTest, RemoveSkipsTheCopyAndClosesAfterDone)
+{
+    writeLook(folder, L"IconArea_Image=старое.jpg\r\nIconArea_Text=0x000000FF\r\n");
+    const TempFolder pictures;
+    writeFile(pictures.at(L"лес.bmp"), "BM");
+    open();
+    SetWindowTextW(item(txtPicture), pictures.at(L"лес.bmp").c_str());
+    click(chkCopyPicture);
+
+    click(cmdSkin1);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(iniValue(folder.desktopIni(), kView, L"IconArea_Text"), std::nullopt);
+    EXPECT_EQ(iniValue(folder.desktopIni(), L"ExtShellFolderViews", kView), std::nullopt);
+    EXPECT_EQ(GetFileAttributesW(folder.at(L"лес.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The window sees each key before the focused control: Shift+F1 alone opens the about
+// box, Esc alone unloads the window.
+TEST_F(MainWindowTest, OnlyShiftF1OpensTheAboutBoxAndOnlyEscCloses)
+{
+    open();
+    const auto press = [this](WORD key, std::initializer_list<int> held) {
+        BYTE keys[256] = {};
+        for (const int modifier : held)
+            keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        MSG message = {item(txtWorkFolder), WM_KEYDOWN, key, 1, 0, {}};
+        form_->preTranslateMessage(message);
+        std::memset(keys, 0, sizeof keys);
+        SetKeyboardState(keys);
+    };
+    press(VK_F1, {});
+    press(VK_F1, {VK_CONTROL, VK_SHIFT});
+    press(VK_ESCAPE, {VK_SHIFT});
+    EXPECT_TRUE(components.aboutOwners.empty());
+    press(VK_F1, {VK_SHIFT});
+    EXPECT_EQ(components.aboutOwners, std::vector<HWND> {window()});
+    press(VK_ESCAPE, {});
+    EXPECT_FALSE(form_->isLoaded());
+}
+
+// A drop as Explorer makes it: the paths, each ending in a NUL, then one more NUL.
+void drop(HWND window, const std::vector<std::wstring>& paths)
+{
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (list.size() + 1) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    *files = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::memcpy(files + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+// One folder is chosen as with the folder picker, one file becomes the picture;
+// anything else is ignored, and a path the code page cannot hold is refused.
+TEST_F(MainWindowTest, DroppedFolderOrFileIsChosen)
+{
+    const TempFolder other(L" Другой"), foreign(L" 日本");
+    writeLook(other, L"IconArea_Text=0x00102030\r\n");
+    writeFile(other.at(L"лес.bmp"), "BM");
+    open();
+    EXPECT_TRUE(GetWindowLongW(window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    auto expected = look();
+    for (const auto& ignored : {std::vector {other.path(), other.at(L"лес.bmp")}, std::vector {other.at(L"нет")}}) {
+        drop(window(), ignored);
+        EXPECT_EQ(look(), expected);
+    }
+    drop(window(), {foreign.path()});
+    EXPECT_EQ(
+        std::exchange(boxTexts, {}),
+        std::vector<std::wstring> {aboutPath(foreign.path(), std::wstring(kNotAccepted) + L" " + kUnrepresentable)});
+    EXPECT_EQ(look(), expected);
+
+    drop(window(), {other.at(L"лес.bmp")});
+    std::get<1>(expected) = other.at(L"лес.bmp");
+    EXPECT_EQ(look(), expected);
+    drop(window(), {other.path()});
+    EXPECT_EQ(look(), std::tuple(other.path(), std::wstring(), kUnticked, kTicked, 0x102030, kUnticked, kWhite));
+}
+
+// Without a command line the window takes the current directory, however long; its
+// settings file is then beyond the reach of the ANSI file functions.
+TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
+{
+    const std::wstring deep = folder.at(std::wstring(120, L'x') + L"\\" + std::wstring(150, L'y'));
+    makeFolder(folder.at(std::wstring(120, L'x')));
+    makeFolder(deep);
+    const CurrentDirectory current(deep);
+    open(L"  ");
+    EXPECT_EQ(text(txtWorkFolder), deep);
+    EXPECT_EQ(std::exchange(boxTexts, {}),
+              std::vector<std::wstring> {aboutPath(deep, std::wstring(kLoadFailed) + L" " + kPathTooLong)});
+}
+
+} // namespace
