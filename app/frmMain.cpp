@@ -30,8 +30,7 @@ std::wstring reason(std::uint32_t error)
         return kUnrepresentable;
     if (error == TsStatus::kPathTooLong)
         return kPathTooLong;
-    const ErrorInfo info = errorInfo(error);
-    return L"Ошибка " + std::to_wstring(error) + (info.description.empty() ? L"." : L": " + info.description + L".");
+    return errorText(errorInfo(error));
 }
 
 std::wstring failureMessage(const SkinOutcome& outcome)

@@ -36,7 +36,6 @@ inline constexpr int kMainClientWidth = 385;
 inline constexpr int kMainClientHeight = 185;
 inline constexpr int kMainFontPoints = 9;
 inline constexpr wchar_t kMainFontFace[] = L"Tahoma";
-inline constexpr wchar_t kMainCaption[] = L"Quenmark";
 
 inline constexpr ControlSpec kMainControls[] = {
     {lblTag1, ControlKind::Label, L"Каталог:", 12, 16, 53, 13},

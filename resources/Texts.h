@@ -2,6 +2,9 @@
 
 // Every text the program shows the user, in one place for the code and its tests.
 
+// The main window's caption and the title of the program's message boxes.
+inline constexpr wchar_t kMainCaption[] = L"Quenmark";
+
 inline constexpr wchar_t kPictureFilter[] = L"Картинки|*.BMP;*.RLE;*.JPG;*.GIF;*.PNG|Все файлы|*.*";
 inline constexpr wchar_t kFolderPrompt[] = L"Выберите каталог, для которого будут настраиваться параметры отображения.";
 inline constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark";
@@ -20,5 +23,7 @@ inline constexpr wchar_t kNoCurrentDirectory[] = L"Не удаётся опре�
 inline constexpr wchar_t kFolderNotMarked[] =
     L"Настройки записаны, но каталогу не удаётся задать атрибут «только для чтения», "
     L"поэтому Проводник не покажет его оформление.";
+inline constexpr wchar_t kErrorNumber[] = L"Ошибка ";
+inline constexpr wchar_t kAboutTitle[] = L"О программе ";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
 inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка программы: работа прервана.";

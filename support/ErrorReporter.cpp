@@ -1,8 +1,7 @@
 #include "support/ErrorReporter.h"
 
+#include "resources/Texts.h"
 #include "support/AppInfo.h"
-
-#include <cwchar>
 
 ErrorInfo errorInfo(std::uint32_t number)
 {
@@ -19,15 +18,17 @@ ErrorInfo errorInfo(std::uint32_t number)
     return {number, description};
 }
 
+std::wstring errorText(const ErrorInfo& error)
+{
+    return kErrorNumber + std::to_wstring(error.number)
+        + (error.description.empty() ? L"." : L": " + error.description + L".");
+}
+
 void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
                            std::int16_t& response)
 {
-    wchar_t number[16];
-    std::swprintf(number, sizeof number / sizeof number[0], L"%lu", static_cast<unsigned long>(error.number));
-    std::wstring text = message + L"\r\n\r\nОшибка " + number;
-    if (!error.description.empty())
-        text += L": " + error.description + L".";
+    const std::wstring text = message + L"\r\n\r\n" + errorText(error);
     const std::wstring title = readAppInfo().title;
     response = static_cast<std::int16_t>(MessageBoxW(owner ? owner : GetActiveWindow(), text.c_str(),
-                                                     title.empty() ? L"Quenmark" : title.c_str(), MB_OK | style));
+                                                     title.empty() ? kMainCaption : title.c_str(), MB_OK | style));
 }

@@ -12,6 +12,8 @@ struct ErrorInfo {
 
 // The error with the system's description of it.
 ErrorInfo errorInfo(std::uint32_t number);
+// "Ошибка N: description." as the user reads it.
+std::wstring errorText(const ErrorInfo& error);
 
 // Shows a failure to the user: the message text, then the error's number and
 // description, in a message box. One instance serves the whole run.

@@ -1,5 +1,7 @@
 #include "support/tsWindow.h"
 
+#include "resources/Texts.h"
+
 namespace {
 
 const wchar_t kAppWindowClass[] = L"QuenmarkApplication";
@@ -64,7 +66,7 @@ TsStatus tsGetThunderMainHandle(HWND& result)
     if (!appWindow) {
         if (!registerWindowClass(kAppWindowClass, DefWindowProcW, nullptr))
             return lastError();
-        appWindow = CreateWindowExW(0, kAppWindowClass, L"Quenmark", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+        appWindow = CreateWindowExW(0, kAppWindowClass, kMainCaption, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);
         if (!appWindow)
             return lastError();
