@@ -100,7 +100,7 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
             && state.textColorOn == kTicked && state.textColor == 0xFFFFFF && state.backColorOn == kTicked
             && state.backColor == 0x804000;
         state.textColor = kNewTextColor;
-        const bool saved = saveFolderLook(files, state, state.picture, false, savedPath);
+        const bool saved = saveFolderLook(files, state, state.picture, false, savedPath) == SaveResult::Saved;
         const double elapsed = millisecondsSince(start);
 
         FolderLookState check;
