@@ -30,7 +30,7 @@ void writeLook(const TempFolder& folder, const std::wstring& viewLines)
                         + L"]\r\nAttributes=1\r\n" + viewLines + L"[.ShellClassInfo]\r\nConfirmFileOp=0\r\n"));
 }
 
-template <typename Dialog, typename Answer> class StandInDialog;
+template <typename Dialog, typename Answer> struct StandInDialog;
 
 // What one kind of picker answers (none: the user cancels), and what the window set in it each time.
 template <typename Dialog, typename Answer> struct PickerScript {
@@ -41,8 +41,7 @@ template <typename Dialog, typename Answer> struct PickerScript {
     std::unique_ptr<Dialog> make() { return std::make_unique<StandInDialog<Dialog, Answer>>(*this); }
 };
 
-template <typename Dialog, typename Answer> class StandInDialog : public Dialog {
-public:
+template <typename Dialog, typename Answer> struct StandInDialog : Dialog {
     explicit StandInDialog(PickerScript<Dialog, Answer>& script) : script_(script) {}
     bool show() override
     {
@@ -51,8 +50,6 @@ public:
         this->*script_.result = script_.answer.value_or(Answer {});
         return script_.answer.has_value();
     }
-
-private:
     PickerScript<Dialog, Answer>& script_;
 };
 
