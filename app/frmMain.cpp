@@ -16,13 +16,6 @@ namespace {
 constexpr int kShiftNone = 0;
 constexpr int kShiftOnly = 1;
 
-// A subject (a folder, a file) and what is to be said of it, as the program's
-// messages are laid out.
-std::wstring aboutPath(const std::wstring& path, const std::wstring& text)
-{
-    return path + L"\r\n\r\n" + text;
-}
-
 // Why a text could not be used, in words for the user.
 std::wstring reason(std::uint32_t error)
 {

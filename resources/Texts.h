@@ -2,6 +2,8 @@
 
 // Every text the program shows the user, in one place for the code and its tests.
 
+#include <string>
+
 // The main window's caption and the title of the program's message boxes.
 inline constexpr wchar_t kMainCaption[] = L"Quenmark";
 
@@ -27,3 +29,9 @@ inline constexpr wchar_t kErrorNumber[] = L"Ошибка ";
 inline constexpr wchar_t kAboutTitle[] = L"О программе ";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
 inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка программы: работа прервана.";
+
+// A message about a path (a folder, a file): the path, then what is said of it.
+inline std::wstring aboutPath(const std::wstring& path, const std::wstring& text)
+{
+    return path + L"\r\n\r\n" + text;
+}

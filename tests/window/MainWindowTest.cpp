@@ -296,14 +296,8 @@ TEST_F(MainWindowPickers, ColourPickerStartsFromItsSwatchAndOkChangesOnlyTheSwat
     EXPECT_EQ(look(), expected) << "the check boxes stay as they were";
 
     ASSERT_EQ(components.color.shown.size(), 4u);
-    EXPECT_EQ(components.color.shown[0].color, 0x0000FF);
-    EXPECT_EQ(components.color.shown[1].color, 0xFFFFFF);
-    EXPECT_EQ(components.color.shown[3].owner, window());
-}
-
-std::wstring aboutPath(const std::wstring& path, const std::wstring& text)
-{
-    return path + L"\r\n\r\n" + text;
+    const auto& shown = components.color.shown;
+    EXPECT_EQ(std::tuple(shown[0].color, shown[1].color, shown[3].owner), std::tuple(0x0000FF, 0xFFFFFF, window()));
 }
 
 // A failed copy goes to the error reporter while the hourglass shows; every other
