@@ -351,7 +351,6 @@ TEST_F(MainWindowTest, RemoveSkipsTheCopyAndClosesAfterDone)
     click(cmdSkin1);
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
     EXPECT_FALSE(form_->isLoaded());
-    EXPECT_EQ(iniValue(folder.desktopIni(), kView, L"IconArea_Text"), std::nullopt);
     EXPECT_EQ(iniValue(folder.desktopIni(), L"ExtShellFolderViews", kView), std::nullopt);
     EXPECT_EQ(GetFileAttributesW(folder.at(L"лес.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
