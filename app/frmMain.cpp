@@ -31,10 +31,8 @@ std::wstring failureMessage(const SkinOutcome& outcome)
     using Kind = SkinOutcome::Kind;
     switch (outcome.kind) {
     case Kind::NoFolder: return kNoFolder;
-    case Kind::TextRefused:
-        return aboutPath(outcome.subject, std::wstring(kNotSaved) + L" " + reason(TsStatus::kNoUnicodeMapping));
-    case Kind::PathTooLong:
-        return aboutPath(outcome.subject, std::wstring(kNotSaved) + L" " + reason(TsStatus::kPathTooLong));
+    case Kind::TextRefused: return aboutPath(outcome.subject, kNotSaved, kUnrepresentable);
+    case Kind::PathTooLong: return aboutPath(outcome.subject, kNotSaved, kPathTooLong);
     case Kind::FolderNotMarked: return aboutPath(outcome.subject, kFolderNotMarked);
     case Kind::SaveFailed:
     case Kind::CopyFailed:
@@ -178,7 +176,7 @@ void frmMain::LoadFolderSettings()
 {
     FolderLookState state = this->state();
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
-        showMessage(aboutPath(state.folder, std::wstring(kLoadFailed) + L" " + reason(status.error())), MB_ICONSTOP);
+        showMessage(aboutPath(state.folder, kLoadFailed, reason(status.error())), MB_ICONSTOP);
         return;
     }
     showState(state);
@@ -300,7 +298,7 @@ void frmMain::onDropFiles(HDROP drop)
         return;
     std::string ansi;
     if (!tsToAnsi(path, ansi)) {
-        showMessage(aboutPath(path, std::wstring(kNotAccepted) + L" " + kUnrepresentable), MB_ICONSTOP);
+        showMessage(aboutPath(path, kNotAccepted, kUnrepresentable), MB_ICONSTOP);
         return;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)

@@ -30,8 +30,9 @@ inline constexpr wchar_t kAboutTitle[] = L"О программе ";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
 inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка программы: работа прервана.";
 
-// A message about a path (a folder, a file): the path, then what is said of it.
-inline std::wstring aboutPath(const std::wstring& path, const std::wstring& text)
+// A message about a path (a folder, a file): the path, then what is said of it, and
+// why when that is told apart.
+inline std::wstring aboutPath(const std::wstring& path, const std::wstring& text, const std::wstring& why = L"")
 {
-    return path + L"\r\n\r\n" + text;
+    return path + L"\r\n\r\n" + text + (why.empty() ? L"" : L" " + why);
 }

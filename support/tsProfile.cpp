@@ -105,12 +105,8 @@ TsStatus tsReadLongFromINI(const std::wstring& section, const std::wstring& key,
 TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, const std::wstring& path, unsigned,
                           bool, bool& result)
 {
-    AnsiKey ansi;
-    std::string spelling;
-    TsStatus status = toAnsi(section, key, path, ansi);
-    if (status)
-        status = findKey(ansi, key, spelling, result);
-    return status;
+    std::wstring value;
+    return readValue(section, key, path, result, value);
 }
 
 TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,

@@ -324,8 +324,8 @@ TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
     const std::tuple<std::wstring, ControlId, std::wstring> cases[] = {
         {L"", cmdSkin1, kNoFolder},
         {missing, cmdSkin0, aboutPath(missing + L"\\Desktop.INI", kSaveFailed)},
-        {foreign.path(), cmdSkin1, aboutPath(foreign.path(), std::wstring(kNotSaved) + L" " + kUnrepresentable)},
-        {deep, cmdSkin1, aboutPath(deep + L"\\Desktop.INI", std::wstring(kNotSaved) + L" " + kPathTooLong)},
+        {foreign.path(), cmdSkin1, aboutPath(foreign.path(), kNotSaved, kUnrepresentable)},
+        {deep, cmdSkin1, aboutPath(deep + L"\\Desktop.INI", kNotSaved, kPathTooLong)},
     };
     for (const auto& [folderText, button, message] : cases) {
         SetWindowTextW(item(txtWorkFolder), folderText.c_str());
@@ -407,9 +407,8 @@ TEST_F(MainWindowTest, DroppedFolderOrFileIsChosen)
         EXPECT_EQ(look(), expected);
     }
     drop(window(), {foreign.path()});
-    EXPECT_EQ(
-        std::exchange(boxTexts, {}),
-        std::vector<std::wstring> {aboutPath(foreign.path(), std::wstring(kNotAccepted) + L" " + kUnrepresentable)});
+    EXPECT_EQ(std::exchange(boxTexts, {}),
+              std::vector<std::wstring> {aboutPath(foreign.path(), kNotAccepted, kUnrepresentable)});
     EXPECT_EQ(look(), expected);
 
     drop(window(), {other.at(L"лес.bmp")});
@@ -429,8 +428,7 @@ TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
     const CurrentDirectory current(deep);
     open(L"  ");
     EXPECT_EQ(text(txtWorkFolder), deep);
-    EXPECT_EQ(std::exchange(boxTexts, {}),
-              std::vector<std::wstring> {aboutPath(deep, std::wstring(kLoadFailed) + L" " + kPathTooLong)});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {aboutPath(deep, kLoadFailed, kPathTooLong)});
 }
 
 } // namespace
