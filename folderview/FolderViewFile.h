@@ -13,6 +13,10 @@ inline constexpr wchar_t kTextColorKey[] = L"IconArea_Text";
 inline constexpr wchar_t kTextBackgroundKey[] = L"IconArea_TextBackground";
 inline constexpr wchar_t kClassInfoSection[] = L".ShellClassInfo";
 inline constexpr wchar_t kConfirmFileOpKey[] = L"ConfirmFileOp";
+inline constexpr wchar_t kIconResourceKey[] = L"IconResource";
+inline constexpr wchar_t kIconFileKey[] = L"IconFile";
+inline constexpr wchar_t kIconIndexKey[] = L"IconIndex";
+inline constexpr wchar_t kInfoTipKey[] = L"InfoTip";
 
 // A colour with red in the low byte, then green, then blue; the high byte is 0.
 using ColorValue = std::int32_t;

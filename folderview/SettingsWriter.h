@@ -1,0 +1,29 @@
+#pragma once
+#include "folderview/FolderFiles.h"
+#include "folderview/SkinOutcome.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// One change to the settings file: a key set to a value, a key deleted (no value), or
+// a whole section deleted (no key). Every copy of a deleted key or section goes.
+struct SettingEdit {
+    std::wstring section;
+    std::optional<std::wstring> key;
+    std::optional<std::wstring> value;
+};
+
+// The settings file of folder, settled before anything is copied or written: Done with
+// path set, or why the command cannot go on.
+SkinOutcome settingsFilePath(FolderFiles& files, const std::wstring& folder, std::wstring& path);
+
+// Makes the edits to the settings file at path through the profile writer, in order,
+// and reads the file back: Done only when every edit is there and every other line of
+// the file is kept. Otherwise the file is put back byte for byte as it was (a file
+// that was not there is removed again) and the outcome says why. A text the file's
+// encoding cannot hold is refused before anything is written. The file is made
+// writable first and hidden and system after; with markFolder the folder gets the
+// read-only bit the shell looks for (not a drive root).
+SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const std::wstring& path,
+                          const std::vector<SettingEdit>& edits, bool markFolder);

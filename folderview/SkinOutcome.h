@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+enum class SkinAction { Apply, Remove };
+
+// What one run of Apply or Remove came to. The window turns it into what the user
+// sees; subject is the text or path that the message names.
+struct SkinOutcome {
+    enum class Kind {
+        Done,
+        NoFolder, // the folder text is empty
+        TextRefused, // subject: a folder or picture text the ANSI code page cannot hold
+        PathTooLong, // subject: the settings file or the picture's copy
+        ControlCharacter, // subject: the picture text, which holds a line break or another control character
+        KeyRefused, // subject: the key whose text the settings file's ANSI encoding cannot hold
+        CopyFailed, // subject: the copy's path; error: the system's error
+        SaveFailed, // subject: the settings file, which is as it was before
+        FolderNotMarked, // subject: the folder, whose settings are saved
+    };
+    Kind kind = Kind::Done;
+    std::wstring subject;
+    std::uint32_t error = 0;
+};
