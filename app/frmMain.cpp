@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/Controls.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SkinCommand.h"
 #include "resources/Texts.h"
@@ -63,34 +64,6 @@ int shiftState()
         | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
-std::wstring windowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-struct ControlClass {
-    const wchar_t* className;
-    DWORD style;
-    DWORD exStyle;
-};
-
-ControlClass controlClass(ControlKind kind)
-{
-    constexpr DWORD tabStop = WS_TABSTOP | WS_GROUP;
-    switch (kind) {
-    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-    case ControlKind::ReadOnlyTextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
-    case ControlKind::TextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::Button: return {L"BUTTON", tabStop | BS_PUSHBUTTON, 0};
-    case ControlKind::DefaultButton: return {L"BUTTON", tabStop | BS_DEFPUSHBUTTON, 0};
-    case ControlKind::CheckBox: return {L"BUTTON", tabStop | BS_AUTOCHECKBOX, 0};
-    case ControlKind::Swatch: return {kColorSwatchClass, 0, 0};
-    }
-    return {L"STATIC", 0, 0};
-}
-
 } // namespace
 
 frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
@@ -126,19 +99,8 @@ bool frmMain::show(const std::wstring& arguments)
 
 void frmMain::createControls()
 {
-    // Tahoma 9 pt with the Cyrillic character set, at the screen's resolution.
-    font_.reset(CreateFontW(-MulDiv(kMainFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, kMainFontFace));
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const ControlSpec& row : kMainControls) {
-        const ControlClass kind = controlClass(row.kind);
-        const HWND child =
-            CreateWindowExW(kind.exStyle, kind.className, row.caption, WS_CHILD | WS_VISIBLE | kind.style,
-                            scale(row.left), scale(row.top), scale(row.width), scale(row.height), window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    }
+    font_.reset(createWindowFont(dpi_));
+    createLayoutControls(window_, kMainControls, dpi_, font_.get());
     SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
     SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
 }

@@ -1,9 +1,8 @@
 #pragma once
+#include "resources/LayoutTable.h"
 
-// The main window's fixed layout, in pixels at 96 dots per inch; other resolutions
-// scale it as a whole. Rows are in tab order: the window creates its controls in
-// this order, and the dialog manager tabs through them in creation order. The two
-// colour swatches take no focus and come last.
+// The main window's layout (see LayoutTable.h). The two colour swatches take no focus
+// and come last.
 
 enum ControlId : int {
     lblTag1 = 100,
@@ -23,19 +22,8 @@ enum ControlId : int {
     shpBackColor,
 };
 
-enum class ControlKind { Label, ReadOnlyTextBox, TextBox, Button, DefaultButton, CheckBox, Swatch };
-
-struct ControlSpec {
-    ControlId id;
-    ControlKind kind;
-    const wchar_t* caption;
-    int left, top, width, height;
-};
-
 inline constexpr int kMainClientWidth = 385;
 inline constexpr int kMainClientHeight = 185;
-inline constexpr int kMainFontPoints = 9;
-inline constexpr wchar_t kMainFontFace[] = L"Tahoma";
 
 inline constexpr ControlSpec kMainControls[] = {
     {lblTag1, ControlKind::Label, L"Каталог:", 12, 16, 53, 13},

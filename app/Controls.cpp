@@ -1,0 +1,57 @@
+#include "app/Controls.h"
+
+#include "support/ColorSwatch.h"
+
+namespace {
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(ControlKind kind)
+{
+    constexpr DWORD tabStop = WS_TABSTOP | WS_GROUP;
+    switch (kind) {
+    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::ReadOnlyTextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox: return {L"EDIT", tabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button: return {L"BUTTON", tabStop | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton: return {L"BUTTON", tabStop | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", tabStop | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Swatch: return {kColorSwatchClass, 0, 0};
+    case ControlKind::IconArea: return {L"BUTTON", tabStop | BS_OWNERDRAW, 0}; // the window draws it
+    }
+    return {L"STATIC", 0, 0};
+}
+
+} // namespace
+
+void createLayoutControls(HWND window, std::span<const ControlSpec> rows, int dpi, HFONT font)
+{
+    const auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ControlSpec& row : rows) {
+        const ControlClass kind = controlClass(row.kind);
+        const HWND child =
+            CreateWindowExW(kind.exStyle, kind.className, row.caption, WS_CHILD | WS_VISIBLE | kind.style,
+                            scale(row.left), scale(row.top), scale(row.width), scale(row.height), window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+HFONT createWindowFont(int dpi)
+{
+    return CreateFontW(-MulDiv(kWindowFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       kWindowFontFace);
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
