@@ -286,6 +286,7 @@ void frmMain::onSkinClick(int index)
     switch (outcome.kind) {
     case SkinOutcome::Kind::Done:
         showMessage(kDone, MB_ICONINFORMATION);
+        components_.folderChanged(windowText(control(txtWorkFolder)));
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
         return;
     case SkinOutcome::Kind::CopyFailed: {

@@ -1,5 +1,7 @@
 #include "support/Components.h"
 
+#include "support/ShellFunctions.h"
+
 std::unique_ptr<PictureFileDialog> SystemComponents::newPictureFileDialog()
 {
     return std::make_unique<PictureFileDialog>();
@@ -13,6 +15,16 @@ std::unique_ptr<FolderDialog> SystemComponents::newFolderDialog()
 std::unique_ptr<ColorDialog> SystemComponents::newColorDialog()
 {
     return std::make_unique<ColorDialog>();
+}
+
+std::unique_ptr<IconDialog> SystemComponents::newIconDialog()
+{
+    return std::make_unique<IconDialog>();
+}
+
+void SystemComponents::folderChanged(const std::wstring& folder)
+{
+    notifyFolderChanged(folder);
 }
 
 ErrorReporter& SystemComponents::errorReporter()

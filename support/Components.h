@@ -3,12 +3,15 @@
 #include "support/ColorDialog.h"
 #include "support/ErrorReporter.h"
 #include "support/FolderDialog.h"
+#include "support/IconDialog.h"
 #include "support/PictureFileDialog.h"
 
 #include <memory>
+#include <string>
 
-// The component library as the main window sees it: the dialogs it opens. Tests hand
-// the window stand-ins through this interface; SystemComponents is the real one.
+// The component library as the program's windows see it: the dialogs they open and the
+// shell they tell of changes. Tests hand the windows stand-ins through this interface;
+// SystemComponents is the real one.
 class Components {
 public:
     virtual ~Components() = default;
@@ -16,6 +19,9 @@ public:
     virtual std::unique_ptr<PictureFileDialog> newPictureFileDialog() = 0;
     virtual std::unique_ptr<FolderDialog> newFolderDialog() = 0;
     virtual std::unique_ptr<ColorDialog> newColorDialog() = 0;
+    virtual std::unique_ptr<IconDialog> newIconDialog() = 0;
+    // After a folder's settings changed: open shell windows show them.
+    virtual void folderChanged(const std::wstring& folder) = 0;
     // Made on first use and kept for the rest of the run.
     virtual ErrorReporter& errorReporter() = 0;
     virtual AboutBox& aboutBox() = 0;
@@ -26,6 +32,8 @@ public:
     std::unique_ptr<PictureFileDialog> newPictureFileDialog() override;
     std::unique_ptr<FolderDialog> newFolderDialog() override;
     std::unique_ptr<ColorDialog> newColorDialog() override;
+    std::unique_ptr<IconDialog> newIconDialog() override;
+    void folderChanged(const std::wstring& folder) override;
     ErrorReporter& errorReporter() override;
     AboutBox& aboutBox() override;
 

@@ -46,6 +46,11 @@ template <typename GdiHandle> struct GdiObjectTraits {
     static Handle none() { return nullptr; }
     static void close(Handle h) { DeleteObject(h); }
 };
+struct IconTraits {
+    using Handle = HICON;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { DestroyIcon(h); }
+};
 struct RegKeyTraits {
     using Handle = HKEY;
     static Handle none() { return nullptr; }
@@ -60,6 +65,7 @@ struct FileHandleTraits {
 
 using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using IconHandle = UniqueHandle<IconTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 

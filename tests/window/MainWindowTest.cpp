@@ -58,12 +58,16 @@ public:
     PickerScript<PictureFileDialog, std::wstring> picture {&PictureFileDialog::fileName};
     PickerScript<FolderDialog, std::wstring> folder {&FolderDialog::folder};
     PickerScript<ColorDialog, std::int32_t> color {&ColorDialog::color};
+    PickerScript<IconDialog, IconChoice> icon {&IconDialog::icon};
+    std::vector<std::wstring> changedFolders; // as told to the shell
     std::vector<std::tuple<std::uint32_t, UINT, std::wstring, HCURSOR>> reports; // with the pointer shown
     std::vector<HWND> aboutOwners;
 
     std::unique_ptr<PictureFileDialog> newPictureFileDialog() override { return picture.make(); }
     std::unique_ptr<FolderDialog> newFolderDialog() override { return folder.make(); }
     std::unique_ptr<ColorDialog> newColorDialog() override { return color.make(); }
+    std::unique_ptr<IconDialog> newIconDialog() override { return icon.make(); }
+    void folderChanged(const std::wstring& changed) override { changedFolders.push_back(changed); }
     ErrorReporter& errorReporter() override { return *this; }
     void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
@@ -336,6 +340,7 @@ TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
         ASSERT_TRUE(form_->isLoaded());
         EXPECT_EQ(look(), before);
     }
+    EXPECT_TRUE(components.changedFolders.empty());
 }
 
 // Remove takes the settings away and copies nothing, even with copying ticked.
@@ -351,6 +356,7 @@ TEST_F(MainWindowTest, RemoveSkipsTheCopyAndClosesAfterDone)
     click(cmdSkin1);
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
     EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(components.changedFolders, std::vector {folder.path()});
     EXPECT_EQ(iniValue(folder.desktopIni(), L"ExtShellFolderViews", kView), std::nullopt);
     EXPECT_EQ(GetFileAttributesW(folder.at(L"лес.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -1,0 +1,15 @@
+#pragma once
+#include "support/Handles.h"
+
+#include <string>
+
+// The shell library's functions other than its dialogs, loaded on first use like them
+// (support/SystemFunction.h).
+
+// Tells the shell that the folder's settings changed, so that open windows show its
+// new icon and look without a restart.
+void notifyFolderChanged(const std::wstring& folder);
+
+// The icon at index in the file (a negative index is a resource id), at the system's
+// large icon size; none when the file cannot give it.
+IconHandle extractIcon(const std::wstring& file, int index);
