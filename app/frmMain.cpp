@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/OutcomeMessage.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SkinCommand.h"
 #include "resources/Texts.h"
@@ -23,22 +24,7 @@ std::wstring reason(std::uint32_t error)
         return kUnrepresentable;
     if (error == TsStatus::kPathTooLong)
         return kPathTooLong;
-    return errorText(errorInfo(error));
-}
-
-std::wstring failureMessage(const SkinOutcome& outcome)
-{
-    using Kind = SkinOutcome::Kind;
-    switch (outcome.kind) {
-    case Kind::NoFolder: return kNoFolder;
-    case Kind::TextRefused: return aboutPath(outcome.subject, kNotSaved, kUnrepresentable);
-    case Kind::PathTooLong: return aboutPath(outcome.subject, kNotSaved, kPathTooLong);
-    case Kind::FolderNotMarked: return aboutPath(outcome.subject, kFolderNotMarked);
-    case Kind::SaveFailed:
-    case Kind::CopyFailed:
-    case Kind::Done: break;
-    }
-    return aboutPath(outcome.subject, kSaveFailed);
+    return errorText(errorInfo(error), kErrorNumber);
 }
 
 // The whole current directory, however long; empty when it cannot be read.
@@ -174,12 +160,23 @@ void frmMain::showMessage(const std::wstring& text, UINT icon) const
 
 void frmMain::LoadFolderSettings()
 {
+    (void)loadFolder(windowText(control(txtWorkFolder)), L"");
+}
+
+// Shows folder with its settings. A folder whose settings cannot be read is not
+// shown: the message says why, and what the window keeps (kept) when it keeps another.
+bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
+{
     FolderLookState state = this->state();
+    state.folder = folder;
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
-        showMessage(aboutPath(state.folder, kLoadFailed, reason(status.error())), MB_ICONSTOP);
-        return;
+        const std::wstring why = reason(status.error());
+        showMessage(aboutPath(folder, kLoadFailed, kept.empty() ? why : why + L" " + kept), MB_ICONSTOP);
+        return false;
     }
+    SetWindowTextW(control(txtWorkFolder), folder.c_str());
     showState(state);
+    return true;
 }
 
 FolderLookState frmMain::state() const
@@ -272,8 +269,7 @@ void frmMain::onBrowseFolder()
 
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    SetWindowTextW(control(txtWorkFolder), folder.c_str());
-    LoadFolderSettings();
+    (void)loadFolder(folder, kFolderKept);
 }
 
 // One folder dropped chooses it, one file becomes the picture; anything else is no
@@ -321,19 +317,15 @@ void frmMain::onSkinClick(int index)
 {
     const BusyPointer busy;
     const SkinOutcome outcome = runSkinCommand(files_, state(), index == 0 ? SkinAction::Apply : SkinAction::Remove);
-    switch (outcome.kind) {
-    case SkinOutcome::Kind::Done:
-        showMessage(kDone, MB_ICONINFORMATION);
-        (void)tsUnloadForm(window_); // the window goes either way when the program ends
-        return;
-    case SkinOutcome::Kind::CopyFailed: {
+    const OutcomeMessage message = outcomeMessage(outcome);
+    if (message.reported) {
         std::int16_t response = 0;
-        components_.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                           aboutPath(kCopyFailed, kNewFileName + outcome.subject), response);
-        return;
+        components_.errorReporter().report(errorInfo(outcome.error), message.icon, nullptr, message.text, response);
+    } else {
+        showMessage(message.text, message.icon);
     }
-    default: showMessage(failureMessage(outcome), MB_ICONSTOP);
-    }
+    if (outcome.kind == SkinOutcome::Kind::Done)
+        (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
 
 LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
