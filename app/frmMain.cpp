@@ -12,6 +12,8 @@
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
+#include <stdexcept>
+
 namespace {
 
 constexpr int kShiftNone = 0;
@@ -54,6 +56,28 @@ std::wstring windowText(HWND window)
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The controls that show each setting of the look, by its key: a text box, or a check
+// box with its colour swatch.
+struct LookControls {
+    const wchar_t* key;
+    ControlId check;
+    ControlId value;
+};
+constexpr LookControls kLookControls[] = {
+    {kImageKey, txtPicture, txtPicture},
+    {kTextColorKey, chkTextColor, shpTextColor},
+    {kTextBackgroundKey, chkBackColor, shpBackColor},
+};
+
+const LookControls& controlsOf(const LookSetting& setting)
+{
+    for (const LookControls& row : kLookControls) {
+        if (lstrcmpW(row.key, setting.key) == 0)
+            return row;
+    }
+    throw std::logic_error("a setting of the look without controls");
 }
 
 struct ControlClass {
@@ -183,27 +207,31 @@ FolderLookState frmMain::state() const
 {
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
-    state.picture = windowText(control(txtPicture));
-    const auto check = [this](ControlId id) { return static_cast<int>(SendMessageW(control(id), BM_GETCHECK, 0, 0)); };
-    const auto color = [this](ControlId id) {
-        return static_cast<ColorValue>(SendMessageW(control(id), kSwatchGetColor, 0, 0));
-    };
-    state.copyPicture = check(chkCopyPicture);
-    state.textColorOn = check(chkTextColor);
-    state.textColor = color(shpTextColor);
-    state.backColorOn = check(chkBackColor);
-    state.backColor = color(shpBackColor);
+    state.copyPicture = static_cast<int>(SendMessageW(control(chkCopyPicture), BM_GETCHECK, 0, 0));
+    for (const LookSetting& setting : kLookSettings) {
+        const LookControls& controls = controlsOf(setting);
+        if (setting.text) {
+            state.*setting.text = windowText(control(controls.value));
+            continue;
+        }
+        state.*setting.on = static_cast<int>(SendMessageW(control(controls.check), BM_GETCHECK, 0, 0));
+        state.*setting.color = static_cast<ColorValue>(SendMessageW(control(controls.value), kSwatchGetColor, 0, 0));
+    }
     return state;
 }
 
-// The loader changes the picture and the colours; folder and copy flag stay as shown.
+// The loader changes the look; folder and copy flag stay as shown.
 void frmMain::showState(const FolderLookState& state)
 {
-    SetWindowTextW(control(txtPicture), state.picture.c_str());
-    SendMessageW(control(chkTextColor), BM_SETCHECK, static_cast<WPARAM>(state.textColorOn), 0);
-    SendMessageW(control(shpTextColor), kSwatchSetColor, static_cast<WPARAM>(state.textColor), 0);
-    SendMessageW(control(chkBackColor), BM_SETCHECK, static_cast<WPARAM>(state.backColorOn), 0);
-    SendMessageW(control(shpBackColor), kSwatchSetColor, static_cast<WPARAM>(state.backColor), 0);
+    for (const LookSetting& setting : kLookSettings) {
+        const LookControls& controls = controlsOf(setting);
+        if (setting.text) {
+            SetWindowTextW(control(controls.value), (state.*setting.text).c_str());
+            continue;
+        }
+        SendMessageW(control(controls.check), BM_SETCHECK, static_cast<WPARAM>(state.*setting.on), 0);
+        SendMessageW(control(controls.value), kSwatchSetColor, static_cast<WPARAM>(state.*setting.color), 0);
+    }
 }
 
 bool frmMain::preTranslateMessage(MSG& message)

@@ -6,16 +6,17 @@ std::vector<SettingEdit> folderLookEdits(const FolderLookState& state, const std
 {
     if (action == SkinAction::Remove)
         return {{kViewsSection, kViewId, std::nullopt}, {kViewId, std::nullopt, std::nullopt}};
-    const auto color = [](int on, ColorValue value) {
+    FolderLookState saved = state;
+    saved.picture = picture;
+    std::vector<SettingEdit> edits = {{kViewsSection, kViewId, kViewId}, {kViewId, kAttributesKey, L"1"}};
+    for (const LookSetting& setting : kLookSettings) {
         std::wstring text;
-        return on == kTicked && tsHexEx4(value, text) ? std::optional(text) : std::nullopt;
-    };
-    return {
-        {kViewsSection, kViewId, kViewId},
-        {kViewId, kAttributesKey, L"1"},
-        {kViewId, kImageKey, picture.empty() ? std::nullopt : std::optional(picture)},
-        {kViewId, kTextColorKey, color(state.textColorOn, state.textColor)},
-        {kViewId, kTextBackgroundKey, color(state.backColorOn, state.backColor)},
-        {kClassInfoSection, kConfirmFileOpKey, L"0"},
-    };
+        if (setting.text)
+            text = saved.*setting.text;
+        else if (saved.*setting.on != kTicked || !tsHexEx4(saved.*setting.color, text))
+            text.clear();
+        edits.push_back({kViewId, setting.key, text.empty() ? std::nullopt : std::optional(text)});
+    }
+    edits.push_back({kClassInfoSection, kConfirmFileOpKey, L"0"});
+    return edits;
 }

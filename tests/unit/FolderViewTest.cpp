@@ -310,3 +310,24 @@ TEST(FolderInfo, KeysWrittenAndReadBack)
         EXPECT_EQ(findSetting(parseSettingsText(ansiBytes(files.texts[kIni])), kView, L"Attributes"), L"1");
     }
 }
+
+// Each setting of the look's table goes out through Apply and comes back through a load.
+TEST(LookSettings, EachSurvivesASaveAndALoad)
+{
+    for (const LookSetting& setting : kLookSettings) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(setting.key)));
+        FakeFolderFiles files;
+        files.attributes[kFolder] = kAttrDirectory;
+        FolderLookState saved {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite}, loaded = saved;
+        if (setting.text)
+            saved.*setting.text = kPicture;
+        else
+            std::tie(saved.*setting.on, saved.*setting.color) = std::tuple(kTicked, 0x123456);
+        ASSERT_EQ(runSkinCommand(files, saved, SkinAction::Apply).kind, Kind::Done);
+        ASSERT_TRUE(loadFolderLook(files, loaded));
+        const auto look = [](const FolderLookState& s) {
+            return std::tuple(s.picture, s.textColorOn, s.textColor, s.backColorOn, s.backColor);
+        };
+        EXPECT_EQ(look(loaded), look(saved));
+    }
+}
