@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -16,9 +17,11 @@ std::wstring trimmed(const std::wstring& text)
     return text.substr(first, text.find_last_not_of(L" \t\r") - first + 1);
 }
 
+// Lengths first: most lines of a large file are in sections of other names, and the
+// system's comparison is slow under Wine.
 bool sameName(const std::wstring& a, const std::wstring& b)
 {
-    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+    return a.size() == b.size() && lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
 
 std::wstring decode(const std::string& bytes)
@@ -122,10 +125,10 @@ bool isRewriteOf(const std::vector<SettingsLine>& before, const std::vector<Sett
     }
     // Each line that no edit touches must be there as many times as before; section
     // names and keys keep their spelling.
-    std::map<std::pair<std::wstring, std::wstring>, int> kept;
+    std::unordered_map<std::wstring, int> kept;
     const auto entry = [](const SettingsLine& line) {
-        return std::pair(upper(line.section),
-                         line.header ? L"[" + line.section + L"]" : line.key + L"=" + line.value.value_or(L"\n"));
+        return line.section + L'\n'
+            + (line.header ? L"[" + line.section + L"]" : line.key + L"=" + line.value.value_or(L"\n"));
     };
     for (const SettingsLine& line : before) {
         if (!isEdited(line, edits))
