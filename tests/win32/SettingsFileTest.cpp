@@ -1,4 +1,5 @@
 #include "common/TestFiles.h"
+#include "folderview/FolderInfo.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SettingsSaver.h"
 #include "folderview/SettingsText.h"
@@ -287,6 +288,38 @@ TEST_F(SettingsFile, RefusedOrFailedApplyLeavesTheFolderAsItWas)
     }
 }
 
+// The icon and comment go into a UTF-16 file exactly as typed and are refused for an
+// ANSI one, which stays as it was; each dialog's Remove keeps the other's keys.
+TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
+{
+    const std::wstring others = L"[Notes]\r\nA=1\r\n";
+    write(others);
+    const FolderInfo foreign {L"C:\\Значки\\日本.ico,2", L"Zdjęcia ą 日本"}, plain {L"C:\\Значки\\лес.ico,2", L"Лес"};
+    const std::string ansi = readFile(path);
+    const bool unicode = GetParam() == Encoding::Utf16;
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, kApply).kind,
+              unicode ? Kind::Done : Kind::KeyRefused);
+    if (!unicode) {
+        EXPECT_EQ(readFile(path), ansi);
+        ASSERT_EQ(runFolderInfoCommand(files, folder.path(), plain, kApply).kind, Kind::Done);
+    }
+    ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"лес.jpg", kApply), Kind::Done);
+    FolderInfo info;
+    ASSERT_TRUE(loadFolderInfo(files, folder.path(), info));
+    EXPECT_EQ(std::tuple(info.icon, info.infoTip),
+              unicode ? std::tuple(foreign.icon, foreign.infoTip) : std::tuple(plain.icon, plain.infoTip));
+
+    ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"", kRemove), Kind::Done);
+    ASSERT_TRUE(loadFolderInfo(files, folder.path(), info));
+    EXPECT_FALSE(info.icon.empty());
+    ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"лес.jpg", kApply), Kind::Done);
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), {}, kRemove).kind, Kind::Done);
+    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_Image"), L"лес.jpg");
+    EXPECT_EQ(findSetting(settingsOf(path), L"Notes", L"A"), L"1");
+    EXPECT_EQ(std::tuple(findSetting(settingsOf(path), L".ShellClassInfo", L"IconFile"), readIni(path).encoding),
+              std::tuple(std::optional<std::wstring>(), GetParam()));
+}
+
 // A full disk: the profile writer rewrites the whole file and runs out of room, and the
 // file is put back as it was. The test scripts mount a tiny file system for this.
 TEST(FullDisk, FailedRewriteLosesNothing)
@@ -299,8 +332,9 @@ TEST(FullDisk, FailedRewriteLosesNothing)
         place += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     const std::wstring path = place + L"\\Desktop.INI", filler = place + L"\\filler";
     // 8,187 bytes: one more line needs a third page.
-    const std::wstring text = L"[.ShellClassInfo]\r\nIconResource=C:\\Windows\\system32\\shell32.dll,4\r\nInfoTip=Архив\r\n["
-        + kView + L"]\r\nAttributes=1\r\nIconArea_Text=0x00FFFFFF\r\n[Notes]\r\nText=";
+    const std::wstring text =
+        L"[.ShellClassInfo]\r\nIconResource=C:\\Windows\\system32\\shell32.dll,4\r\nInfoTip=Архив\r\n[" + kView
+        + L"]\r\nAttributes=1\r\nIconArea_Text=0x00FFFFFF\r\n[Notes]\r\nText=";
     const std::string before = ansiBytes(text + std::wstring(8187 - text.size() - 2, L'з') + L"\r\n");
     writeFile(path, before);
     {
