@@ -11,6 +11,8 @@ namespace {
 
 using Kind = SkinOutcome::Kind;
 
+constexpr char kUnicodeMark[] = "\xFF\xFE";
+
 bool isDeletion(const SettingEdit& edit)
 {
     return !edit.key || !edit.value;
@@ -130,10 +132,15 @@ SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const 
     std::string before;
     if (!files.isFileExist(path, exists) || (exists && !files.readFile(path, before)))
         return {Kind::SaveFailed, path};
-    if (const SkinOutcome refused = refusal(edits, isUnicodeSettingsText(before)); refused.kind != Kind::Done)
-        return refused;
     if (!exists && std::all_of(edits.begin(), edits.end(), isDeletion))
         return {};
+    // A new file is made UTF-16, as the shell's documentation asks, when only that can
+    // hold the texts; an existing file keeps its encoding.
+    const bool unicode = isUnicodeSettingsText(before) || (!exists && refusal(edits, false).kind == Kind::KeyRefused);
+    if (const SkinOutcome refused = refusal(edits, unicode); refused.kind != Kind::Done)
+        return refused;
+    if (!exists && unicode && !files.writeFile(path, kUnicodeMark))
+        return {Kind::SaveFailed, path};
     // A read-only, hidden or system copy could not be rewritten otherwise. Should this
     // fail, the first write fails too and says so.
     if (exists)

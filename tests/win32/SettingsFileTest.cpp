@@ -73,6 +73,12 @@ constexpr SkinAction kApply = SkinAction::Apply;
 constexpr SkinAction kRemove = SkinAction::Remove;
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
+// The settings file's text as a reader sees it, in the encoding its bytes are in.
+std::vector<SettingsLine> settingsOf(const std::wstring& path)
+{
+    return parseSettingsText(readFile(path));
+}
+
 // The items given plus our key of [ExtShellFolderViews] and our section's entries.
 std::vector<std::wstring> applied(std::vector<std::wstring> items, const std::vector<std::wstring>& viewEntries)
 {
@@ -179,6 +185,15 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
     EXPECT_EQ(fileAttributes(), kHiddenSystem);
 }
 
+// A new file holds what the code page lacks as UTF-16.
+TEST_F(SettingsFile, NewFileIsUnicodeWhenItMustBe)
+{
+    const FolderInfo foreign {L"", L"Zdjęcia ą 日本"};
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, kApply).kind, Kind::Done);
+    EXPECT_EQ(std::tuple(readIni(path).encoding, findSetting(settingsOf(path), L".ShellClassInfo", L"InfoTip")),
+              std::tuple(Encoding::Utf16, std::optional(foreign.infoTip)));
+}
+
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodedSettingsFile, testing::Values(Encoding::Ansi, Encoding::Utf16));
 
 // Only "no such file" means that there is none. A settings file out of the ANSI
@@ -224,16 +239,6 @@ TEST_F(SettingsFile, PictureThatAlreadyIsTheCopyStaysWhole)
         SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
-
-namespace {
-
-// The settings file's text as a reader sees it, in the encoding its bytes are in.
-std::vector<SettingsLine> settingsOf(const std::wstring& path)
-{
-    return parseSettingsText(readFile(path));
-}
-
-} // namespace
 
 // Letters the code page lacks come back from a UTF-16 file exactly as stored, and an
 // Apply that keeps them writes them back unchanged.
@@ -292,8 +297,7 @@ TEST_F(SettingsFile, RefusedOrFailedApplyLeavesTheFolderAsItWas)
 // ANSI one, which stays as it was; each dialog's Remove keeps the other's keys.
 TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
 {
-    const std::wstring others = L"[Notes]\r\nA=1\r\n";
-    write(others);
+    write(L"[Notes]\r\nA=1\r\n");
     const FolderInfo foreign {L"C:\\Значки\\日本.ico,2", L"Zdjęcia ą 日本"}, plain {L"C:\\Значки\\лес.ico,2", L"Лес"};
     const std::string ansi = readFile(path);
     const bool unicode = GetParam() == Encoding::Utf16;
