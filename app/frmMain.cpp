@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/Controls.h"
+#include "app/OutcomeMessage.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SkinCommand.h"
 #include "resources/Texts.h"
@@ -11,6 +12,8 @@
 #include "support/tsPath.h"
 #include "support/tsText.h"
 #include "support/tsWindow.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -24,22 +27,7 @@ std::wstring reason(std::uint32_t error)
         return kUnrepresentable;
     if (error == TsStatus::kPathTooLong)
         return kPathTooLong;
-    return errorText(errorInfo(error));
-}
-
-std::wstring failureMessage(const SkinOutcome& outcome)
-{
-    using Kind = SkinOutcome::Kind;
-    switch (outcome.kind) {
-    case Kind::NoFolder: return kNoFolder;
-    case Kind::TextRefused: return aboutPath(outcome.subject, kNotSaved, kUnrepresentable);
-    case Kind::PathTooLong: return aboutPath(outcome.subject, kNotSaved, kPathTooLong);
-    case Kind::FolderNotMarked: return aboutPath(outcome.subject, kFolderNotMarked);
-    case Kind::SaveFailed:
-    case Kind::CopyFailed:
-    case Kind::Done: break;
-    }
-    return aboutPath(outcome.subject, kSaveFailed);
+    return errorText(errorInfo(error), kErrorNumber);
 }
 
 // The whole current directory, however long; empty when it cannot be read.
@@ -62,6 +50,28 @@ int shiftState()
 {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
         | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// The controls that show each setting of the look, by its key: a text box, or a check
+// box with its colour swatch.
+struct LookControls {
+    const wchar_t* key;
+    ControlId check;
+    ControlId value;
+};
+constexpr LookControls kLookControls[] = {
+    {kImageKey, txtPicture, txtPicture},
+    {kTextColorKey, chkTextColor, shpTextColor},
+    {kTextBackgroundKey, chkBackColor, shpBackColor},
+};
+
+const LookControls& controlsOf(const LookSetting& setting)
+{
+    for (const LookControls& row : kLookControls) {
+        if (lstrcmpW(row.key, setting.key) == 0)
+            return row;
+    }
+    throw std::logic_error("a setting of the look without controls");
 }
 
 } // namespace
@@ -136,39 +146,54 @@ void frmMain::showMessage(const std::wstring& text, UINT icon) const
 
 void frmMain::LoadFolderSettings()
 {
+    (void)loadFolder(windowText(control(txtWorkFolder)), L"");
+}
+
+// Shows folder with its settings. A folder whose settings cannot be read is not
+// shown: the message says why, and what the window keeps (kept) when it keeps another.
+bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
+{
     FolderLookState state = this->state();
+    state.folder = folder;
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
-        showMessage(aboutPath(state.folder, kLoadFailed, reason(status.error())), MB_ICONSTOP);
-        return;
+        const std::wstring why = reason(status.error());
+        showMessage(aboutPath(folder, kLoadFailed, kept.empty() ? why : why + L" " + kept), MB_ICONSTOP);
+        return false;
     }
+    SetWindowTextW(control(txtWorkFolder), folder.c_str());
     showState(state);
+    return true;
 }
 
 FolderLookState frmMain::state() const
 {
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
-    state.picture = windowText(control(txtPicture));
-    const auto check = [this](ControlId id) { return static_cast<int>(SendMessageW(control(id), BM_GETCHECK, 0, 0)); };
-    const auto color = [this](ControlId id) {
-        return static_cast<ColorValue>(SendMessageW(control(id), kSwatchGetColor, 0, 0));
-    };
-    state.copyPicture = check(chkCopyPicture);
-    state.textColorOn = check(chkTextColor);
-    state.textColor = color(shpTextColor);
-    state.backColorOn = check(chkBackColor);
-    state.backColor = color(shpBackColor);
+    state.copyPicture = static_cast<int>(SendMessageW(control(chkCopyPicture), BM_GETCHECK, 0, 0));
+    for (const LookSetting& setting : kLookSettings) {
+        const LookControls& controls = controlsOf(setting);
+        if (setting.text) {
+            state.*setting.text = windowText(control(controls.value));
+            continue;
+        }
+        state.*setting.on = static_cast<int>(SendMessageW(control(controls.check), BM_GETCHECK, 0, 0));
+        state.*setting.color = static_cast<ColorValue>(SendMessageW(control(controls.value), kSwatchGetColor, 0, 0));
+    }
     return state;
 }
 
-// The loader changes the picture and the colours; folder and copy flag stay as shown.
+// The loader changes the look; folder and copy flag stay as shown.
 void frmMain::showState(const FolderLookState& state)
 {
-    SetWindowTextW(control(txtPicture), state.picture.c_str());
-    SendMessageW(control(chkTextColor), BM_SETCHECK, static_cast<WPARAM>(state.textColorOn), 0);
-    SendMessageW(control(shpTextColor), kSwatchSetColor, static_cast<WPARAM>(state.textColor), 0);
-    SendMessageW(control(chkBackColor), BM_SETCHECK, static_cast<WPARAM>(state.backColorOn), 0);
-    SendMessageW(control(shpBackColor), kSwatchSetColor, static_cast<WPARAM>(state.backColor), 0);
+    for (const LookSetting& setting : kLookSettings) {
+        const LookControls& controls = controlsOf(setting);
+        if (setting.text) {
+            SetWindowTextW(control(controls.value), (state.*setting.text).c_str());
+            continue;
+        }
+        SendMessageW(control(controls.check), BM_SETCHECK, static_cast<WPARAM>(state.*setting.on), 0);
+        SendMessageW(control(controls.value), kSwatchSetColor, static_cast<WPARAM>(state.*setting.color), 0);
+    }
 }
 
 bool frmMain::preTranslateMessage(MSG& message)
@@ -234,8 +259,7 @@ void frmMain::onBrowseFolder()
 
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    SetWindowTextW(control(txtWorkFolder), folder.c_str());
-    LoadFolderSettings();
+    (void)loadFolder(folder, kFolderKept);
 }
 
 // One folder dropped chooses it, one file becomes the picture; anything else is no
@@ -283,19 +307,16 @@ void frmMain::onSkinClick(int index)
 {
     const BusyPointer busy;
     const SkinOutcome outcome = runSkinCommand(files_, state(), index == 0 ? SkinAction::Apply : SkinAction::Remove);
-    switch (outcome.kind) {
-    case SkinOutcome::Kind::Done:
-        showMessage(kDone, MB_ICONINFORMATION);
+    const OutcomeMessage message = outcomeMessage(outcome);
+    if (message.reported) {
+        std::int16_t response = 0;
+        components_.errorReporter().report(errorInfo(outcome.error), message.icon, nullptr, message.text, response);
+    } else {
+        showMessage(message.text, message.icon);
+    }
+    if (outcome.kind == SkinOutcome::Kind::Done) {
         components_.folderChanged(windowText(control(txtWorkFolder)));
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
-        return;
-    case SkinOutcome::Kind::CopyFailed: {
-        std::int16_t response = 0;
-        components_.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                           aboutPath(kCopyFailed, kNewFileName + outcome.subject), response);
-        return;
-    }
-    default: showMessage(failureMessage(outcome), MB_ICONSTOP);
     }
 }
 

@@ -48,6 +48,7 @@ private:
     void onBrowseColor(ControlId swatch);
     void onSkinClick(int index);
     void LoadFolderSettings();
+    bool loadFolder(const std::wstring& folder, const std::wstring& kept);
     void showState(const FolderLookState& state);
     void showMessage(const std::wstring& text, UINT icon) const;
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }

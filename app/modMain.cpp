@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         if (tsIsInIDE(inIde) && !inIde && tsGetThunderMainHandle(appWindow))
             (void)tsSetWindowResIconAll(appWindow, L"A_MAIN");
 
-        SystemComponents components;
+        SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
         Win32FolderFiles files;
         frmMain form(components, files);
         if (!form.show(commandArguments(GetCommandLineW())))

@@ -4,10 +4,12 @@
 //
 // Usage: ScaleProbe RUNS
 // Prints one "scale TARGET_KIB FILE_BYTES MILLISECONDS" line per file size, the
-// median of RUNS load-and-apply rounds on the real file system.
+// median of RUNS load-and-apply rounds on the real file system, and one "check
+// TARGET_KIB MILLISECONDS" line: what Apply's read-back check costs of that.
 #include "folderview/FolderViewFile.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SettingsSaver.h"
+#include "folderview/SettingsText.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
 
@@ -84,7 +86,7 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
         padding(padBytes / 2, section) + kOurSections + padding(padBytes - padBytes / 2, section);
 
     Win32FolderFiles files;
-    std::vector<double> milliseconds;
+    std::vector<double> milliseconds, checkMilliseconds;
     // The first round is untimed: it brings the program's code and the file into the caches.
     for (long run = -1; run < runs; ++run) {
         if (!writeOldFile(path, content)) {
@@ -93,29 +95,39 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
         }
         FolderLookState state;
         state.folder = folder;
-        std::wstring savedPath;
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         const bool loaded = loadFolderLook(files, state).ok() && state.picture == L"sea.jpg"
             && state.textColorOn == kTicked && state.textColor == 0xFFFFFF && state.backColorOn == kTicked
             && state.backColor == 0x804000;
         state.textColor = kNewTextColor;
-        const bool saved = saveFolderLook(files, state, state.picture, false, savedPath) == SaveResult::Saved;
+        const std::vector<SettingEdit> edits = folderLookEdits(state, state.picture, SkinAction::Apply);
+        const bool saved = writeSettings(files, folder, path, edits, true).kind == SkinOutcome::Kind::Done;
         const double elapsed = millisecondsSince(start);
+
+        // The check on its own: both readings of the file and their comparison.
+        std::string after;
+        QueryPerformanceCounter(&start);
+        const bool checked =
+            files.readFile(path, after) && isRewriteOf(parseSettingsText(content), parseSettingsText(after), edits);
+        const double checkElapsed = millisecondsSince(start);
 
         FolderLookState check;
         check.folder = folder;
-        if (!loaded || !saved || !loadFolderLook(files, check) || check.textColor != kNewTextColor
+        if (!loaded || !saved || !checked || !loadFolderLook(files, check) || check.textColor != kNewTextColor
             || check.backColor != 0x804000 || check.picture != L"sea.jpg") {
             std::fwprintf(stderr, L"%lu KiB: the round did not load the settings and apply the change\n",
                           static_cast<unsigned long>(targetKiB));
             return false;
         }
-        if (run >= 0)
+        if (run >= 0) {
             milliseconds.push_back(elapsed);
+            checkMilliseconds.push_back(checkElapsed);
+        }
     }
     std::wprintf(L"scale %lu %lu %.2f\n", static_cast<unsigned long>(targetKiB),
                  static_cast<unsigned long>(content.size()), median(milliseconds));
+    std::wprintf(L"check %lu %.2f\n", static_cast<unsigned long>(targetKiB), median(checkMilliseconds));
     std::fflush(stdout);
     return true;
 }

@@ -28,4 +28,12 @@ public:
     virtual TsStatus copyFile(const std::wstring& source, const std::wstring& target) = 0;
     // Whether both paths name one existing file, however each is spelt.
     virtual TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) = 0;
+
+    // The whole file as it is on disk, and its replacement by bytes, which must all be
+    // written; what puts a settings file back as it was.
+    virtual TsStatus readFile(const std::wstring& path, std::string& result) = 0;
+    virtual TsStatus writeFile(const std::wstring& path, const std::string& bytes) = 0;
+    virtual TsStatus deleteFile(const std::wstring& path) = 0;
+    // The path made full as the system resolves it, for a relative folder such as ".".
+    virtual TsStatus fullPath(const std::wstring& path, std::wstring& result) = 0;
 };

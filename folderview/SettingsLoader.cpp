@@ -12,26 +12,28 @@ TsStatus loadFolderLook(FolderFiles& files, FolderLookState& state)
     if (!status)
         return status;
     if (!exists) {
-        state.textColorOn = kUnticked;
-        state.textColor = kBlack;
-        state.backColorOn = kUnticked;
-        state.backColor = kWhite;
+        for (const LookSetting& setting : kLookSettings) {
+            if (!setting.text) {
+                state.*setting.on = kUnticked;
+                state.*setting.color = setting.unset;
+            }
+        }
         return {};
     }
 
-    if (std::wstring picture; files.readString(kViewId, kImageKey, L"", path, picture))
-        state.picture = picture;
-
-    const auto loadColor = [&](const wchar_t* key, int& on, ColorValue& color, ColorValue resetColor) {
+    for (const LookSetting& setting : kLookSettings) {
+        if (setting.text) {
+            if (std::wstring text; files.readString(kViewId, setting.key, L"", path, text))
+                state.*setting.text = text;
+            continue;
+        }
         bool present = false;
-        const bool tested = files.isKeyExist(kViewId, key, path, present).ok();
+        const bool tested = files.isKeyExist(kViewId, setting.key, path, present).ok();
         std::int32_t value = 0;
         const bool isColor =
-            (present || !tested) && files.readLong(kViewId, key, 0, path, value) && isStoredColor(value);
-        on = isColor ? kTicked : kUnticked;
-        color = isColor ? value : resetColor;
-    };
-    loadColor(kTextColorKey, state.textColorOn, state.textColor, kBlack);
-    loadColor(kTextBackgroundKey, state.backColorOn, state.backColor, kWhite);
+            (present || !tested) && files.readLong(kViewId, setting.key, 0, path, value) && isStoredColor(value);
+        state.*setting.on = isColor ? kTicked : kUnticked;
+        state.*setting.color = isColor ? value : setting.unset;
+    }
     return {};
 }

@@ -14,6 +14,10 @@ struct SettingEdit {
     std::optional<std::wstring> value;
 };
 
+// Whether the text holds a line break or another character below the blank, which no
+// value in the file and no Windows file name may hold.
+bool holdsControlCharacter(const std::wstring& text);
+
 // The settings file of folder, settled before anything is copied or written: Done with
 // path set, or why the command cannot go on.
 SkinOutcome settingsFilePath(FolderFiles& files, const std::wstring& folder, std::wstring& path);

@@ -26,10 +26,16 @@ TsStatus copyPicture(FolderFiles& files, const std::wstring& folder, const std::
     (void)files.isSameFile(source, target, same);
     if (same)
         return {};
-    // An earlier hidden or read-only copy could not be replaced otherwise; a first copy
-    // has nothing to unprotect.
-    (void)files.setAttributes(target, kAttrNormal);
-    return files.copyFile(source, target);
+    // An earlier hidden or read-only copy could not be replaced otherwise; it gets its
+    // attributes back when the copy fails. A first copy has nothing to unprotect.
+    std::uint32_t earlier = 0;
+    const bool protect = files.getAttributes(target, earlier).ok();
+    if (protect)
+        (void)files.setAttributes(target, kAttrNormal);
+    status = files.copyFile(source, target);
+    if (!status && protect)
+        (void)files.setAttributes(target, earlier);
+    return status;
 }
 
 } // namespace
@@ -37,29 +43,20 @@ TsStatus copyPicture(FolderFiles& files, const std::wstring& folder, const std::
 SkinOutcome runSkinCommand(FolderFiles& files, const FolderLookState& state, SkinAction action)
 {
     const bool apply = action == SkinAction::Apply;
-    std::string ansi;
-    if (state.folder.empty())
-        return {Kind::NoFolder, {}};
-    if (!tsToAnsi(state.folder, ansi))
-        return {Kind::TextRefused, state.folder};
-    if (apply && !tsToAnsi(state.picture, ansi))
-        return {Kind::TextRefused, state.picture};
-
-    // What is at the settings file's path is settled before anything is copied.
     std::wstring path;
-    bool exists = false;
-    TsStatus status = tsBuildFileName(state.folder, kDesktopIni, path);
-    if (status)
-        status = files.isFileExist(path, exists);
-    if (status.error() == TsStatus::kPathTooLong)
-        return {Kind::PathTooLong, path};
-    if (!status)
-        return {Kind::SaveFailed, path};
+    if (SkinOutcome unusable = settingsFilePath(files, state.folder, path); unusable.kind != Kind::Done)
+        return unusable;
+    if (apply && holdsControlCharacter(state.picture))
+        return {Kind::ControlCharacter, kImageKey};
 
     std::wstring picture;
     if (apply && state.copyPicture == kTicked && !state.picture.empty()) {
+        // The copy is made through the ANSI file functions.
+        std::string ansi;
+        if (!tsToAnsi(state.picture, ansi))
+            return {Kind::TextRefused, state.picture};
         std::wstring name, target;
-        status = tsGetFileName(state.picture, name);
+        TsStatus status = tsGetFileName(state.picture, name);
         if (status)
             status = tsBuildFileName(state.folder, name, target);
         if (status && tsToAnsiPath(target, ansi).error() == TsStatus::kPathTooLong)
@@ -74,11 +71,5 @@ SkinOutcome runSkinCommand(FolderFiles& files, const FolderLookState& state, Ski
     } else if (apply) {
         picture = state.picture;
     }
-
-    switch (saveFolderLook(files, state, picture, !apply, path)) {
-    case SaveResult::Saved: return {Kind::Done, {}};
-    case SaveResult::NotWritten: return {Kind::SaveFailed, path};
-    case SaveResult::FolderNotMarked: break;
-    }
-    return {Kind::FolderNotMarked, state.folder};
+    return writeSettings(files, state.folder, path, folderLookEdits(state, picture, action), apply);
 }

@@ -71,30 +71,91 @@ TsStatus Win32FolderFiles::copyFile(const std::wstring& source, const std::wstri
 
 namespace {
 
-// Volume and index of the file at path: the same pair means the same file.
-bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& identity)
+TsStatus identityOf(const std::wstring& path, FileIdentity& identity)
 {
-    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const FileHandle owner(file);
-    return GetFileInformationByHandle(file, &identity) != FALSE;
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(CreateFileA(ansiPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file || !GetFileInformationByHandle(file.get(), &information))
+        return TsStatus::failure(GetLastError());
+    identity.volume = information.dwVolumeSerialNumber;
+    identity.index = (std::uint64_t {information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+    return Win32FolderFiles().fullPath(path, identity.fullPath);
 }
 
 } // namespace
 
+bool isSameIdentity(const FileIdentity& first, const FileIdentity& second)
+{
+    if (first.index == 0 || second.index == 0)
+        return lstrcmpiW(first.fullPath.c_str(), second.fullPath.c_str()) == 0;
+    return first.volume == second.volume && first.index == second.index;
+}
+
 TsStatus Win32FolderFiles::isSameFile(const std::wstring& first, const std::wstring& second, bool& result)
 {
-    std::string ansiFirst, ansiSecond;
-    TsStatus status = tsToAnsiPath(first, ansiFirst);
-    if (status)
-        status = tsToAnsiPath(second, ansiSecond);
-    if (!status)
-        return status;
-    BY_HANDLE_FILE_INFORMATION a, b;
-    result = fileIdentity(ansiFirst, a) && fileIdentity(ansiSecond, b)
-        && a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh
-        && a.nFileIndexLow == b.nFileIndexLow;
+    FileIdentity a, b;
+    result = identityOf(first, a) && identityOf(second, b) && isSameIdentity(a, b);
     return {};
+}
+
+TsStatus Win32FolderFiles::readFile(const std::wstring& path, std::string& result)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(
+        CreateFileA(ansiPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return TsStatus::failure(GetLastError());
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return TsStatus::failure(GetLastError());
+    bytes.resize(read);
+    result = std::move(bytes);
+    return {};
+}
+
+TsStatus Win32FolderFiles::writeFile(const std::wstring& path, const std::string& bytes)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(CreateFileA(ansiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+        || !FlushFileBuffers(file.get()))
+        return TsStatus::failure(GetLastError());
+    return written == bytes.size() ? TsStatus() : TsStatus::failure(ERROR_DISK_FULL);
+}
+
+TsStatus Win32FolderFiles::deleteFile(const std::wstring& path)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    if (!DeleteFileA(ansiPath.c_str()))
+        return TsStatus::failure(GetLastError());
+    return {};
+}
+
+TsStatus Win32FolderFiles::fullPath(const std::wstring& path, std::wstring& result)
+{
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return TsStatus::failure(GetLastError());
+        if (length < full.size()) {
+            full.resize(length);
+            result = std::move(full);
+            return {};
+        }
+        full.resize(length);
+    }
 }

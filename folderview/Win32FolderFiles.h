@@ -1,6 +1,9 @@
 #pragma once
 #include "folderview/FolderFiles.h"
 
+#include <cstdint>
+#include <string>
+
 class Win32FolderFiles : public FolderFiles {
 public:
     TsStatus isFileExist(const std::wstring& path, bool& result) override;
@@ -16,4 +19,20 @@ public:
     TsStatus setAttributes(const std::wstring& path, std::uint32_t attributes) override;
     TsStatus copyFile(const std::wstring& source, const std::wstring& target) override;
     TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override;
+    TsStatus readFile(const std::wstring& path, std::string& result) override;
+    TsStatus writeFile(const std::wstring& path, const std::string& bytes) override;
+    TsStatus deleteFile(const std::wstring& path) override;
+    TsStatus fullPath(const std::wstring& path, std::wstring& result) override;
 };
+
+// What tells one file from another: the volume and file index the system reports,
+// and the full path.
+struct FileIdentity {
+    std::uint32_t volume = 0;
+    std::uint64_t index = 0;
+    std::wstring fullPath;
+};
+
+// Some file systems (some network servers among them) report the index 0 for every
+// file: then only the full paths, compared without regard to case, tell.
+bool isSameIdentity(const FileIdentity& first, const FileIdentity& second);

@@ -25,6 +25,11 @@ inline constexpr wchar_t kNoCurrentDirectory[] = L"Не удаётся опре�
 inline constexpr wchar_t kFolderNotMarked[] =
     L"Настройки записаны, но каталогу не удаётся задать атрибут «только для чтения», "
     L"поэтому Проводник не покажет его оформление.";
+inline constexpr wchar_t kControlCharacter[] =
+    L"есть перевод строки или другой управляющий знак: он разорвал бы строку файла Desktop.INI.";
+inline constexpr wchar_t kKeyRefused[] =
+    L"есть знаки, которых нет в кодовой странице Windows, а файл Desktop.INI этого каталога записан не в Юникоде.";
+inline constexpr wchar_t kFolderKept[] = L"Остаётся прежний каталог.";
 inline constexpr wchar_t kErrorNumber[] = L"Ошибка ";
 inline constexpr wchar_t kAboutTitle[] = L"О программе ";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
@@ -35,4 +40,10 @@ inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка �
 inline std::wstring aboutPath(const std::wstring& path, const std::wstring& text, const std::wstring& why = L"")
 {
     return path + L"\r\n\r\n" + text + (why.empty() ? L"" : L" " + why);
+}
+
+// A refused value, named by its key in the settings file.
+inline std::wstring aboutKey(const std::wstring& key, const std::wstring& why)
+{
+    return L"В значении «" + key + L"» " + why + L"\r\n\r\n" + kNotSaved;
 }

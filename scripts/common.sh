@@ -64,9 +64,27 @@ start_display() {
     rm -f "$fifo"
 }
 
+# mount_full_disk DIR: a file system of 64 KiB at DIR, for the test of a full disk
+# (QUENMARK_FULL_DISK names it); stop_all unmounts it. Where mounting is refused, the
+# variable stays unset and that test is skipped.
+full_disks=()
+mount_full_disk() {
+    unset QUENMARK_FULL_DISK
+    mkdir -p "$1"
+    if mountpoint -q "$1" || mount -t tmpfs -o size=64k quenmark-full-disk "$1" 2>/dev/null; then
+        full_disks+=("$1")
+        export QUENMARK_FULL_DISK=$1
+    else
+        echo "NOTE: a small file system cannot be mounted here; the full-disk test is skipped."
+    fi
+}
+
 # Stops what the scripts started, so that nothing holds the caller's output open.
 stop_all() {
-    local prefix
+    local prefix disk
+    for disk in ${full_disks[@]+"${full_disks[@]}"}; do
+        umount "$disk" 2>/dev/null || true
+    done
     for prefix in ${wine_prefixes[@]+"${wine_prefixes[@]}"}; do
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     done

@@ -1,7 +1,5 @@
 #include "support/AboutBox.h"
 
-#include "resources/Texts.h"
-
 void AboutBox::show(HWND owner, const AppInfo& app, const std::wstring& text, const wchar_t* picture,
                     const std::wstring& credit)
 {
@@ -9,7 +7,7 @@ void AboutBox::show(HWND owner, const AppInfo& app, const std::wstring& text, co
     for (const std::wstring* line : {&app.description, &text, &app.copyright, &credit})
         if (!line->empty())
             message += L"\r\n\r\n" + *line;
-    const std::wstring title = kAboutTitle + app.title;
+    const std::wstring title = titlePrefix_ + app.title;
 
     MSGBOXPARAMSW params = {};
     params.cbSize = sizeof params;

@@ -30,13 +30,13 @@ void SystemComponents::folderChanged(const std::wstring& folder)
 ErrorReporter& SystemComponents::errorReporter()
 {
     if (!errorReporter_)
-        errorReporter_ = std::make_unique<ErrorReporter>();
+        errorReporter_ = std::make_unique<ErrorReporter>(texts_.errorLabel, texts_.title);
     return *errorReporter_;
 }
 
 AboutBox& SystemComponents::aboutBox()
 {
     if (!aboutBox_)
-        aboutBox_ = std::make_unique<AboutBox>();
+        aboutBox_ = std::make_unique<AboutBox>(texts_.aboutTitlePrefix);
     return *aboutBox_;
 }

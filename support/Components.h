@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 // The component library as the program's windows see it: the dialogs they open and the
 // shell they tell of changes. Tests hand the windows stand-ins through this interface;
@@ -27,8 +28,16 @@ public:
     virtual AboutBox& aboutBox() = 0;
 };
 
+// What the components say in the user's language.
+struct ComponentTexts {
+    std::wstring aboutTitlePrefix; // before the program's name in the about box's title
+    std::wstring errorLabel; // before an error's number
+    std::wstring title; // the title of a box when the exe names none
+};
+
 class SystemComponents : public Components {
 public:
+    explicit SystemComponents(ComponentTexts texts) : texts_(std::move(texts)) {}
     std::unique_ptr<PictureFileDialog> newPictureFileDialog() override;
     std::unique_ptr<FolderDialog> newFolderDialog() override;
     std::unique_ptr<ColorDialog> newColorDialog() override;
@@ -38,6 +47,7 @@ public:
     AboutBox& aboutBox() override;
 
 private:
+    ComponentTexts texts_;
     std::unique_ptr<ErrorReporter> errorReporter_;
     std::unique_ptr<AboutBox> aboutBox_;
 };

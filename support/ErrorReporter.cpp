@@ -1,6 +1,5 @@
 #include "support/ErrorReporter.h"
 
-#include "resources/Texts.h"
 #include "support/AppInfo.h"
 
 ErrorInfo errorInfo(std::uint32_t number)
@@ -18,17 +17,17 @@ ErrorInfo errorInfo(std::uint32_t number)
     return {number, description};
 }
 
-std::wstring errorText(const ErrorInfo& error)
+std::wstring errorText(const ErrorInfo& error, const std::wstring& label)
 {
-    return kErrorNumber + std::to_wstring(error.number)
+    return label + std::to_wstring(error.number)
         + (error.description.empty() ? L"." : L": " + error.description + L".");
 }
 
 void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
                            std::int16_t& response)
 {
-    const std::wstring text = message + L"\r\n\r\n" + errorText(error);
+    const std::wstring text = message + L"\r\n\r\n" + errorText(error, errorLabel_);
     const std::wstring title = readAppInfo().title;
     response = static_cast<std::int16_t>(MessageBoxW(owner ? owner : GetActiveWindow(), text.c_str(),
-                                                     title.empty() ? kMainCaption : title.c_str(), MB_OK | style));
+                                                     title.empty() ? title_.c_str() : title.c_str(), MB_OK | style));
 }

@@ -1,5 +1,6 @@
 #include "support/tsFile.h"
 
+#include "support/Handles.h"
 #include "support/tsAnsi.h"
 
 #include <windows.h>
@@ -21,5 +22,22 @@ TsStatus tsIsFileExist(const std::wstring& path, bool& result)
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return TsStatus::failure(TsStatus::kAccessDenied);
     result = true;
+    return {};
+}
+
+TsStatus tsIsUnicodeFile(const std::wstring& path, bool& result)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(CreateFileA(ansiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return TsStatus::failure(GetLastError());
+    unsigned char mark[2] = {};
+    DWORD read = 0;
+    if (!ReadFile(file.get(), mark, sizeof mark, &read, nullptr))
+        return TsStatus::failure(GetLastError());
+    result = read == 2 && mark[0] == 0xFF && mark[1] == 0xFE;
     return {};
 }

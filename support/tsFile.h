@@ -6,3 +6,6 @@
 // other failure to tell (a path too long, access denied, a folder of that name) is a
 // failure, so that no caller takes an unreadable file for a missing one.
 TsStatus tsIsFileExist(const std::wstring& path, bool& result);
+
+// Whether the file starts with the UTF-16 byte order mark, as a Unicode profile file does.
+TsStatus tsIsUnicodeFile(const std::wstring& path, bool& result);

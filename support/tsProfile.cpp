@@ -1,6 +1,7 @@
 #include "support/tsProfile.h"
 
 #include "support/tsAnsi.h"
+#include "support/tsFile.h"
 #include "support/tsText.h"
 
 #include <windows.h>
@@ -9,70 +10,58 @@
 
 namespace {
 
-// GetPrivateProfileStringA with a buffer that grows until the whole answer fits.
+// GetPrivateProfileStringW with a buffer that grows until the whole answer fits.
 // The system signals a cut answer by filling the buffer to size - 1 (one value) or
-// size - 2 (a list of names), so any answer that close to the end is read again.
-std::string readProfile(const char* section, const char* key, const char* defaultText, const char* path)
+// size - 2 (a list of names), so any answer that close to the end is read again. The
+// wide reader keeps the text of a UTF-16 file exactly; an ANSI file's is the same
+// either way.
+std::wstring readProfile(const std::wstring& section, const wchar_t* key, const std::wstring& path)
 {
-    std::vector<char> buffer(256);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringA(section, key, defaultText, buffer.data(), size, path);
+        const DWORD length = GetPrivateProfileStringW(section.c_str(), key, L"", buffer.data(), size, path.c_str());
         if (length + 2 < size)
-            return std::string(buffer.data(), length);
+            return std::wstring(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
 }
 
-struct AnsiKey {
-    std::string section, key, path;
-};
-
-TsStatus toAnsi(const std::wstring& section, const std::wstring& key, const std::wstring& path, AnsiKey& result)
+// Names and paths the ANSI file functions could not take are refused here too, so
+// that reading and writing refuse the same files.
+TsStatus checkNames(const std::wstring& section, const std::wstring& key, const std::wstring& path)
 {
-    TsStatus status = tsToAnsi(section, result.section);
+    std::string ansi;
+    TsStatus status = tsToAnsi(section, ansi);
     if (status)
-        status = tsToAnsi(key, result.key);
+        status = tsToAnsi(key, ansi);
     if (status)
-        status = tsToAnsiPath(path, result.path);
+        status = tsToAnsiPath(path, ansi);
     return status;
 }
 
-// Finds the key among the section's key names, as the file spells it.
-TsStatus findKey(const AnsiKey& ansi, const std::wstring& key, std::string& spelling, bool& found)
-{
-    const std::string names = readProfile(ansi.section.c_str(), nullptr, "", ansi.path.c_str());
-    found = false;
-    for (std::size_t start = 0; start < names.size();) {
-        const std::size_t end = names.find('\0', start);
-        const std::string name = names.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        std::wstring wideName;
-        if (const TsStatus status = tsFromAnsi(name, wideName); !status)
-            return status;
-        if (lstrcmpiW(wideName.c_str(), key.c_str()) == 0) {
-            spelling = name;
-            found = true;
-            return {};
-        }
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return {};
-}
-
-// The key's text when present; found tells absent from empty.
+// The key's text when present, found among the section's key names as the file
+// spells them; found tells absent from empty.
 TsStatus readValue(const std::wstring& section, const std::wstring& key, const std::wstring& path, bool& found,
                    std::wstring& value)
 {
-    AnsiKey ansi;
-    std::string spelling;
-    TsStatus status = toAnsi(section, key, path, ansi);
-    if (status)
-        status = findKey(ansi, key, spelling, found);
-    if (status && found)
-        status = tsFromAnsi(readProfile(ansi.section.c_str(), spelling.c_str(), "", ansi.path.c_str()), value);
-    return status;
+    if (const TsStatus status = checkNames(section, key, path); !status)
+        return status;
+    const std::wstring names = readProfile(section, nullptr, path);
+    found = false;
+    for (std::size_t start = 0; start < names.size();) {
+        std::size_t end = names.find(L'\0', start);
+        if (end == std::wstring::npos)
+            end = names.size();
+        const std::wstring name = names.substr(start, end - start);
+        if (lstrcmpiW(name.c_str(), key.c_str()) == 0) {
+            found = true;
+            value = readProfile(section, name.c_str(), path);
+            return {};
+        }
+        start = end + 1;
+    }
+    return {};
 }
 
 } // namespace
@@ -113,17 +102,25 @@ TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const 
                     const std::wstring& path)
 {
     std::string ansiSection, ansiKey, ansiValue, ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
     TsStatus status = tsToAnsi(section, ansiSection);
     if (status && key)
         status = tsToAnsi(*key, ansiKey);
     if (status && value)
         status = tsToAnsi(*value, ansiValue);
-    if (status)
-        status = tsToAnsiPath(path, ansiPath);
-    if (!status)
+    if (status) {
+        if (!WritePrivateProfileStringA(ansiSection.c_str(), key ? ansiKey.c_str() : nullptr,
+                                        value ? ansiValue.c_str() : nullptr, ansiPath.c_str()))
+            return TsStatus::failure(GetLastError());
+        return {};
+    }
+    // Only a UTF-16 file holds what the code page lacks; the wide writer keeps its encoding.
+    bool unicode = false;
+    if (status.error() != TsStatus::kNoUnicodeMapping || !tsIsUnicodeFile(path, unicode) || !unicode)
         return status;
-    if (!WritePrivateProfileStringA(ansiSection.c_str(), key ? ansiKey.c_str() : nullptr,
-                                    value ? ansiValue.c_str() : nullptr, ansiPath.c_str()))
+    if (!WritePrivateProfileStringW(section.c_str(), key ? key->c_str() : nullptr, value ? value->c_str() : nullptr,
+                                    path.c_str()))
         return TsStatus::failure(GetLastError());
     return {};
 }

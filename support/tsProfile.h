@@ -23,7 +23,9 @@ TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, 
                           unsigned options, bool requireValue, bool& result);
 
 // The one way the program changes a profile file: a null value deletes the key, a
-// null key and value delete the whole section. Fails, touching nothing, when a text
-// does not fit the ANSI code page or the system reports that the file was not changed.
+// null key and value delete the whole section. Texts go through the ANSI writer; one
+// that the code page cannot hold only into a UTF-16 file, which holds it exactly.
+// Fails, touching nothing, when a text does not fit the file, or the system reports
+// that the file was not changed.
 TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,
                     const std::wstring& path);

@@ -1,6 +1,6 @@
 #include "support/tsWindow.h"
 
-#include "resources/Texts.h"
+#include "support/AppInfo.h"
 
 namespace {
 
@@ -66,8 +66,8 @@ TsStatus tsGetThunderMainHandle(HWND& result)
     if (!appWindow) {
         if (!registerWindowClass(kAppWindowClass, DefWindowProcW, nullptr))
             return lastError();
-        appWindow = CreateWindowExW(0, kAppWindowClass, kMainCaption, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+        appWindow = CreateWindowExW(0, kAppWindowClass, readAppInfo().title.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!appWindow)
             return lastError();
     }

@@ -1,5 +1,7 @@
 #pragma once
 #include "folderview/FolderFiles.h"
+#include "folderview/SettingsText.h"
+#include "support/tsAnsi.h"
 #include "support/tsText.h"
 
 #include <windows.h>
@@ -10,15 +12,20 @@
 #include <vector>
 
 // A folder in memory, for the failures and attribute bits that real files under Wine
-// cannot show. The settings file's keys are held by name, all in one section. Writes,
-// attribute changes and copies are logged in call order; a call whose log line, or
-// "exist PATH", "test KEY" or "read KEY", is in errors fails with that error.
+// cannot show. Settings files are held as text and edited as the profile writer edits
+// them (the first section of a name, one copy at a time), so what is saved can be
+// loaded. Writes, attribute changes and copies are logged in call order; a call whose
+// log line, or "exist PATH" or "read KEY", is in errors fails with that error, and a
+// write whose log line is in shortWrites reports success but cuts the file's last line.
 class FakeFolderFiles : public FolderFiles {
 public:
-    std::map<std::wstring, std::wstring> values;
+    std::map<std::wstring, std::wstring> texts; // settings files by path, lines ending in "\r\n"
     std::map<std::wstring, std::uint32_t> attributes; // by path; a path without entry does not exist
     std::map<std::wstring, std::uint32_t> errors;
+    std::vector<std::wstring> shortWrites;
     std::vector<std::wstring> log;
+    bool unicode = false; // whether the settings files are UTF-16
+    std::wstring currentFolder = L"C:\\Текущий";
 
     static std::wstring attributesLine(const std::wstring& path, std::uint32_t value)
     {
@@ -34,22 +41,24 @@ public:
         result = attributes.count(path) != 0;
         return check(L"exist " + path);
     }
-    TsStatus readString(const std::wstring&, const std::wstring& key, const std::wstring& defaultText,
-                        const std::wstring&, std::wstring& result) override
+    TsStatus readString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultText,
+                        const std::wstring& path, std::wstring& result) override
     {
-        result = values.count(key) ? values[key] : defaultText;
+        result = find(section, key, path).value_or(defaultText);
         return check(L"read " + key);
     }
-    TsStatus readLong(const std::wstring&, const std::wstring& key, std::int32_t defaultValue, const std::wstring&,
-                      std::int32_t& result) override
+    TsStatus readLong(const std::wstring& section, const std::wstring& key, std::int32_t defaultValue,
+                      const std::wstring& path, std::int32_t& result) override
     {
         result = defaultValue;
+        const auto value = find(section, key, path);
         const TsStatus status = check(L"read " + key);
-        return status && values.count(key) ? tsParseLong(values[key], result) : status;
+        return status && value ? tsParseLong(*value, result) : status;
     }
-    TsStatus isKeyExist(const std::wstring&, const std::wstring& key, const std::wstring&, bool& result) override
+    TsStatus isKeyExist(const std::wstring& section, const std::wstring& key, const std::wstring& path,
+                        bool& result) override
     {
-        result = values.count(key) != 0;
+        result = find(section, key, path).has_value();
         return check(L"test " + key);
     }
     // Creates the file, but is refused on a read-only one, as Windows does.
@@ -58,7 +67,14 @@ public:
     {
         log.push_back((value ? L"write [" : L"delete [") + section + L"]" + (key ? L" " + *key : L"")
                       + (value ? L"=" + *value : L""));
-        return attributes[path] & FILE_ATTRIBUTE_READONLY ? TsStatus::failure(ERROR_ACCESS_DENIED) : check(log.back());
+        if (attributes[path] & FILE_ATTRIBUTE_READONLY)
+            return TsStatus::failure(ERROR_ACCESS_DENIED);
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
+        edit(texts[path], section, key, value);
+        if (std::count(shortWrites.begin(), shortWrites.end(), log.back()))
+            texts[path].erase(texts[path].rfind(L"\r\n", texts[path].size() - 3) + 2);
+        return {};
     }
     TsStatus getAttributes(const std::wstring& path, std::uint32_t& result) override
     {
@@ -89,10 +105,76 @@ public:
         result = first == second && attributes.count(first);
         return {};
     }
+    TsStatus readFile(const std::wstring& path, std::string& result) override
+    {
+        const std::wstring& text = texts[path];
+        if (unicode)
+            result = "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+        return unicode ? TsStatus() : tsToAnsi(text, result);
+    }
+    TsStatus writeFile(const std::wstring& path, const std::string& bytes) override
+    {
+        log.push_back(L"restore " + path);
+        std::wstring text;
+        if (unicode)
+            text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+        else
+            (void)tsFromAnsi(bytes, text); // code page 1251 reads every byte
+        texts[path] = text;
+        return {};
+    }
+    TsStatus deleteFile(const std::wstring& path) override
+    {
+        log.push_back(L"delete " + path);
+        texts.erase(path);
+        attributes.erase(path);
+        return {};
+    }
+    TsStatus fullPath(const std::wstring& path, std::wstring& result) override
+    {
+        result = path == L"." ? currentFolder : path == L".." ? currentFolder.substr(0, 3) : path;
+        return {};
+    }
 
 private:
     TsStatus check(const std::wstring& line) const
     {
         return errors.count(line) ? TsStatus::failure(errors.at(line)) : TsStatus();
+    }
+    std::optional<std::wstring> find(const std::wstring& section, const std::wstring& key, const std::wstring& path)
+    {
+        std::string bytes;
+        (void)readFile(path, bytes);
+        return findSetting(parseSettingsText(bytes), section, key);
+    }
+    // The profile writer's edit: in the first section of the name, the key set in place
+    // or added at the section's end, or deleted; or that whole section deleted.
+    static void edit(std::wstring& text, const std::wstring& section, const std::wstring* key,
+                     const std::wstring* value)
+    {
+        std::vector<std::wstring> lines;
+        for (std::size_t start = 0; start < text.size(); start = text.find(L"\r\n", start) + 2)
+            lines.push_back(text.substr(start, text.find(L"\r\n", start) - start));
+        const auto same = [](const std::wstring& a, const std::wstring& b) {
+            return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+        };
+        auto header = std::find_if(lines.begin(), lines.end(), [&](auto& l) { return same(l, L"[" + section + L"]"); });
+        auto end = header == lines.end()
+            ? header
+            : std::find_if(header + 1, lines.end(), [](auto& l) { return l.starts_with(L"["); });
+        auto line = std::find_if(header, end, [&](auto& l) { return key && same(l.substr(0, l.find(L'=')), *key); });
+        if (!key && header != lines.end())
+            lines.erase(header, end);
+        else if (!value && line != end)
+            lines.erase(line);
+        else if (value && line != end)
+            *line = *key + L"=" + *value;
+        else if (value && header != lines.end())
+            lines.insert(end, *key + L"=" + *value);
+        else if (value)
+            lines.insert(lines.end(), {L"[" + section + L"]", *key + L"=" + *value});
+        text.clear();
+        for (const std::wstring& l : lines)
+            text += l + L"\r\n";
     }
 };

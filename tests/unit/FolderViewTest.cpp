@@ -1,11 +1,15 @@
+#include "folderview/FolderInfo.h"
 #include "folderview/SettingsLoader.h"
-#include "folderview/SettingsSaver.h"
+#include "folderview/SettingsText.h"
 #include "folderview/SkinCommand.h"
+#include "folderview/Win32FolderFiles.h"
 
 #include "FakeFolderFiles.h"
+#include "common/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -22,7 +26,6 @@ const std::wstring kCopy = kFolder + L"\\море.jpg";
 // copy with a long name does not.
 const std::wstring kDeepFolder = L"C:\\" + std::wstring(237, L'д');
 
-const std::wstring kView = kViewId;
 constexpr std::uint32_t kEarlierCopy = kAttrHidden | kAttrReadOnly | kAttrSystem;
 
 // Arranges that the fake's call with this log line fails.
@@ -61,11 +64,9 @@ TEST(LoadFolderLook, ColoursAndFailingReads)
         SCOPED_TRACE(&c - cases);
         FakeFolderFiles files;
         files.attributes[kIni] = kAttrHidden | kAttrSystem;
-        files.values[kImageKey] = kPicture;
-        if (c.text)
-            files.values[kTextColorKey] = c.text;
-        if (c.back)
-            files.values[kTextBackgroundKey] = c.back;
+        files.texts[kIni] = L"[" + kView + L"]\r\nIconArea_Image=" + kPicture + L"\r\n"
+            + (c.text ? L"IconArea_Text=" + std::wstring(c.text) + L"\r\n" : L"")
+            + (c.back ? L"IconArea_TextBackground=" + std::wstring(c.back) + L"\r\n" : L"");
         files.errors[c.failing] = ERROR_ACCESS_DENIED;
         FolderLookState state {kFolder, kOldPicture, kTicked, kTicked, 0x123456, kTicked, 0x654321};
 
@@ -76,41 +77,44 @@ TEST(LoadFolderLook, ColoursAndFailingReads)
 }
 
 // Apply makes the folder read-only, which tells the shell to read its Desktop.INI, and
-// leaves a drive root alone. When that cannot be done the save says so.
-TEST(SaveFolderLook, FolderAttributes)
+// leaves a drive root alone, however the folder is given. When that cannot be done the
+// command says so.
+TEST(RunSkinCommand, FolderAttributes)
 {
     const struct {
-        std::wstring folder;
+        std::wstring folder, full; // as given, and as the system resolves it
         std::optional<std::uint32_t> before; // none: no such entry
         std::wstring failing;
         std::optional<std::uint32_t> after;
-        SaveResult result;
+        Kind kind;
     } cases[] = {
-        {kFolder + L"\\", 0x10, L"", 0x1, SaveResult::Saved},
-        {kFolder, 0x2037, L"", 0x2027, SaveResult::Saved},
-        {kFolder, 0xFFFF0010, L"", 0xFFFF0001, SaveResult::Saved},
-        {kFolder, std::nullopt, L"", std::nullopt, SaveResult::FolderNotMarked},
-        {kFolder, 0x10, FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly), 0x10, SaveResult::FolderNotMarked},
-        {L"C:\\", 0x16, L"", 0x16, SaveResult::Saved},
+        {kFolder + L"\\", kFolder, 0x10, L"", 0x1, Kind::Done},
+        {kFolder, kFolder, 0x2037, L"", 0x2027, Kind::Done},
+        {kFolder, kFolder, 0xFFFF0010, L"", 0xFFFF0001, Kind::Done},
+        {L".", L"C:\\Текущий", 0x10, L"", 0x1, Kind::Done},
+        {kFolder, kFolder, std::nullopt, L"", std::nullopt, Kind::FolderNotMarked},
+        {kFolder, kFolder, 0x10, FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly), 0x10, Kind::FolderNotMarked},
+        {L"C:\\", L"C:", 0x16, L"", 0x16, Kind::Done},
+        {L"C:", L"C:", 0x16, L"", 0x16, Kind::Done},
+        {L"..", L"C:", 0x16, L"", 0x16, Kind::Done},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.folder + L" " + c.failing));
         FakeFolderFiles files;
-        const std::wstring bare = c.folder.substr(0, c.folder.find_last_not_of(L'\\') + 1);
         if (c.before)
-            files.attributes[bare] = *c.before;
+            files.attributes[c.full] = *c.before;
         files.errors[c.failing] = ERROR_ACCESS_DENIED;
-        std::wstring path;
 
-        EXPECT_EQ(saveFolderLook(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, L"", false, path),
-                  c.result);
-        EXPECT_EQ(files.attributes.count(bare) ? std::optional(files.attributes[bare]) : std::nullopt, c.after);
-        EXPECT_EQ(files.attributes[bare + L"\\Desktop.INI"], kAttrHidden | kAttrSystem) << "written either way";
+        const SkinOutcome outcome =
+            runSkinCommand(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, SkinAction::Apply);
+        EXPECT_EQ(outcome.kind, c.kind);
+        EXPECT_EQ(files.attributes.count(c.full) ? std::optional(files.attributes[c.full]) : std::nullopt, c.after);
     }
 }
 
 TEST(RunSkinCommand, Outcomes)
 {
+    const std::wstring lastWrite = L"write [.ShellClassInfo] ConfirmFileOp=0";
     const struct {
         const char* what;
         SkinAction action;
@@ -128,8 +132,14 @@ TEST(RunSkinCommand, Outcomes)
          false},
         {"folder outside the code page", SkinAction::Remove, [](auto& s, auto&) { s.folder = L"C:\\\u4E2D"; },
          Kind::TextRefused, L"C:\\\u4E2D", 0, false, false},
-        {"picture outside the code page", SkinAction::Apply, [](auto& s, auto&) { s.picture = L"\u0105.jpg"; },
+        {"picture to copy outside the code page", SkinAction::Apply, [](auto& s, auto&) { s.picture = L"\u0105.jpg"; },
          Kind::TextRefused, L"\u0105.jpg", 0, false, false},
+        {"picture outside the ANSI file's code page", SkinAction::Apply,
+         [](auto& s, auto&) {
+             s.picture = L"\u0105.jpg";
+             s.copyPicture = kUnticked;
+         },
+         Kind::KeyRefused, L"IconArea_Image", 0, false, false},
         {"settings path too long", SkinAction::Remove,
          [](auto&, auto& f) { f.errors[L"exist " + kIni] = TsStatus::kPathTooLong; }, Kind::PathTooLong, kIni, 0, false,
          false},
@@ -143,11 +153,12 @@ TEST(RunSkinCommand, Outcomes)
          Kind::PathTooLong, kDeepFolder + L"\\" + std::wstring(30, L'п') + L".jpg", 0, false, false},
         {"no picture to copy", SkinAction::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); },
          Kind::CopyFailed, kCopy, ERROR_FILE_NOT_FOUND, false, true},
-        // Every write is checked.
+        // Every write is checked, and what it wrote is read back.
         {"first write fails", SkinAction::Apply, failing(L"write [ExtShellFolderViews] " + kView + L"=" + kView),
          Kind::SaveFailed, kIni, 0, true, true},
-        {"last write fails", SkinAction::Apply, failing(L"write [.ShellClassInfo] ConfirmFileOp=0"), Kind::SaveFailed,
-         kIni, 0, true, true},
+        {"last write fails", SkinAction::Apply, failing(lastWrite), Kind::SaveFailed, kIni, 0, true, true},
+        {"a write reports success but cuts the file", SkinAction::Apply,
+         [&](auto&, auto& f) { f.shortWrites.push_back(lastWrite); }, Kind::SaveFailed, kIni, 0, true, true},
         {"remove's first write fails", SkinAction::Remove, failing(L"delete [ExtShellFolderViews] " + kView),
          Kind::SaveFailed, kIni, 0, true, false},
         {"remove's last write fails", SkinAction::Remove, failing(L"delete [" + kView + L"]"), Kind::SaveFailed, kIni,
@@ -158,8 +169,12 @@ TEST(RunSkinCommand, Outcomes)
          },
          Kind::FolderNotMarked, kFolder, 0, true, true},
         {"remove", SkinAction::Remove, [](auto&, auto&) {}, Kind::Done, L"", 0, true, false},
-        {"remove without a file", SkinAction::Remove, [](auto&, auto& f) { f.attributes.erase(kIni); }, Kind::Done, L"",
-         0, false, false},
+        {"remove without a file", SkinAction::Remove,
+         [](auto&, auto& f) {
+             f.attributes.erase(kIni);
+             f.texts.erase(kIni);
+         },
+         Kind::Done, L"", 0, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -170,20 +185,22 @@ TEST(RunSkinCommand, Outcomes)
                             {kIni, kAttrReadOnly | kAttrHidden | kAttrSystem},
                             {kPicture, kAttrNormal},
                             {kCopy, kEarlierCopy}};
+        const std::wstring before = L"[" + kView + L"]\r\nIconArea_Image=old.jpg\r\n[Notes]\r\nA=1\r\n";
+        files.texts[kIni] = before;
         FolderLookState state {kFolder, kPicture, kTicked, kTicked, 0x0000FF, kUnticked, kWhite};
         c.arrange(state, files);
 
         const SkinOutcome outcome = runSkinCommand(files, state, c.action);
         EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.error), std::tuple(c.kind, c.subject, c.error));
-        EXPECT_EQ(std::tuple(files.logged(L"write") || files.logged(L"delete"), files.logged(L"copy")),
+        EXPECT_EQ(std::tuple(files.logged(L"write") || files.logged(L"delete ["), files.logged(L"copy")),
                   std::tuple(c.written, c.copies));
-        // Written, the file ends hidden and system; after a failing write, nothing more is
-        // written and it stays writable.
+        // After a failing write, the file is put back as it was and stays writable;
+        // written, it ends hidden and system, with the other sections kept.
         if (c.written && c.kind == Kind::SaveFailed) {
-            EXPECT_EQ(std::tuple(files.errors.count(files.log.back()), files.attributes[kIni]),
-                      std::tuple(1u, kAttrNormal));
+            EXPECT_EQ(std::tuple(files.texts[kIni], files.attributes[kIni]), std::tuple(before, kAttrNormal));
         } else if (c.written) {
             EXPECT_EQ(files.attributes[kIni], kAttrHidden | kAttrSystem);
+            EXPECT_EQ(findSetting(parseSettingsText(ansiBytes(files.texts[kIni])), L"Notes", L"A"), L"1");
         }
         // A copy replaces the earlier one, is hidden and saved by its bare name; without
         // copying, the picture text is saved as typed.
@@ -193,5 +210,124 @@ TEST(RunSkinCommand, Outcomes)
                 std::tuple(files.logged(L"write [" + kView + L"] IconArea_Image=" + saved), files.attributes[kCopy]),
                 std::tuple(true, c.copies ? kAttrHidden : kEarlierCopy));
         }
+    }
+}
+
+// The read-back check: each edit must be there, and every other line, blanks around
+// a line or around "=" aside.
+TEST(SettingsText, RewriteKeepsEveryOtherLine)
+{
+    const std::string before = "; note\r\n[A]\r\nx = 1\r\n[G]\r\nk=old\r\nz=2\r\n[G]\r\nk=second\r\n";
+    const std::vector<SettingEdit> setK = {{L"G", L"K", L"new"}};
+    const struct {
+        std::string after;
+        std::vector<SettingEdit> edits;
+        bool rewrite;
+    } cases[] = {
+        {"; note\r\n[A]\r\nx=1\r\n\r\n[G]\r\nk=new\r\nz=2\r\n[G]\r\nk=second\r\n", setK, true},
+        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nk=new\r\nz=2\r\n[G]\r\n", setK, false}, // a line of the file lost
+        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nk=old\r\nz=2\r\n[G]\r\nk=new\r\n", setK, false}, // not where a reader looks
+        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nz=2\r\n[G]\r\nk=second\r\n", {{L"G", L"k", std::nullopt}}, false},
+        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nz=2\r\n[G]\r\n", {{L"G", L"k", std::nullopt}}, true},
+        {"; note\r\n[A]\r\nx=1\r\n", {{L"g", std::nullopt, std::nullopt}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after);
+        EXPECT_EQ(isRewriteOf(parseSettingsText(before), parseSettingsText(c.after), c.edits), c.rewrite);
+    }
+}
+
+// Some file systems give every file the index 0; such files are the same only by path.
+TEST(IsSameIdentity, ZeroIndexFallsBackToThePath)
+{
+    const FileIdentity sea {7, 42, L"C:\\Фото\\море.jpg"}, other {7, 43, L"C:\\Фото\\лес.jpg"};
+    EXPECT_TRUE(isSameIdentity(sea, {7, 42, L"c:\\другое\\имя.jpg"}));
+    EXPECT_FALSE(isSameIdentity(sea, other));
+    EXPECT_FALSE(isSameIdentity({7, 0, sea.fullPath}, {7, 0, other.fullPath}));
+    EXPECT_TRUE(isSameIdentity({7, 0, sea.fullPath}, {7, 0, L"C:\\ФОТО\\МОРЕ.JPG"}));
+}
+
+// The icon and comment: both forms of the icon key written, IconResource read first, an
+// empty field deleting its keys, Remove taking only these keys.
+TEST(FolderInfo, KeysWrittenAndReadBack)
+{
+    const std::wstring others = L"ConfirmFileOp=0\r\n[" + kView + L"]\r\nAttributes=1\r\n";
+    const struct {
+        std::wstring stored; // the [.ShellClassInfo] lines before
+        FolderInfo first; // as loaded from them
+        FolderInfo applied;
+        SkinAction action;
+        FolderInfo loaded;
+        std::vector<const wchar_t*> keys; // the keys of ours the file then holds
+    } cases[] = {
+        {L"",
+         {},
+         {L"C:\\Значки,1\\наш.dll, 3", L"Отпуск"},
+         SkinAction::Apply,
+         {L"C:\\Значки,1\\наш.dll,3", L"Отпуск"},
+         {L"IconResource=C:\\Значки,1\\наш.dll,3", L"IconFile=C:\\Значки,1\\наш.dll", L"IconIndex=3",
+          L"InfoTip=Отпуск"}},
+        {L"IconFile=a.ico\r\nIconIndex=2\r\nIconResource=b.dll,-5\r\nInfoTip=x\r\n",
+         {L"b.dll,-5", L"x"},
+         {L"", L"y"},
+         SkinAction::Apply,
+         {L"", L"y"},
+         {L"InfoTip=y"}},
+        {L"IconFile=a.ico\r\nIconIndex=2\r\nIconResource=b.dll,-5\r\nInfoTip=x\r\n",
+         {L"b.dll,-5", L"x"},
+         {},
+         SkinAction::Remove,
+         {},
+         {}},
+        {L"IconFile=a.ico\r\nInfoTip=x\r\n",
+         {L"a.ico,0", L"x"},
+         {L"c.ico", L""},
+         SkinAction::Apply,
+         {L"c.ico,0", L""},
+         {L"IconResource=c.ico,0", L"IconFile=c.ico", L"IconIndex=0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.stored));
+        FakeFolderFiles files;
+        files.attributes = {{kFolder, kAttrDirectory}, {kIni, kAttrHidden | kAttrSystem}};
+        files.texts[kIni] = L"[.ShellClassInfo]\r\n" + c.stored + others;
+        FolderInfo before;
+        ASSERT_TRUE(loadFolderInfo(files, kFolder, before));
+        EXPECT_EQ(std::tuple(before.icon, before.infoTip), std::tuple(c.first.icon, c.first.infoTip));
+
+        ASSERT_EQ(runFolderInfoCommand(files, kFolder, c.applied, c.action).kind, Kind::Done);
+        FolderInfo after;
+        ASSERT_TRUE(loadFolderInfo(files, kFolder, after));
+        EXPECT_EQ(std::tuple(after.icon, after.infoTip), std::tuple(c.loaded.icon, c.loaded.infoTip));
+        std::vector<std::wstring> ours;
+        for (const SettingsLine& line : parseSettingsText(ansiBytes(files.texts[kIni])))
+            if (!line.header && line.section == L".ShellClassInfo" && line.key != L"ConfirmFileOp")
+                ours.push_back(line.key + L"=" + line.value.value_or(L""));
+        std::vector<std::wstring> expected(c.keys.begin(), c.keys.end());
+        std::sort(ours.begin(), ours.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(ours, expected);
+        EXPECT_EQ(findSetting(parseSettingsText(ansiBytes(files.texts[kIni])), kView, L"Attributes"), L"1");
+    }
+}
+
+// Each setting of the look's table goes out through Apply and comes back through a load.
+TEST(LookSettings, EachSurvivesASaveAndALoad)
+{
+    for (const LookSetting& setting : kLookSettings) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(setting.key)));
+        FakeFolderFiles files;
+        files.attributes[kFolder] = kAttrDirectory;
+        FolderLookState saved {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite}, loaded = saved;
+        if (setting.text)
+            saved.*setting.text = kPicture;
+        else
+            std::tie(saved.*setting.on, saved.*setting.color) = std::tuple(kTicked, 0x123456);
+        ASSERT_EQ(runSkinCommand(files, saved, SkinAction::Apply).kind, Kind::Done);
+        ASSERT_TRUE(loadFolderLook(files, loaded));
+        const auto look = [](const FolderLookState& s) {
+            return std::tuple(s.picture, s.textColorOn, s.textColor, s.backColorOn, s.backColor);
+        };
+        EXPECT_EQ(look(loaded), look(saved));
     }
 }

@@ -1,13 +1,17 @@
 #include "common/TestFiles.h"
+#include "folderview/FolderInfo.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SettingsSaver.h"
+#include "folderview/SettingsText.h"
 #include "folderview/SkinCommand.h"
 #include "folderview/Win32FolderFiles.h"
+#include "support/Handles.h"
 #include "support/tsFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 using testing::Contains;
@@ -64,9 +68,16 @@ IniFile readIni(const std::wstring& path)
     return file;
 }
 
-constexpr bool kApply = false;
-constexpr bool kRemove = true;
+using Kind = SkinOutcome::Kind;
+constexpr SkinAction kApply = SkinAction::Apply;
+constexpr SkinAction kRemove = SkinAction::Remove;
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// The settings file's text as a reader sees it, in the encoding its bytes are in.
+std::vector<SettingsLine> settingsOf(const std::wstring& path)
+{
+    return parseSettingsText(readFile(path));
+}
 
 // The items given plus our key of [ExtShellFolderViews] and our section's entries.
 std::vector<std::wstring> applied(std::vector<std::wstring> items, const std::vector<std::wstring>& viewEntries)
@@ -84,10 +95,9 @@ protected:
     {
         return {folder.path(), L"", kUnticked, textOn, text, backOn, back};
     }
-    SaveResult save(const FolderLookState& state, const std::wstring& picture, bool remove)
+    Kind save(const FolderLookState& state, const std::wstring& picture, SkinAction action)
     {
-        std::wstring saved;
-        return saveFolderLook(files, state, picture, remove, saved);
+        return writeSettings(files, state.folder, path, folderLookEdits(state, picture, action), action == kApply).kind;
     }
     // Hidden and system, as the shell keeps the file; read-only would stop the next save.
     DWORD fileAttributes() const { return attributesOf(path) & (kHiddenSystem | FILE_ATTRIBUTE_READONLY); }
@@ -107,7 +117,7 @@ protected:
 // A greyed check box (2) counts as unticked.
 TEST_F(SettingsFile, ApplyMakesANewFileInTheShellsOrder)
 {
-    ASSERT_EQ(save(look(2, 0xFF8000, kTicked, 0xABCDEF), L"C:\\Фото\\Лес зимой.jpg", kApply), SaveResult::Saved);
+    ASSERT_EQ(save(look(2, 0xFF8000, kTicked, 0xABCDEF), L"C:\\Фото\\Лес зимой.jpg", kApply), Kind::Done);
 
     const IniFile file = readIni(path);
     EXPECT_THAT(file.sections, ElementsAre(L"ExtShellFolderViews", kView, L".ShellClassInfo"));
@@ -162,17 +172,26 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
     const std::vector<std::wstring> others = readIni(path).items;
 
-    ASSERT_EQ(save(look(kTicked, 0x000001, kTicked, 0x000002), L"старая.bmp", kApply), SaveResult::Saved);
-    ASSERT_EQ(save(look(kTicked, 0x0000FF, kUnticked, 0x000002), L"новая.bmp", kApply), SaveResult::Saved);
+    ASSERT_EQ(save(look(kTicked, 0x000001, kTicked, 0x000002), L"старая.bmp", kApply), Kind::Done);
+    ASSERT_EQ(save(look(kTicked, 0x0000FF, kUnticked, 0x000002), L"новая.bmp", kApply), Kind::Done);
     EXPECT_THAT(readIni(path).items,
                 UnorderedElementsAreArray(applied(others, {L"IconArea_Image=новая.bmp", L"IconArea_Text=0x000000FF"})));
 
-    ASSERT_EQ(save(look(kTicked, 0x0000FF, kTicked, 0x000002), L"", kRemove), SaveResult::Saved);
+    ASSERT_EQ(save(look(kTicked, 0x0000FF, kTicked, 0x000002), L"", kRemove), Kind::Done);
     const IniFile file = readIni(path);
     EXPECT_EQ(file.encoding, GetParam());
     EXPECT_THAT(file.items, UnorderedElementsAreArray(others));
     EXPECT_THAT(file.sections, Not(Contains(kView)));
     EXPECT_EQ(fileAttributes(), kHiddenSystem);
+}
+
+// A new file holds what the code page lacks as UTF-16.
+TEST_F(SettingsFile, NewFileIsUnicodeWhenItMustBe)
+{
+    const FolderInfo foreign {L"", L"Zdjęcia ą 日本"};
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, kApply).kind, Kind::Done);
+    EXPECT_EQ(std::tuple(readIni(path).encoding, findSetting(settingsOf(path), L".ShellClassInfo", L"InfoTip")),
+              std::tuple(Encoding::Utf16, std::optional(foreign.infoTip)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, EncodedSettingsFile, testing::Values(Encoding::Ansi, Encoding::Utf16));
@@ -219,4 +238,119 @@ TEST_F(SettingsFile, PictureThatAlreadyIsTheCopyStaysWhole)
         EXPECT_EQ(attributesOf(copy) & kHiddenSystem, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
         SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+// Letters the code page lacks come back from a UTF-16 file exactly as stored, and an
+// Apply that keeps them writes them back unchanged.
+TEST_F(SettingsFile, UnicodeFileKeepsLettersTheCodePageLacks)
+{
+    const std::wstring picture = L"C:\\Фото\\日本 Zdjęcia ą.jpg";
+    writeFile(path, encode(Encoding::Utf16, L"[" + kView + L"]\r\nIconArea_Image=" + picture + L"\r\n"));
+    FolderLookState state = look(kUnticked, 0, kUnticked, 0);
+    ASSERT_TRUE(loadFolderLook(files, state));
+    EXPECT_EQ(state.picture, picture);
+    state.backColorOn = kTicked;
+    ASSERT_EQ(runSkinCommand(files, state, kApply).kind, Kind::Done);
+    EXPECT_EQ(readIni(path).encoding, Encoding::Utf16);
+    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_Image"), picture);
+    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_TextBackground"), L"0x00FFFFFF");
+}
+
+// A hand-edited file may hold our section and key twice; Remove takes every copy.
+TEST_F(SettingsFile, RemoveTakesEveryCopy)
+{
+    const std::wstring ours =
+        L"[ExtShellFolderViews]\r\n" + kView + L"=" + kView + L"\r\n[" + kView + L"]\r\nIconArea_Image=a.jpg\r\n";
+    writeFile(path, ansiBytes(ours + L"[Notes]\r\nA=1\r\n" + ours));
+    ASSERT_EQ(save(look(kUnticked, 0, kUnticked, 0), L"", kRemove), Kind::Done);
+    const std::vector<SettingsLine> lines = settingsOf(path);
+    EXPECT_EQ(std::tuple(countCopies(lines, {kView, std::nullopt, std::nullopt}),
+                         countCopies(lines, {L"ExtShellFolderViews", kView, std::nullopt})),
+              std::tuple(0, 0));
+    EXPECT_EQ(findSetting(lines, L"Notes", L"A"), L"1");
+}
+
+// A picture text with a line break would add lines of its own to the file; a copy that
+// fails gives an earlier copy its attributes back. Either way the folder is as it was.
+TEST_F(SettingsFile, RefusedOrFailedApplyLeavesTheFolderAsItWas)
+{
+    const std::string before = ansiBytes(L"[.ShellClassInfo]\r\nInfoTip=Дача\r\n");
+    writeFile(path, before);
+    const std::wstring copy = folder.at(L"море.jpg");
+    writeFile(copy, "earlier");
+    SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    FolderLookState state = look(kTicked, 0xFF, kUnticked, 0);
+    for (const auto& [picture, copying, kind] :
+         {std::tuple(std::wstring(L"C:\\море.jpg\r\n[.ShellClassInfo]\r\nIconResource=x.dll,1"), kUnticked,
+                     Kind::ControlCharacter),
+          std::tuple(folder.at(L"нет\\море.jpg"), kTicked, Kind::CopyFailed)}) {
+        state.picture = picture;
+        state.copyPicture = copying;
+        EXPECT_EQ(runSkinCommand(files, state, kApply).kind, kind);
+        EXPECT_EQ(readFile(path), before);
+        EXPECT_EQ(std::tuple(readFile(copy), attributesOf(copy) & kHiddenSystem),
+                  std::tuple(std::string("earlier"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN)));
+    }
+}
+
+// The icon and comment go into a UTF-16 file exactly as typed and are refused for an
+// ANSI one, which stays as it was; each dialog's Remove keeps the other's keys.
+TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
+{
+    write(L"[Notes]\r\nA=1\r\n");
+    const FolderInfo foreign {L"C:\\Значки\\日本.ico,2", L"Zdjęcia ą 日本"}, plain {L"C:\\Значки\\лес.ico,2", L"Лес"};
+    const std::string ansi = readFile(path);
+    const bool unicode = GetParam() == Encoding::Utf16;
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, kApply).kind,
+              unicode ? Kind::Done : Kind::KeyRefused);
+    if (!unicode) {
+        EXPECT_EQ(readFile(path), ansi);
+        ASSERT_EQ(runFolderInfoCommand(files, folder.path(), plain, kApply).kind, Kind::Done);
+    }
+    ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"лес.jpg", kApply), Kind::Done);
+    FolderInfo info;
+    ASSERT_TRUE(loadFolderInfo(files, folder.path(), info));
+    EXPECT_EQ(std::tuple(info.icon, info.infoTip),
+              unicode ? std::tuple(foreign.icon, foreign.infoTip) : std::tuple(plain.icon, plain.infoTip));
+
+    ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"", kRemove), Kind::Done);
+    ASSERT_TRUE(loadFolderInfo(files, folder.path(), info));
+    EXPECT_FALSE(info.icon.empty());
+    ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"лес.jpg", kApply), Kind::Done);
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), {}, kRemove).kind, Kind::Done);
+    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_Image"), L"лес.jpg");
+    EXPECT_EQ(findSetting(settingsOf(path), L"Notes", L"A"), L"1");
+    EXPECT_EQ(std::tuple(findSetting(settingsOf(path), L".ShellClassInfo", L"IconFile"), readIni(path).encoding),
+              std::tuple(std::optional<std::wstring>(), GetParam()));
+}
+
+// A full disk: the profile writer rewrites the whole file and runs out of room, and the
+// file is put back as it was. The test scripts mount a tiny file system for this.
+TEST(FullDisk, FailedRewriteLosesNothing)
+{
+    const char* mounted = std::getenv("QUENMARK_FULL_DISK");
+    if (!mounted || !*mounted)
+        GTEST_SKIP() << "no small file system mounted (QUENMARK_FULL_DISK)";
+    std::wstring place = L"Z:";
+    for (const char* c = mounted; *c; ++c)
+        place += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    const std::wstring path = place + L"\\Desktop.INI", filler = place + L"\\filler";
+    // 8,187 bytes: one more line needs a third page.
+    const std::wstring text =
+        L"[.ShellClassInfo]\r\nIconResource=C:\\Windows\\system32\\shell32.dll,4\r\nInfoTip=Архив\r\n[" + kView
+        + L"]\r\nAttributes=1\r\nIconArea_Text=0x00FFFFFF\r\n[Notes]\r\nText=";
+    const std::string before = ansiBytes(text + std::wstring(8187 - text.size() - 2, L'з') + L"\r\n");
+    writeFile(path, before);
+    {
+        const FileHandle file(CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 1;
+        while (written == 1 && WriteFile(file.get(), "f", 1, &written, nullptr)) {}
+    }
+    const FolderLookState state {place, L"", kUnticked, kTicked, 0xFFFFFF, kTicked, 0x804000};
+    Win32FolderFiles files;
+    EXPECT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, Kind::SaveFailed);
+    const std::string after = readFile(path);
+    EXPECT_TRUE(after == before) << after.size() << " bytes, not the " << before.size() << " that were there";
+    DeleteFileW(filler.c_str());
+    DeleteFileW(path.c_str());
 }

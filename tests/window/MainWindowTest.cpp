@@ -280,8 +280,18 @@ TEST_F(MainWindowPickers, FolderPickerReloadsOnlyOnOkAndKeepsTheCopyFlag)
     EXPECT_EQ(std::tuple(shown.owner, shown.folder, shown.prompt), std::tuple(window(), folder.path(), kFolderPrompt));
     EXPECT_EQ(look(), before);
 
+    // A folder whose settings cannot be read is not shown with these settings.
     TempFolder other;
+    makeFolder(other.desktopIni());
     components.folder.answer = other.path();
+    click(cmdBrowseFolder);
+    EXPECT_EQ(
+        std::exchange(boxTexts, {}),
+        std::vector<std::wstring> {aboutPath(
+            other.path(), kLoadFailed, errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber) + L" " + kFolderKept)});
+    EXPECT_EQ(look(), before);
+
+    RemoveDirectoryW(other.desktopIni().c_str());
     click(cmdBrowseFolder);
     EXPECT_EQ(look(), std::tuple(other.path(), std::get<1>(before), kTicked, kUnticked, kBlack, kUnticked, kWhite));
 }

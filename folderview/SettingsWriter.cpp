@@ -1,0 +1,163 @@
+#include "folderview/SettingsWriter.h"
+
+#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsText.h"
+#include "support/tsAnsi.h"
+#include "support/tsPath.h"
+
+#include <algorithm>
+
+namespace {
+
+using Kind = SkinOutcome::Kind;
+
+constexpr char kUnicodeMark[] = "\xFF\xFE";
+
+bool isDeletion(const SettingEdit& edit)
+{
+    return !edit.key || !edit.value;
+}
+
+// The name a message gives the edit: its key, or its section.
+std::wstring editName(const SettingEdit& edit)
+{
+    return edit.key.value_or(edit.section);
+}
+
+// Texts are refused before anything is written: an ANSI file cannot hold what its code
+// page lacks (writing it would put '?' in place of the user's letters), and no value
+// may hold a line break, which would start a line of its own in the file.
+SkinOutcome refusal(const std::vector<SettingEdit>& edits, bool unicodeFile)
+{
+    for (const SettingEdit& edit : edits) {
+        const std::wstring texts[] = {edit.section, edit.key.value_or(L""), edit.value.value_or(L"")};
+        for (const std::wstring& text : texts) {
+            if (holdsControlCharacter(text))
+                return {Kind::ControlCharacter, editName(edit)};
+            std::string ansi;
+            if (!unicodeFile && !tsToAnsi(text, ansi))
+                return {Kind::KeyRefused, editName(edit)};
+        }
+    }
+    return {};
+}
+
+TsStatus write(FolderFiles& files, const std::wstring& path, const SettingEdit& edit)
+{
+    return files.writeINI(edit.section, edit.key ? &*edit.key : nullptr, edit.value ? &*edit.value : nullptr, path);
+}
+
+// How many copies of deleted keys and sections the file still holds.
+int copiesLeft(const std::vector<SettingsLine>& lines, const std::vector<SettingEdit>& edits)
+{
+    int copies = 0;
+    for (const SettingEdit& edit : edits) {
+        if (isDeletion(edit))
+            copies += countCopies(lines, edit);
+    }
+    return copies;
+}
+
+// Makes the edits and reads the result back. The profile writer deletes one copy of a
+// key or section at a time, so deletions are repeated while they still find one.
+bool makeEdits(FolderFiles& files, const std::wstring& path, const std::vector<SettingEdit>& edits,
+               std::vector<SettingsLine>& after)
+{
+    for (const SettingEdit& edit : edits) {
+        if (!write(files, path, edit))
+            return false;
+    }
+    for (int before = -1;;) {
+        std::string bytes;
+        if (!files.readFile(path, bytes))
+            return false;
+        after = parseSettingsText(bytes);
+        const int copies = copiesLeft(after, edits);
+        if (copies == 0 || (before >= 0 && copies >= before))
+            return true;
+        before = copies;
+        for (const SettingEdit& edit : edits) {
+            if (isDeletion(edit) && countCopies(after, edit) > 0 && !write(files, path, edit))
+                return false;
+        }
+    }
+}
+
+// Adds the read-only bit that tells the shell to read the folder's Desktop.INI. A drive
+// root keeps its attributes: "C:" as typed, or a folder such as ".." that is one.
+bool markFolder(FolderFiles& files, const std::wstring& folder)
+{
+    std::wstring typed, full;
+    if (!tsRemoveBackslash(folder, typed) || (typed.size() == 2 && typed[1] == L':'))
+        return true;
+    if (!files.fullPath(typed, full) || !tsRemoveBackslash(full, full))
+        return false;
+    if (full.size() <= 2)
+        return true;
+    // Attributes that cannot be read are not written back: the invalid value would set every bit.
+    std::uint32_t attributes = 0;
+    return files.getAttributes(full, attributes)
+        && files.setAttributes(full, (attributes | kAttrReadOnly) & ~kAttrDirectory);
+}
+
+} // namespace
+
+bool holdsControlCharacter(const std::wstring& text)
+{
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < L' '; });
+}
+
+SkinOutcome settingsFilePath(FolderFiles& files, const std::wstring& folder, std::wstring& path)
+{
+    std::string ansi;
+    if (folder.empty())
+        return {Kind::NoFolder, {}};
+    if (!tsToAnsi(folder, ansi))
+        return {Kind::TextRefused, folder};
+    bool exists = false;
+    TsStatus status = tsBuildFileName(folder, kDesktopIni, path);
+    if (status)
+        status = files.isFileExist(path, exists);
+    if (status.error() == TsStatus::kPathTooLong)
+        return {Kind::PathTooLong, path};
+    if (!status)
+        return {Kind::SaveFailed, path};
+    return {};
+}
+
+SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const std::wstring& path,
+                          const std::vector<SettingEdit>& edits, bool markFolderReadOnly)
+{
+    bool exists = false;
+    std::string before;
+    if (!files.isFileExist(path, exists) || (exists && !files.readFile(path, before)))
+        return {Kind::SaveFailed, path};
+    if (!exists && std::all_of(edits.begin(), edits.end(), isDeletion))
+        return {};
+    // A new file is made UTF-16, as the shell's documentation asks, when only that can
+    // hold the texts; an existing file keeps its encoding.
+    const bool unicode = isUnicodeSettingsText(before) || (!exists && refusal(edits, false).kind == Kind::KeyRefused);
+    if (const SkinOutcome refused = refusal(edits, unicode); refused.kind != Kind::Done)
+        return refused;
+    if (!exists && unicode && !files.writeFile(path, kUnicodeMark))
+        return {Kind::SaveFailed, path};
+    // A read-only, hidden or system copy could not be rewritten otherwise. Should this
+    // fail, the first write fails too and says so.
+    if (exists)
+        (void)files.setAttributes(path, kAttrNormal);
+
+    std::vector<SettingsLine> after;
+    if (!makeEdits(files, path, edits, after) || !isRewriteOf(parseSettingsText(before), after, edits)) {
+        // A rewrite that failed has already freed the room the old bytes need. Should
+        // putting them back fail too, the message still says the settings are not saved.
+        (void)(exists ? files.writeFile(path, before) : files.deleteFile(path));
+        return {Kind::SaveFailed, path};
+    }
+    const bool marked = !markFolderReadOnly || markFolder(files, folder);
+    // The shell reads the file whether or not it is hidden; hiding it only keeps it
+    // out of the user's way.
+    (void)files.setAttributes(path, kAttrHidden | kAttrSystem);
+    if (!marked)
+        return {Kind::FolderNotMarked, folder};
+    return {};
+}
