@@ -2,6 +2,8 @@
 
 #include "app/Controls.h"
 #include "app/OutcomeMessage.h"
+#include "app/frmFolderInfo.h"
+#include "folderview/FolderInfo.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SkinCommand.h"
 #include "resources/Texts.h"
@@ -76,6 +78,10 @@ const LookControls& controlsOf(const LookSetting& setting)
 
 } // namespace
 
+const frmMain::MenuCommand frmMain::kMenuCommands[] = {
+    {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
+};
+
 frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
 
 frmMain::~frmMain()
@@ -101,6 +107,7 @@ bool frmMain::show(const std::wstring& arguments)
                          GetModuleHandleW(nullptr), this))
         return false;
     createControls();
+    extendSystemMenu();
     load(arguments);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -113,6 +120,15 @@ void frmMain::createControls()
     createLayoutControls(window_, kMainControls, dpi_, font_.get());
     SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
     SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
+}
+
+// The commands go after a separator, before "Close".
+void frmMain::extendSystemMenu()
+{
+    const HMENU menu = GetSystemMenu(window_, FALSE);
+    for (const MenuCommand& command : kMenuCommands)
+        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
 void frmMain::load(const std::wstring& arguments)
@@ -210,6 +226,10 @@ bool frmMain::preTranslateMessage(MSG& message)
 
 void frmMain::onKeyDown(int keyCode, int shift)
 {
+    for (const MenuCommand& command : kMenuCommands) {
+        if (keyCode == command.key && shift == kShiftNone)
+            (this->*command.run)();
+    }
     if (keyCode == VK_F1 && shift == kShiftOnly)
         components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
     // Unloading the last window cannot fail in a way the user could act on.
@@ -293,6 +313,21 @@ void frmMain::onDropFiles(HDROP drop)
         SetWindowTextW(control(txtPicture), path.c_str());
 }
 
+void frmMain::openFolderInfo()
+{
+    const std::wstring folder = windowText(control(txtWorkFolder));
+    if (folder.empty()) {
+        showMessage(kNoFolder, MB_ICONSTOP);
+        return;
+    }
+    FolderInfo info;
+    if (const TsStatus status = loadFolderInfo(files_, folder, info); !status) {
+        showMessage(aboutPath(folder, kLoadFailed, reason(status.error())), MB_ICONSTOP);
+        return;
+    }
+    frmFolderInfo(components_, files_).showModal(window_, folder, info);
+}
+
 void frmMain::onBrowseColor(ControlId swatch)
 {
     const auto dialog = components_.newColorDialog();
@@ -346,6 +381,14 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
     case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_SYSCOMMAND:
+        for (const MenuCommand& command : kMenuCommands) {
+            if ((wParam & 0xFFF0) == command.id) {
+                (this->*command.run)();
+                return 0;
+            }
+        }
+        break;
     case WM_SETCURSOR:
         if (BusyPointer::active()) {
             BusyPointer::apply();

@@ -46,11 +46,13 @@ private:
     void chooseFolder(const std::wstring& folder);
     void onDropFiles(HDROP drop);
     void onBrowseColor(ControlId swatch);
+    void openFolderInfo();
     void onSkinClick(int index);
     void LoadFolderSettings();
     bool loadFolder(const std::wstring& folder, const std::wstring& kept);
     void showState(const FolderLookState& state);
     void showMessage(const std::wstring& text, UINT icon) const;
+    void extendSystemMenu();
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
     int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
@@ -60,6 +62,15 @@ private:
     HWND lastFocus_ = nullptr;
     int dpi_ = 96;
     FontHandle font_;
+
+    // A window of its own that the system menu opens, with its key.
+    struct MenuCommand {
+        UINT id;
+        const wchar_t* caption;
+        int key;
+        void (frmMain::*run)();
+    };
+    static const MenuCommand kMenuCommands[];
 };
 
 // Runs the window's events until it is unloaded; the program's exit code.

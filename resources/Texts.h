@@ -11,6 +11,10 @@ inline constexpr wchar_t kPictureFilter[] = L"Картинки|*.BMP;*.RLE;*.JPG
 inline constexpr wchar_t kFolderPrompt[] = L"Выберите каталог, для которого будут настраиваться параметры отображения.";
 inline constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark";
 
+// The dialog for the folder's icon and comment.
+inline constexpr wchar_t kFolderInfoMenuItem[] = L"Значок и подсказка…\tF4";
+inline constexpr wchar_t kFolderInfoCaption[] = L"Значок и подсказка";
+
 inline constexpr wchar_t kDone[] = L"Готово!";
 inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";
 inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";

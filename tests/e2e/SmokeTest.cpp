@@ -1,6 +1,8 @@
 // The real Quenmark.exe, started under Wine and driven from the test process through
-// its windows, as a user would: the folder shown, Esc, and Enter applying.
+// its windows, as a user would: the folder shown, Esc, and Enter applying, in the main
+// window and in the icon and comment dialog.
 #include "common/TestFiles.h"
+#include "resources/FolderInfoLayout.h"
 #include "resources/MainLayout.h"
 #include "resources/Texts.h"
 #include "support/ColorSwatch.h"
@@ -18,13 +20,13 @@ namespace {
 // Long enough for Wine to start a program on a busy machine.
 constexpr auto kPatience = std::chrono::seconds(20);
 
-// A visible window of the class with the program's title, once there is one; one run
-// at a time, so it is that run's.
-HWND waitForWindow(const wchar_t* className)
+// A visible window of the class with the title, once there is one; one run at a time,
+// so it is that run's.
+HWND waitForWindow(const wchar_t* className, const wchar_t* title = L"Quenmark")
 {
     const auto end = std::chrono::steady_clock::now() + kPatience;
     HWND window = nullptr;
-    while (!((window = FindWindowW(className, L"Quenmark")) && IsWindowVisible(window))
+    while (!((window = FindWindowW(className, title)) && IsWindowVisible(window))
            && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return window;
@@ -44,10 +46,22 @@ std::wstring text(HWND window)
     return text;
 }
 
-// Starts the exe under test on the folder as its whole command line, presses the key
-// in its window once it shows the folder, closes the message box that follows, if any
-// (its text is kept), and returns the exit code.
-DWORD runPressing(const std::wstring& folder, WORD key, std::wstring& shown, std::wstring& box)
+// Presses the key in the window as from the keyboard. After Enter, closes the message
+// box that follows and returns its text.
+std::wstring press(HWND window, WORD key)
+{
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    if (key != VK_RETURN)
+        return {};
+    const HWND shownBox = waitForWindow(L"#32770");
+    std::wstring box = text(GetDlgItem(shownBox, 0xFFFF)); // every message box's text control
+    PostMessageW(shownBox, WM_COMMAND, IDOK, 0);
+    return box;
+}
+
+// Starts the exe under test on the folder as its whole command line, runs the steps on
+// its main window once it shows the folder, and returns the exit code.
+template <typename Steps> DWORD run(const std::wstring& folder, Steps steps)
 {
     // The build hands over a Linux path: the same place is on Wine's drive Z:.
     wchar_t exe[MAX_PATH] = {};
@@ -61,16 +75,7 @@ DWORD runPressing(const std::wstring& folder, WORD key, std::wstring& shown, std
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return GetLastError();
-    const HWND main = waitForWindow(L"QuenmarkMain");
-    shown = text(GetDlgItem(main, txtWorkFolder)) + L"|" + text(GetDlgItem(main, txtPicture)) + L"|"
-        + std::to_wstring(send(GetDlgItem(main, chkTextColor), BM_GETCHECK)) + L"|"
-        + std::to_wstring(send(GetDlgItem(main, shpTextColor), kSwatchGetColor));
-    PostMessageW(GetDlgItem(main, txtWorkFolder), WM_KEYDOWN, key, 1); // as from the keyboard
-    if (key == VK_RETURN) {
-        const HWND shownBox = waitForWindow(L"#32770");
-        box = text(GetDlgItem(shownBox, 0xFFFF)); // every message box's text control
-        PostMessageW(shownBox, WM_COMMAND, IDOK, 0);
-    }
+    steps(waitForWindow(L"QuenmarkMain"));
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, code);
@@ -89,10 +94,40 @@ TEST(Quenmark, ShowsTheFolderEndsOnEscAndAppliesOnEnter)
     writeFile(settings,
               ansiBytes(L"[" + kView + L"]\r\nIconArea_Image=D:\\Фото\\Небо.jpg\r\nIconArea_Text=0x000000FF\r\n"));
     std::wstring shown, box;
-    EXPECT_EQ(runPressing(folder.path(), VK_ESCAPE, shown, box), 0u);
+    EXPECT_EQ(run(folder.path(),
+                  [&](HWND main) {
+                      shown = text(GetDlgItem(main, txtWorkFolder)) + L"|" + text(GetDlgItem(main, txtPicture)) + L"|"
+                          + std::to_wstring(send(GetDlgItem(main, chkTextColor), BM_GETCHECK)) + L"|"
+                          + std::to_wstring(send(GetDlgItem(main, shpTextColor), kSwatchGetColor));
+                      press(GetDlgItem(main, txtWorkFolder), VK_ESCAPE);
+                  }),
+              0u);
     EXPECT_EQ(shown, folder.path() + L"|D:\\Фото\\Небо.jpg|1|" + std::to_wstring(RGB(255, 0, 0)));
 
-    EXPECT_EQ(runPressing(folder.path(), VK_RETURN, shown, box), 0u);
+    EXPECT_EQ(run(folder.path(), [&](HWND main) { box = press(GetDlgItem(main, txtWorkFolder), VK_RETURN); }), 0u);
     EXPECT_EQ(box, kDone);
     EXPECT_EQ(iniValue(settings, kView, L"IconArea_Image"), L"D:\\Фото\\Небо.jpg");
+}
+
+// F4 opens the icon and comment dialog; Enter in it applies the comment typed there,
+// and the main window stays until Esc.
+TEST(Quenmark, AppliesACommentFromTheDialogOnF4)
+{
+    TempFolder folder;
+    std::wstring box;
+    EXPECT_EQ(run(folder.path(),
+                  [&](HWND main) {
+                      press(GetDlgItem(main, txtWorkFolder), VK_F4);
+                      const HWND dialog = waitForWindow(L"QuenmarkFolderInfo", kFolderInfoCaption);
+                      const HWND tip = GetDlgItem(dialog, txtInfoTip);
+                      send(tip, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Отпуск на море"));
+                      box = press(tip, VK_RETURN);
+                      const auto end = std::chrono::steady_clock::now() + kPatience;
+                      while (IsWindow(dialog) && std::chrono::steady_clock::now() < end)
+                          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                      press(GetDlgItem(main, txtWorkFolder), VK_ESCAPE);
+                  }),
+              0u);
+    EXPECT_EQ(box, kDone);
+    EXPECT_EQ(iniValue(folder.desktopIni(), L".ShellClassInfo", L"InfoTip"), L"Отпуск на море");
 }

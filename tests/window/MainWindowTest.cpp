@@ -1,4 +1,6 @@
 // The main window in the test process, on real files, with stand-in dialogs.
+#include "app/Controls.h"
+#include "app/frmFolderInfo.h"
 #include "app/frmMain.h"
 #include "common/TestFiles.h"
 #include "folderview/Win32FolderFiles.h"
@@ -10,8 +12,10 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -189,14 +193,13 @@ TEST_F(MainWindowTest, SizesPositionsAndTabOrderScaleWithTheScreen)
                            cmdBrowseTextColor, chkBackColor, cmdBrowseBackColor, cmdSkin0, cmdSkin1, txtWorkFolder}));
 }
 
-// Every control that draws text draws it in Tahoma 9 pt, and every caption fits the
-// room its control leaves for text, so none is clipped or wrapped (a text box's text
-// scrolls instead).
-TEST_F(MainWindowTest, CaptionsAreTahomaAndFitTheirControls)
+// Every control of the window that draws text draws it in Tahoma 9 pt, and every
+// caption fits the room its control leaves for text, so none is clipped or wrapped (a
+// text box's text scrolls instead).
+void expectTahomaCaptionsThatFit(HWND window)
 {
-    open();
     const WindowDC dc(nullptr);
-    for (HWND control = GetWindow(window(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
         wchar_t kind[16] = {}, caption[128] = {};
         GetClassNameW(control, kind, 16);
         const int length = GetWindowTextW(control, caption, 128);
@@ -222,6 +225,12 @@ TEST_F(MainWindowTest, CaptionsAreTahomaAndFitTheirControls)
                 : 2 * GetSystemMetrics(SM_CXEDGE);
         EXPECT_TRUE(lstrcmpiW(kind, L"Edit") == 0 || extent.cx <= area.right) << extent.cx << " > " << area.right;
     }
+}
+
+TEST_F(MainWindowTest, CaptionsAreTahomaAndFitTheirControls)
+{
+    open();
+    expectTahomaCaptionsThatFit(window());
 }
 
 // The window starts in the folder box, all of its text selected.
@@ -445,6 +454,162 @@ TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
     open(L"  ");
     EXPECT_EQ(text(txtWorkFolder), deep);
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {aboutPath(deep, kLoadFailed, kPathTooLong)});
+}
+
+// The icon and comment dialog, opened from the main window on a folder whose file holds
+// an icon, a comment and other settings. While the dialog shows, a timer runs a test's
+// script inside the dialog's own message loop.
+struct FolderInfoDialogTest : MainWindowTest {
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        writeFile(folder.desktopIni(),
+                  ansiBytes(L"[.ShellClassInfo]\r\nIconFile=C:\\Иконки\\папка.ico\r\nIconIndex=2\r\nInfoTip=Море\r\n"
+                            L"ConfirmFileOp=0\r\n"));
+        open();
+    }
+
+    // Opens the dialog with F4 (or the system menu item), runs the script on it once it
+    // shows, then presses Esc in it, which is lost if the script has closed it already.
+    void withDialog(const std::function<void(HWND)>& script, bool fromMenu = false)
+    {
+        running = script;
+        ran = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, runScript);
+        if (fromMenu) {
+            SendMessageW(window(), WM_SYSCOMMAND, mnuFolderInfo, 0);
+        } else {
+            const BYTE noKeys[256] = {};
+            SetKeyboardState(const_cast<BYTE*>(noKeys));
+            MSG message = {item(txtWorkFolder), WM_KEYDOWN, VK_F4, 1, 0, {}};
+            form_->preTranslateMessage(message);
+        }
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(ran) << "the dialog did not show";
+        EXPECT_TRUE(IsWindowEnabled(window()));
+        pump();
+    }
+    static void press(WORD key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1); }
+    // Whether the icon area shows anything but its background inside its frame.
+    static bool drawsIcon(HWND dialog)
+    {
+        const HWND area = GetDlgItem(dialog, picIcon);
+        RECT bounds;
+        GetClientRect(area, &bounds);
+        const WindowDC screen(nullptr);
+        const UniqueHandle<GdiObjectTraits<HBITMAP>> picture(
+            CreateCompatibleBitmap(screen.get(), bounds.right, bounds.bottom));
+        const HDC dc = CreateCompatibleDC(screen.get());
+        const HGDIOBJ old = SelectObject(dc, picture.get());
+        SendMessageW(area, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        bool drawn = false;
+        for (int y = 4; y < bounds.bottom - 4; ++y)
+            for (int x = 4; x < bounds.right - 4; ++x)
+                drawn = drawn || GetPixel(dc, x, y) != GetSysColor(COLOR_BTNFACE);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return drawn;
+    }
+
+    static inline std::function<void(HWND)> running;
+    static inline bool ran = false;
+
+private:
+    static void CALLBACK runScript(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        const HWND dialog = FindWindowW(frmFolderInfo::kClassName, nullptr);
+        if (!dialog || !IsWindowVisible(dialog))
+            return;
+        KillTimer(nullptr, timer);
+        ran = true;
+        running(dialog);
+        if (IsWindow(dialog))
+            press(VK_ESCAPE);
+    }
+};
+
+// F4 and the system menu item open the dialog modal to the main window, on what the
+// file holds; Esc closes it and writes nothing.
+TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
+{
+    const HMENU menu = GetSystemMenu(window(), FALSE);
+    std::vector<UINT> ids;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position)
+        ids.push_back(GetMenuItemID(menu, position));
+    const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
+    ASSERT_GE(close - ids.begin(), 3);
+    EXPECT_EQ(std::vector<UINT>(close - 2, close + 1), (std::vector<UINT> {mnuFolderInfo, 0, SC_CLOSE}));
+    wchar_t caption[64] = {};
+    GetMenuStringW(menu, mnuFolderInfo, caption, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, kFolderInfoMenuItem);
+
+    const std::string before = readFile(folder.desktopIni());
+    for (const bool fromMenu : {false, true}) {
+        withDialog(
+            [this](HWND dialog) {
+                EXPECT_EQ(std::tuple(windowText(GetDlgItem(dialog, txtIcon)),
+                                     windowText(GetDlgItem(dialog, txtInfoTip)), IsWindowEnabled(window()),
+                                     GetWindow(dialog, GW_OWNER)),
+                          std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", FALSE, window()));
+                RECT client;
+                GetClientRect(dialog, &client);
+                EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(scaled(385), scaled(133)));
+                expectTahomaCaptionsThatFit(dialog);
+                SetDlgItemTextW(dialog, txtInfoTip, L"Горы");
+            },
+            fromMenu);
+    }
+    EXPECT_EQ(readFile(folder.desktopIni()), before);
+    EXPECT_TRUE(components.changedFolders.empty());
+}
+
+// A failed Apply is told and the dialog stays with the user's text; Enter then applies:
+// "Готово!", the shell is told, the dialog closes and the main window stays. The picker
+// starts from the icon text and its choice replaces it.
+TEST_F(FolderInfoDialogTest, FailureKeepsTheDialogAndEnterAppliesAndClosesAfterDone)
+{
+    const std::string before = readFile(folder.desktopIni());
+    components.icon.answer = IconChoice {L"C:\\Иконки\\горы.ico", 5};
+    withDialog([this, &before](HWND dialog) {
+        SendDlgItemMessageW(dialog, cmdPickIcon, BM_CLICK, 0, 0);
+        SetDlgItemTextW(dialog, txtInfoTip, L"富士山");
+        SendDlgItemMessageW(dialog, cmdInfoApply, BM_CLICK, 0, 0);
+        EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {aboutKey(L"InfoTip", kKeyRefused)});
+        EXPECT_EQ(std::tuple(IsWindowVisible(dialog), windowText(GetDlgItem(dialog, txtInfoTip))),
+                  std::tuple(TRUE, L"富士山"));
+        EXPECT_EQ(readFile(folder.desktopIni()), before);
+        SetDlgItemTextW(dialog, txtInfoTip, L"Горы");
+        SetFocus(GetDlgItem(dialog, txtInfoTip));
+        press(VK_RETURN);
+    });
+    ASSERT_EQ(components.icon.shown.size(), 1u);
+    EXPECT_EQ(components.icon.shown[0].icon, (IconChoice {L"C:\\Иконки\\папка.ico", 2}));
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(components.changedFolders, std::vector {folder.path()});
+    EXPECT_TRUE(form_->isLoaded());
+    const auto value = [this](const wchar_t* key) { return iniValue(folder.desktopIni(), L".ShellClassInfo", key); };
+    EXPECT_EQ(std::tuple(value(L"IconResource"), value(L"IconFile"), value(L"IconIndex"), value(L"InfoTip"),
+                         value(L"ConfirmFileOp")),
+              std::tuple(L"C:\\Иконки\\горы.ico,5", L"C:\\Иконки\\горы.ico", L"5", L"Горы", L"0"));
+}
+
+// An icon on a server named by the file waits for the user; a typed one is drawn after
+// a pause in typing, and one that cannot be read shows as nothing, its text kept.
+TEST_F(FolderInfoDialogTest, IconIsDrawnUnlessUnreadableOrOnAServerNamedByTheFile)
+{
+    writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=\\\\server\\share\\a.ico,0\r\n"));
+    withDialog([this](HWND dialog) {
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, picIcon))) << "waits for a click";
+        for (const auto& [icon, drawn] :
+             {std::pair(L"C:\\нет.ico,0", false), std::pair(L"%SystemRoot%\\system32\\shell32.dll,3", true)}) {
+            SetDlgItemTextW(dialog, txtIcon, icon);
+            Sleep(500);
+            pump();
+            EXPECT_EQ(std::tuple(drawsIcon(dialog), IsWindowEnabled(GetDlgItem(dialog, picIcon)),
+                                 windowText(GetDlgItem(dialog, txtIcon))),
+                      std::tuple(drawn, FALSE, icon));
+        }
+    });
 }
 
 } // namespace

@@ -1,0 +1,259 @@
+#include "app/frmFolderInfo.h"
+
+#include "app/Controls.h"
+#include "app/OutcomeMessage.h"
+#include "resources/Texts.h"
+#include "support/BusyPointer.h"
+#include "support/ShellFunctions.h"
+#include "support/tsWindow.h"
+
+namespace {
+
+// Typing waits this long for a pause before the icon is read, so that a half-typed
+// server path sends no request.
+constexpr UINT kTypingPauseMs = 300;
+constexpr UINT_PTR kTypingTimer = 1;
+
+// Where the icon picker starts when the box is empty: the shell's own icons.
+constexpr wchar_t kShellIcons[] = L"%SystemRoot%\\system32\\shell32.dll";
+
+// The path with its %variables% replaced, as the shell reads the settings file's paths.
+std::wstring expandEnvironment(const std::wstring& path)
+{
+    std::wstring expanded(ExpandEnvironmentStringsW(path.c_str(), nullptr, 0), L'\0');
+    if (expanded.empty()
+        || !ExpandEnvironmentStringsW(path.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())))
+        return path;
+    expanded.pop_back(); // the terminating NUL
+    return expanded;
+}
+
+// A drive letter mapped to a share: the system knows it without asking the network.
+bool onRemoteDrive(const std::wstring& file)
+{
+    return file.size() >= 2 && file[1] == L':' && GetDriveTypeW((file.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE;
+}
+
+} // namespace
+
+frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
+
+frmFolderInfo::~frmFolderInfo()
+{
+    close();
+}
+
+void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const FolderInfo& info)
+{
+    owner_ = owner;
+    folder_ = folder;
+    if (!create())
+        return;
+    loading_ = true;
+    SetWindowTextW(control(txtIcon), info.icon.c_str());
+    SetWindowTextW(control(txtInfoTip), info.infoTip.c_str());
+    loading_ = false;
+    showIcon(IconOrigin::SettingsFile);
+    EnableWindow(owner_, FALSE);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    runMessageLoop();
+}
+
+bool frmFolderInfo::create()
+{
+    if (!registerWindowClass(kClassName, windowProc, GetSysColorBrush(COLOR_BTNFACE)))
+        return false;
+    dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
+    RECT frame = {0, 0, scale(kFolderInfoClientWidth), scale(kFolderInfoClientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    if (!CreateWindowExW(exStyle, kClassName, kFolderInfoCaption, style, 0, 0, frame.right - frame.left,
+                         frame.bottom - frame.top, owner_, nullptr, GetModuleHandleW(nullptr), this))
+        return false;
+    font_.reset(createWindowFont(dpi_));
+    createLayoutControls(window_, kFolderInfoControls, dpi_, font_.get());
+    (void)tsCenterFormEx(window_); // a dialog off centre still works
+    lastFocus_ = control(txtIcon);
+    return true;
+}
+
+void frmFolderInfo::runMessageLoop()
+{
+    MSG message;
+    while (window_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: the dialog goes, and the main loop gets the quit.
+            close();
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (!IsDialogMessageW(window_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void frmFolderInfo::close()
+{
+    if (!window_)
+        return;
+    // The owner first, so that the system gives it back the activation.
+    EnableWindow(owner_, TRUE);
+    DestroyWindow(window_);
+}
+
+void frmFolderInfo::onCommand(int id, int code)
+{
+    if (id == txtIcon && code == EN_CHANGE && !loading_)
+        SetTimer(window_, kTypingTimer, kTypingPauseMs, nullptr);
+    if (code != BN_CLICKED)
+        return;
+    switch (id) {
+    case cmdPickIcon: onPickIcon(); break;
+    case picIcon: showIcon(IconOrigin::User); break; // only enabled while the icon waits
+    case cmdInfoApply: onSkinClick(SkinAction::Apply); break;
+    case cmdInfoRemove: onSkinClick(SkinAction::Remove); break;
+    case IDCANCEL: // Esc, from the dialog manager
+    case cmdInfoCancel: close(); break;
+    default: break;
+    }
+}
+
+void frmFolderInfo::onPickIcon()
+{
+    const auto dialog = components_.newIconDialog();
+    dialog->owner = window_;
+    splitIconText(windowText(control(txtIcon)), dialog->icon.file, dialog->icon.index);
+    if (dialog->icon.file.empty())
+        dialog->icon.file = kShellIcons;
+    if (!dialog->show())
+        return;
+    SetWindowTextW(control(txtIcon), (dialog->icon.file + L"," + std::to_wstring(dialog->icon.index)).c_str());
+    showIcon(IconOrigin::User);
+}
+
+void frmFolderInfo::onSkinClick(SkinAction action)
+{
+    const BusyPointer busy;
+    const FolderInfo info {windowText(control(txtIcon)), windowText(control(txtInfoTip))};
+    const SkinOutcome outcome = runFolderInfoCommand(files_, folder_, info, action);
+    const OutcomeMessage message = outcomeMessage(outcome);
+    if (message.reported) {
+        std::int16_t response = 0;
+        components_.errorReporter().report(errorInfo(outcome.error), message.icon, window_, message.text, response);
+    } else {
+        MessageBoxW(window_, message.text.c_str(), kMainCaption, MB_OK | message.icon);
+    }
+    if (outcome.kind == SkinOutcome::Kind::Done) {
+        components_.folderChanged(folder_);
+        close();
+    }
+}
+
+void frmFolderInfo::showIcon(IconOrigin origin)
+{
+    KillTimer(window_, kTypingTimer);
+    std::wstring path;
+    int index = 0;
+    splitIconText(windowText(control(txtIcon)), path, index);
+    const std::wstring file = iconFileInFolder(expandEnvironment(path), folder_);
+    iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin, onRemoteDrive(file));
+    icon_.reset();
+    if (!path.empty() && !iconWaits_)
+        icon_ = extractIcon(file, index);
+    // Disabled, the area takes neither clicks nor the focus while there is nothing to ask
+    // for; the focus it had goes back to the icon's text.
+    if (!iconWaits_ && GetFocus() == control(picIcon))
+        SetFocus(control(txtIcon));
+    EnableWindow(control(picIcon), iconWaits_);
+    InvalidateRect(control(picIcon), nullptr, TRUE);
+}
+
+void frmFolderInfo::paintIconArea(HDC dc, const RECT& area, bool focused) const
+{
+    RECT inside = area;
+    DrawEdge(dc, &inside, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
+    const int size = scale(kFolderInfoIconSize);
+    if (icon_) {
+        DrawIconEx(dc, (area.left + area.right - size) / 2, (area.top + area.bottom - size) / 2, icon_.get(), size,
+                   size, 0, nullptr, DI_NORMAL);
+    } else if (iconWaits_) {
+        // Drawn as a link, which the click on the area follows.
+        const HGDIOBJ oldFont = SelectObject(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+        DrawTextW(dc, windowText(control(picIcon)).c_str(), -1, &inside,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
+    }
+    if (focused) {
+        InflateRect(&inside, -1, -1);
+        DrawFocusRect(dc, &inside);
+    }
+}
+
+LRESULT CALLBACK frmFolderInfo::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<frmFolderInfo*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmFolderInfo*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    // No C++ exception may unwind through the system's code that called us.
+    try {
+        return self->handleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT frmFolderInfo::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_TIMER:
+        if (wParam == kTypingTimer)
+            showIcon(IconOrigin::User);
+        return 0;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlID != picIcon)
+            break;
+        paintIconArea(item->hDC, item->rcItem, (item->itemState & ODS_FOCUS) != 0);
+        return TRUE;
+    }
+    case WM_SETCURSOR:
+        if (BusyPointer::active()) {
+            BusyPointer::apply();
+            return TRUE;
+        }
+        break;
+    case DM_GETDEFID: // lets the dialog manager press Apply on Enter
+        return MAKELRESULT(cmdInfoApply, DC_HASDEFID);
+    case WM_CLOSE: close(); return 0;
+    case WM_ACTIVATE:
+        // A window that is not a dialog must keep its own focus across deactivation.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                lastFocus_ = focus;
+        } else if (lastFocus_) {
+            SetFocus(lastFocus_);
+        }
+        return 0;
+    case WM_DESTROY: window_ = nullptr; return 0;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
