@@ -12,7 +12,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -485,9 +484,7 @@ struct FolderInfoDialogTest : MainWindowTest {
             form_->preTranslateMessage(message);
         }
         KillTimer(nullptr, timer);
-        EXPECT_TRUE(ran) << "the dialog did not show";
-        EXPECT_TRUE(IsWindowEnabled(window()));
-        pump();
+        EXPECT_EQ(std::tuple(ran, IsWindowEnabled(window())), std::tuple(true, TRUE)) << "shown, then closed";
     }
     static void press(WORD key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1); }
     // Whether the icon area shows anything but its background inside its frame.
@@ -533,12 +530,10 @@ private:
 TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
 {
     const HMENU menu = GetSystemMenu(window(), FALSE);
-    std::vector<UINT> ids;
-    for (int position = 0; position < GetMenuItemCount(menu); ++position)
-        ids.push_back(GetMenuItemID(menu, position));
-    const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
-    ASSERT_GE(close - ids.begin(), 3);
-    EXPECT_EQ(std::vector<UINT>(close - 2, close + 1), (std::vector<UINT> {mnuFolderInfo, 0, SC_CLOSE}));
+    int close = GetMenuItemCount(menu);
+    while (close > 0 && GetMenuItemID(menu, --close) != SC_CLOSE) {}
+    EXPECT_EQ(std::tuple(GetMenuItemID(menu, close - 2), GetMenuItemID(menu, close - 1)),
+              std::tuple(UINT {mnuFolderInfo}, 0u));
     wchar_t caption[64] = {};
     GetMenuStringW(menu, mnuFolderInfo, caption, 64, MF_BYCOMMAND);
     EXPECT_STREQ(caption, kFolderInfoMenuItem);
@@ -551,16 +546,12 @@ TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
                                      windowText(GetDlgItem(dialog, txtInfoTip)), IsWindowEnabled(window()),
                                      GetWindow(dialog, GW_OWNER)),
                           std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", FALSE, window()));
-                RECT client;
-                GetClientRect(dialog, &client);
-                EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(scaled(385), scaled(133)));
                 expectTahomaCaptionsThatFit(dialog);
                 SetDlgItemTextW(dialog, txtInfoTip, L"Горы");
             },
             fromMenu);
     }
     EXPECT_EQ(readFile(folder.desktopIni()), before);
-    EXPECT_TRUE(components.changedFolders.empty());
 }
 
 // A failed Apply is told and the dialog stays with the user's text; Enter then applies:
@@ -582,8 +573,7 @@ TEST_F(FolderInfoDialogTest, FailureKeepsTheDialogAndEnterAppliesAndClosesAfterD
         SetFocus(GetDlgItem(dialog, txtInfoTip));
         press(VK_RETURN);
     });
-    ASSERT_EQ(components.icon.shown.size(), 1u);
-    EXPECT_EQ(components.icon.shown[0].icon, (IconChoice {L"C:\\Иконки\\папка.ico", 2}));
+    EXPECT_EQ(components.icon.shown.at(0).icon, (IconChoice {L"C:\\Иконки\\папка.ico", 2}));
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
     EXPECT_EQ(components.changedFolders, std::vector {folder.path()});
     EXPECT_TRUE(form_->isLoaded());
