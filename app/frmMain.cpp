@@ -93,6 +93,10 @@ ControlClass controlClass(ControlKind kind)
 
 } // namespace
 
+const frmMain::MenuCommand frmMain::kMenuCommands[] = {
+    {mnuPreview, kPreviewMenuItem, VK_F3, &frmMain::openPreview},
+};
+
 frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
 
 frmMain::~frmMain()
@@ -118,6 +122,7 @@ bool frmMain::show(const std::wstring& arguments)
                          GetModuleHandleW(nullptr), this))
         return false;
     createControls();
+    extendSystemMenu();
     load(arguments);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -141,6 +146,26 @@ void frmMain::createControls()
     }
     SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
     SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
+}
+
+// The commands go after a separator, before "Close".
+void frmMain::extendSystemMenu()
+{
+    const HMENU menu = GetSystemMenu(window_, FALSE);
+    for (const MenuCommand& command : kMenuCommands)
+        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
+    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+}
+
+void frmMain::openPreview()
+{
+    (void)preview_.open(window_, state(), loadedPicture_); // without the preview the window works on
+}
+
+void frmMain::followPreview()
+{
+    if (preview_.handle())
+        preview_.follow(state(), loadedPicture_);
 }
 
 void frmMain::load(const std::wstring& arguments)
@@ -202,6 +227,7 @@ FolderLookState frmMain::state() const
 // The loader changes the picture and the colours; folder and copy flag stay as shown.
 void frmMain::showState(const FolderLookState& state)
 {
+    loadedPicture_ = state.picture;
     SetWindowTextW(control(txtPicture), state.picture.c_str());
     SendMessageW(control(chkTextColor), BM_SETCHECK, static_cast<WPARAM>(state.textColorOn), 0);
     SendMessageW(control(shpTextColor), kSwatchSetColor, static_cast<WPARAM>(state.textColor), 0);
@@ -223,6 +249,10 @@ bool frmMain::preTranslateMessage(MSG& message)
 
 void frmMain::onKeyDown(int keyCode, int shift)
 {
+    for (const MenuCommand& command : kMenuCommands) {
+        if (keyCode == command.key && shift == kShiftNone)
+            (this->*command.run)();
+    }
     if (keyCode == VK_F1 && shift == kShiftOnly)
         components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
     // Unloading the last window cannot fail in a way the user could act on.
@@ -360,8 +390,23 @@ LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, L
 LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    // Whatever a command or a drop changed shows in the preview at once.
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        followPreview();
+        return 0;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        followPreview();
+        return 0;
+    case WM_SYSCOMMAND:
+        for (const MenuCommand& command : kMenuCommands) {
+            if ((wParam & 0xFFF0) == command.id) {
+                (this->*command.run)();
+                return 0;
+            }
+        }
+        break;
     case WM_SETCURSOR:
         if (BusyPointer::active()) {
             BusyPointer::apply();

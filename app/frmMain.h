@@ -1,6 +1,7 @@
 #pragma once
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderLookState.h"
+#include "preview/frmPreview.h"
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
@@ -50,6 +51,9 @@ private:
     void LoadFolderSettings();
     void showState(const FolderLookState& state);
     void showMessage(const std::wstring& text, UINT icon) const;
+    void extendSystemMenu();
+    void openPreview();
+    void followPreview();
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
     int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
@@ -59,6 +63,17 @@ private:
     HWND lastFocus_ = nullptr;
     int dpi_ = 96;
     FontHandle font_;
+    frmPreview preview_;
+    std::wstring loadedPicture_; // the picture text as the folder's file last gave it
+
+    // A window of its own that the system menu opens, with its key.
+    struct MenuCommand {
+        UINT id;
+        const wchar_t* caption;
+        int key;
+        void (frmMain::*run)();
+    };
+    static const MenuCommand kMenuCommands[];
 };
 
 // Runs the window's events until it is unloaded; the program's exit code.

@@ -54,3 +54,9 @@ inline constexpr ControlSpec kMainControls[] = {
     {shpTextColor, ControlKind::Swatch, L"", 80, 88, 265, 21},
     {shpBackColor, ControlKind::Swatch, L"", 80, 116, 265, 21},
 };
+
+// The commands the window adds to its system menu: below the system's own (0xF000 and
+// up), with the four low bits clear, which the system keeps for itself.
+enum SystemMenuId : unsigned {
+    mnuPreview = 0x0100,
+};
