@@ -1,10 +1,12 @@
 // Drives Quenmark for scripts/screenshot, inside Wine's virtual desktop: starts it on a
-// folder, then shows two states, the window as it opens and the message box that Apply
-// ends with. For each it creates the file SIGNAL_FOLDER\window or \done once the state
-// is on the screen, and goes on when the script, its picture taken, has deleted it.
+// folder, then shows three states, the window as it opens, its preview filling the
+// desktop, and the message box that Apply ends with. For each it creates the file
+// SIGNAL_FOLDER\window, \preview or \done once the state is on the screen, and goes on
+// when the script, its picture taken, has deleted it.
 //
 // Usage: ScreenshotDriver QUENMARK_EXE FOLDER SIGNAL_FOLDER
 #include "app/frmMain.h"
+#include "preview/frmPreview.h"
 
 #include "ProcessWindow.h"
 
@@ -69,7 +71,18 @@ int wmain(int argc, wchar_t** argv)
     }
     bool shown = false;
     const HWND window = waitForWindow(created.hProcess, created.dwProcessId, frmMain::kClassName);
+    HWND preview = nullptr;
     if (window && signalAndWait(signals + L"\\window")) {
+        PostMessageW(window, WM_SYSCOMMAND, mnuPreview, 0);
+        preview = waitForWindow(created.hProcess, created.dwProcessId, frmPreview::kClassName);
+    }
+    if (preview) {
+        RECT desktop;
+        GetClientRect(GetDesktopWindow(), &desktop);
+        MoveWindow(preview, 0, 0, desktop.right, desktop.bottom, TRUE);
+    }
+    if (preview && signalAndWait(signals + L"\\preview")) {
+        PostMessageW(preview, WM_CLOSE, 0, 0);
         // What a click on Apply sends.
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(cmdSkin0, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, cmdSkin0)));
