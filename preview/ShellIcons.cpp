@@ -44,6 +44,8 @@ int ShellIcons::indexOf(const std::wstring& folder, const PreviewItem& item)
     SHFILEINFOW info = {};
     info.iIcon = -1;
     const DWORD attributes = item.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (!com_)
+        com_.emplace();
     if (getFileInfo) {
         if (const DWORD_PTR list = getFileInfo(path.c_str(), attributes, &info, sizeof info, flags))
             list_ = reinterpret_cast<HIMAGELIST>(list);

@@ -1,11 +1,13 @@
 #pragma once
 #include "preview/PreviewModel.h"
+#include "support/ComApartment.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 // The shell's large icons for the preview's items, from the system image list
@@ -23,6 +25,7 @@ public:
 private:
     int indexOf(const std::wstring& folder, const PreviewItem& item);
 
+    std::optional<ComApartment> com_; // the shell asks for it; made on the first question
     HIMAGELIST list_ = nullptr; // the system's, never destroyed by the program
     std::map<std::wstring, int> indexes_; // by type, or by path for a file with an icon of its own
 };
