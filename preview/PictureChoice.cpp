@@ -3,14 +3,10 @@
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
-namespace {
-
-bool onServer(const std::wstring& path)
+bool isServerPath(const std::wstring& path)
 {
     return path.size() > 1 && (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/');
 }
-
-} // namespace
 
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
                             const std::wstring& shownAnyway)
@@ -26,7 +22,7 @@ PictureChoice choosePicture(const FolderLookState& state, const std::wstring& lo
     // Without a folder a relative name names nothing; the preview says the folder is missing.
     if (tsIsRelativePath(state.picture, relative) && relative && !tsBuildFileName(state.folder, state.picture, path))
         return {};
-    if (onServer(state.picture) && state.picture == loadedPicture && path != shownAnyway)
+    if (isServerPath(state.picture) && state.picture == loadedPicture && path != shownAnyway)
         return {Kind::Withheld, path};
     return {Kind::File, path};
 }

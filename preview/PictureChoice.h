@@ -25,3 +25,6 @@ struct PictureChoice {
 // A server path the user typed or picked is theirs to show.
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
                             const std::wstring& shownAnyway);
+
+// True for a path on a server (\\server\share\... or //server/share/...).
+bool isServerPath(const std::wstring& path);

@@ -88,7 +88,8 @@ void overWindowColor(std::uint8_t* pixels, std::size_t count)
 
 DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
 {
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_DIRECTORY)
         return DecodeResult::Missing;
     const auto width = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageWidth");
     const auto height = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageHeight");

@@ -7,6 +7,13 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr UINT_PTR kServerTimer = 1;
+constexpr UINT kServerPauseMs = 500;
+
+} // namespace
+
 frmPreview::~frmPreview()
 {
     if (window_)
@@ -61,7 +68,13 @@ void frmPreview::follow(const FolderLookState& state, const std::wstring& loaded
         // The picture shown before goes first, so that two are never held at once.
         picture_ = {};
         decodedPath_ = path;
-        decoded_ = path.empty() ? DecodeResult::Missing : decodePicture(path, picture_);
+        decoded_ = DecodeResult::Missing;
+        // A server can take seconds to answer, which must not stall each key typed.
+        waiting_ = isServerPath(path);
+        if (waiting_)
+            SetTimer(window_, kServerTimer, kServerPauseMs, nullptr);
+        else if (!path.empty())
+            decoded_ = decodePicture(path, picture_);
     }
     notice_ = notice();
     updateScrollBar();
@@ -81,6 +94,8 @@ std::wstring frmPreview::notice() const
     case Kind::Withheld: return kPreviewPictureOnServer + choice_.path + kPreviewShowHint;
     case Kind::File: break;
     }
+    if (waiting_)
+        return kPreviewPictureOpening + choice_.path;
     switch (decoded_) {
     case DecodeResult::Decoded: return {};
     case DecodeResult::Missing: return kPreviewPictureMissing + choice_.path;
@@ -164,6 +179,18 @@ void frmPreview::showWithheldPicture()
     follow(state_, loadedPicture_);
 }
 
+void frmPreview::decodeWaitingPicture()
+{
+    KillTimer(window_, kServerTimer);
+    if (!waiting_)
+        return;
+    waiting_ = false;
+    decoded_ = decodePicture(decodedPath_, picture_);
+    notice_ = notice();
+    updateScrollBar();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
 void frmPreview::paint(HDC dc, const RECT& area)
 {
     paintPreview(dc, area, scene(), icons_);
@@ -191,6 +218,8 @@ void frmPreview::onPaint()
 
 void frmPreview::release()
 {
+    KillTimer(window_, kServerTimer);
+    waiting_ = false;
     picture_ = {};
     decodedPath_.clear();
     items_ = {};
@@ -251,6 +280,18 @@ LRESULT frmPreview::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (PtInRect(&notice, at))
             showWithheldPicture();
         return 0;
+    }
+    case WM_TIMER: decodeWaitingPicture(); return 0;
+    case WM_SETCURSOR: {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(window_, &at);
+        const RECT notice = layout().notice;
+        if (LOWORD(lParam) == HTCLIENT && choice_.kind == PictureChoice::Kind::Withheld && PtInRect(&notice, at)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
     }
     case WM_DESTROY: release(); return 0;
     default: break;

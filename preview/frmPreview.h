@@ -47,6 +47,7 @@ private:
     void scrollTo(int top);
     void updateScrollBar();
     void showWithheldPicture();
+    void decodeWaitingPicture();
     void release();
 
     HWND window_ = nullptr;
@@ -61,6 +62,7 @@ private:
     PictureChoice choice_;
     std::wstring decodedPath_;
     DecodeResult decoded_ = DecodeResult::Missing;
+    bool waiting_ = false; // a server picture to be decoded once the text has rested
     DecodedPicture picture_;
     std::wstring notice_;
     int scrollTop_ = 0;

@@ -40,6 +40,7 @@ inline constexpr wchar_t kPreviewPictureUnreadable[] = L"Картинку не �
 inline constexpr wchar_t kPreviewPictureRefused[] =
     L"Картинка не будет записана: в пути есть символы, которых нет в кодовой странице Windows.";
 inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на сервере не открыта: ";
+inline constexpr wchar_t kPreviewPictureOpening[] = L"Открывается картинка: ";
 inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь или нажмите Enter, чтобы показать её.";
 
 // A message about a path (a folder, a file): the path, then what is said of it, and

@@ -170,6 +170,7 @@ TEST(PictureDecoder, TellsMissingFromUndecodable)
     writeFile(folder.at(L"пусто.png"), "not a picture at all");
     DecodedPicture picture;
     EXPECT_EQ(decodePicture(folder.at(L"нет.png"), picture), DecodeResult::Missing);
+    EXPECT_EQ(decodePicture(folder.path(), picture), DecodeResult::Missing) << "a folder is no picture";
     EXPECT_EQ(decodePicture(folder.at(L"пусто.png"), picture), DecodeResult::Undecodable);
     EXPECT_FALSE(picture.bitmap);
 }
