@@ -17,4 +17,6 @@ struct FolderLookState {
     ColorValue textColor = kBlack;
     int backColorOn = kUnticked;
     ColorValue backColor = kWhite;
+
+    bool operator==(const FolderLookState&) const = default;
 };

@@ -51,7 +51,8 @@ bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstri
 
 void frmPreview::follow(const FolderLookState& state, const std::wstring& loadedPicture)
 {
-    if (!window_)
+    // Most commands of the main window (focus moving, a cancelled picker) change nothing.
+    if (!window_ || (listedFolder_ && state == state_ && loadedPicture == loadedPicture_))
         return;
     state_ = state;
     loadedPicture_ = loadedPicture;
@@ -62,6 +63,11 @@ void frmPreview::follow(const FolderLookState& state, const std::wstring& loaded
         scrollTop_ = 0;
         SetWindowTextW(window_, (kPreviewCaption + state.folder).c_str());
     }
+    showPicture();
+}
+
+void frmPreview::showPicture()
+{
     choice_ = choosePicture(state_, loadedPicture_, shownAnyway_);
     const std::wstring path = choice_.kind == PictureChoice::Kind::File ? choice_.path : L"";
     if (path != decodedPath_) {
@@ -176,7 +182,7 @@ void frmPreview::showWithheldPicture()
     if (choice_.kind != PictureChoice::Kind::Withheld)
         return;
     shownAnyway_ = choice_.path;
-    follow(state_, loadedPicture_);
+    showPicture();
 }
 
 void frmPreview::decodeWaitingPicture()

@@ -46,6 +46,8 @@ private:
     void onScroll(WORD request);
     void scrollTo(int top);
     void updateScrollBar();
+    // Chooses the picture for the state taken, decodes it when its path changed, and repaints.
+    void showPicture();
     void showWithheldPicture();
     void decodeWaitingPicture();
     void release();
