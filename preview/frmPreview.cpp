@@ -6,6 +6,7 @@
 #include "support/tsWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -41,9 +42,11 @@ bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstri
             (void)tsSetWindowResIconAll(window_, L"A_MAIN");
     }
     follow(state, loadedPicture);
+    // An open preview keeps the size the user gave it.
     if (IsIconic(window_))
         ShowWindow(window_, SW_RESTORE);
-    ShowWindow(window_, SW_SHOWNORMAL);
+    else if (!IsWindowVisible(window_))
+        ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
     UpdateWindow(window_);
     return true;
