@@ -38,9 +38,15 @@ void tile(HDC dc, const RECT& area, POINT origin, const DecodedPicture& picture)
         const LONG offset = (from - start) % step;
         return from - (offset < 0 ? offset + step : offset);
     };
+    // Only the part of each tile that shows is copied: a large picture is mostly outside.
     for (LONG y = firstTile(clip.top, origin.y, cy); y < clip.bottom; y += cy) {
-        for (LONG x = firstTile(clip.left, origin.x, cx); x < clip.right; x += cx)
-            BitBlt(dc, x, y, cx, cy, source.get(), 0, 0, SRCCOPY);
+        for (LONG x = firstTile(clip.left, origin.x, cx); x < clip.right; x += cx) {
+            const RECT whole = {x, y, x + cx, y + cy};
+            RECT part;
+            if (IntersectRect(&part, &whole, &clip))
+                BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, source.get(),
+                       part.left - x, part.top - y, SRCCOPY);
+        }
     }
 }
 
