@@ -28,6 +28,7 @@ struct BitmapData {
 using GpBitmap = void;
 constexpr int kOk = 0;
 constexpr INT kFormat32bppArgb = 0x0026200A;
+constexpr INT kFormatIndexed = 0x00010000; // a GIF's transparent colour is one of its entries
 constexpr INT kFormatHasAlpha = 0x00040000;
 constexpr UINT kLockRead = 1;
 constexpr UINT kLockIntoOwnBuffer = 4;
@@ -115,13 +116,14 @@ DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
     BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return DecodeResult::Undecodable;
-    // The library writes straight into the section, so its pixels are never held twice.
+    // The library writes straight into the section; what it decoded on its own goes when
+    // source is disposed, on return, so the program holds the pixels once.
     const LockRect whole = {0, 0, static_cast<INT>(cx), static_cast<INT>(cy)};
     BitmapData data = {cx, cy, static_cast<INT>(cx * 4), kFormat32bppArgb, bits, 0};
     if (lock(source.get(), &whole, kLockRead | kLockIntoOwnBuffer, kFormat32bppArgb, &data) != kOk)
         return DecodeResult::Undecodable;
     unlock(source.get(), &data);
-    if (sourceFormat & kFormatHasAlpha)
+    if (sourceFormat & (kFormatHasAlpha | kFormatIndexed))
         overWindowColor(static_cast<std::uint8_t*>(bits), std::size_t {cx} * cy);
     picture.bitmap = std::move(bitmap);
     picture.size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};

@@ -104,16 +104,23 @@ TEST_F(PreviewPaint, PictureTilesFromTheTopLeftAtItsOwnSize)
     }
 }
 
-// A PNG of two pixels: opaque red, then fully transparent blue.
+// A PNG and a GIF of two pixels each: opaque red, then fully transparent.
 TEST_F(PreviewPaint, TransparentPartsShowTheWindowColour)
 {
-    const std::string png("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x02\0\0\0\x01\x08\x06\0\0\0\xF4\x22\x7F\x8A"
-                          "\0\0\0\x0DIDAT\x78\xDA\x63\xF8\xCF\xC0\0\x46\0\x0E\xFA\x02\xFE\x2A\x40\x5E\xB9"
-                          "\0\0\0\0IEND\xAE\x42\x60\x82",
-                          70);
-    const DecodedPicture picture = decoded(png);
-    canvas.paint(scene({}, &picture));
-    EXPECT_EQ(std::tuple(canvas.at(0, 0), canvas.at(1, 0)), std::tuple(kRed, GetSysColor(COLOR_WINDOW)));
+    const std::string pictures[] = {
+        {"\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x02\0\0\0\x01\x08\x06\0\0\0\xF4\x22\x7F\x8A\0\0\0\x0DIDAT\x78"
+         "\xDA\x63\xF8\xCF\xC0\0\x46\0\x0E\xFA\x02\xFE\x2A\x40\x5E\xB9\0\0\0\0IEND\xAE\x42\x60\x82",
+         70},
+        {"GIF89a\x02\0\x01\0\xF0\0\0\xFF\0\0\0\0\0\x21\xF9\x04\x01\0\0\x01\0\x2C\0\0\0\0\x02\0\x01\0\0\x02\x02"
+         "\x44\x0A\0\x3B",
+         43},
+    };
+    for (const std::string& bytes : pictures) {
+        const DecodedPicture picture = decoded(bytes);
+        canvas.paint(scene({}, &picture));
+        EXPECT_EQ(std::tuple(canvas.at(0, 0), canvas.at(1, 0)), std::tuple(kRed, GetSysColor(COLOR_WINDOW)))
+            << bytes.substr(1, 3);
+    }
 }
 
 TEST_F(PreviewPaint, WindowColourWithoutPicture)
