@@ -122,7 +122,6 @@ bool frmMain::show(const std::wstring& arguments)
                          GetModuleHandleW(nullptr), this))
         return false;
     createControls();
-    extendSystemMenu();
     load(arguments);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -148,10 +147,13 @@ void frmMain::createControls()
     SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
 }
 
-// The commands go after a separator, before "Close".
+// The commands go after a separator, before "Close", once. The system menu gets them
+// when it is first opened: a window's own copy of it costs start-up time and memory.
 void frmMain::extendSystemMenu()
 {
     const HMENU menu = GetSystemMenu(window_, FALSE);
+    if (GetMenuState(menu, kMenuCommands[0].id, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        return;
     for (const MenuCommand& command : kMenuCommands)
         InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
@@ -399,6 +401,10 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         onDropFiles(reinterpret_cast<HDROP>(wParam));
         followPreview();
         return 0;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) // the system menu
+            extendSystemMenu();
+        break;
     case WM_SYSCOMMAND:
         for (const MenuCommand& command : kMenuCommands) {
             if ((wParam & 0xFFF0) == command.id) {

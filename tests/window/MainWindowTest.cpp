@@ -475,13 +475,16 @@ struct PreviewWindowTest : MainWindowTest {
 
 } // namespace
 
-// F3 and the system menu's item (after a separator, before "Close") open one preview;
-// Esc closes it alone; closing the main window closes it too.
+// F3 and the system menu's item (after a separator, before "Close", however often the
+// menu is opened) open one preview; Esc closes it alone; closing the main window
+// closes it too.
 TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
 {
     open();
     owner = window();
     const HMENU menu = GetSystemMenu(window(), FALSE);
+    for (int opened = 0; opened < 2; ++opened) // what the system sends before it shows the menu
+        SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
     std::vector<UINT> ids;
     for (int position = 0; position < GetMenuItemCount(menu); ++position)
         ids.push_back(GetMenuItemID(menu, position));
@@ -489,6 +492,7 @@ TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
     const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
     ASSERT_GE(close - ids.begin(), 3);
     EXPECT_EQ(std::vector<UINT>(close - 3, close + 1), (std::vector<UINT> {0, mnuPreview, 0, SC_CLOSE}));
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), mnuPreview), 1);
     wchar_t caption[64] = {};
     GetMenuStringW(menu, mnuPreview, caption, 64, MF_BYCOMMAND);
     EXPECT_STREQ(caption, kPreviewMenuItem);
