@@ -79,6 +79,7 @@ const LookControls& controlsOf(const LookSetting& setting)
 } // namespace
 
 const frmMain::MenuCommand frmMain::kMenuCommands[] = {
+    {mnuPreview, kPreviewMenuItem, VK_F3, &frmMain::openPreview},
     {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
 };
 
@@ -107,7 +108,6 @@ bool frmMain::show(const std::wstring& arguments)
                          GetModuleHandleW(nullptr), this))
         return false;
     createControls();
-    extendSystemMenu();
     load(arguments);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
@@ -122,13 +122,27 @@ void frmMain::createControls()
     SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
 }
 
-// The commands go after a separator, before "Close".
+// The commands go after a separator, before "Close", once. The system menu gets them
+// when it is first opened: a window's own copy of it costs start-up time and memory.
 void frmMain::extendSystemMenu()
 {
     const HMENU menu = GetSystemMenu(window_, FALSE);
+    if (GetMenuState(menu, kMenuCommands[0].id, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        return;
     for (const MenuCommand& command : kMenuCommands)
         InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
     InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+}
+
+void frmMain::openPreview()
+{
+    (void)preview_.open(window_, state(), loadedPicture_); // without the preview the window works on
+}
+
+void frmMain::followPreview()
+{
+    if (preview_.handle())
+        preview_.follow(state(), loadedPicture_);
 }
 
 void frmMain::load(const std::wstring& arguments)
@@ -201,6 +215,7 @@ FolderLookState frmMain::state() const
 // The loader changes the look; folder and copy flag stay as shown.
 void frmMain::showState(const FolderLookState& state)
 {
+    loadedPicture_ = state.picture;
     for (const LookSetting& setting : kLookSettings) {
         const LookControls& controls = controlsOf(setting);
         if (setting.text) {
@@ -379,8 +394,19 @@ LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, L
 LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    // Whatever a command or a drop changed shows in the preview at once.
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        followPreview();
+        return 0;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        followPreview();
+        return 0;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) // the system menu
+            extendSystemMenu();
+        break;
     case WM_SYSCOMMAND:
         for (const MenuCommand& command : kMenuCommands) {
             if ((wParam & 0xFFF0) == command.id) {

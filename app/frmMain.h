@@ -1,6 +1,7 @@
 #pragma once
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderLookState.h"
+#include "preview/frmPreview.h"
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
@@ -53,6 +54,8 @@ private:
     void showState(const FolderLookState& state);
     void showMessage(const std::wstring& text, UINT icon) const;
     void extendSystemMenu();
+    void openPreview();
+    void followPreview();
     HWND control(ControlId id) const { return GetDlgItem(window_, id); }
     int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
@@ -62,6 +65,8 @@ private:
     HWND lastFocus_ = nullptr;
     int dpi_ = 96;
     FontHandle font_;
+    frmPreview preview_;
+    std::wstring loadedPicture_; // the picture text as the folder's file last gave it
 
     // A window of its own that the system menu opens, with its key.
     struct MenuCommand {

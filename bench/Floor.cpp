@@ -1,9 +1,13 @@
 // The least a window program can do: one window of Quenmark's client size, shown, and
 // a message loop. Built with the same compiler, flags and static linking as
 // Quenmark.exe, so the start-up probe can tell what Quenmark adds on top of it.
+// Built with QUENMARK_FLOOR_CONTROLS (and the manifest), it is the second floor: the
+// window as specified, its 15 controls in their font, and nothing else.
 #include "resources/MainLayout.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 namespace {
 
@@ -22,6 +26,28 @@ LRESULT CALLBACK floorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
+
+#if QUENMARK_FLOOR_CONTROLS
+struct Control {
+    const wchar_t* className;
+    DWORD style, exStyle;
+};
+
+// The system's own controls; the colour swatches are plain frames here.
+Control controlOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::ReadOnlyTextBox: return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox: return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton: return {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Swatch: return {L"STATIC", SS_BLACKFRAME, 0};
+    case ControlKind::Label: break;
+    }
+    return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+}
+#endif
 
 } // namespace
 
@@ -44,6 +70,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
                         frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
+#if QUENMARK_FLOOR_CONTROLS
+    InitCommonControls();
+    const HFONT font = CreateFontW(-MulDiv(kMainFontPoints, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                   RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, kMainFontFace);
+    for (const ControlSpec& row : kMainControls) {
+        const Control kind = controlOf(row.kind);
+        const HWND child =
+            CreateWindowExW(kind.exStyle, kind.className, row.caption, WS_CHILD | WS_VISIBLE | kind.style, row.left,
+                            row.top, row.width, row.height, window, nullptr, instance, nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+#endif
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
 

@@ -1,12 +1,14 @@
 // Drives Quenmark for scripts/screenshot, inside Wine's virtual desktop: starts it on a
-// folder, then shows three states, the window as it opens, the icon and comment dialog
-// that F4 opens, and the message box that Apply ends with. For each it creates the file
-// SIGNAL_FOLDER\window, \icon or \done once the state is on the screen, and goes on
+// folder, then shows four states, the window as it opens, its preview filling the
+// desktop, the icon and comment dialog that F4 opens, and the message box that Apply
+// ends with. For each it creates the file SIGNAL_FOLDER\window, \preview, \icon or
+// \done once the state is on the screen, and goes on
 // when the script, its picture taken, has deleted it.
 //
 // Usage: ScreenshotDriver QUENMARK_EXE FOLDER SIGNAL_FOLDER
 #include "app/frmFolderInfo.h"
 #include "app/frmMain.h"
+#include "preview/frmPreview.h"
 
 #include "ProcessWindow.h"
 
@@ -71,20 +73,32 @@ int wmain(int argc, wchar_t** argv)
     }
     bool shown = false;
     const HWND window = waitForWindow(created.hProcess, created.dwProcessId, frmMain::kClassName);
+    HWND preview = nullptr;
     if (window && signalAndWait(signals + L"\\window")) {
+        PostMessageW(window, WM_SYSCOMMAND, mnuPreview, 0);
+        preview = waitForWindow(created.hProcess, created.dwProcessId, frmPreview::kClassName);
+    }
+    if (preview) {
+        RECT desktop;
+        GetClientRect(GetDesktopWindow(), &desktop);
+        MoveWindow(preview, 0, 0, desktop.right, desktop.bottom, TRUE);
+    }
+    HWND dialog = nullptr;
+    if (preview && signalAndWait(signals + L"\\preview")) {
+        PostMessageW(preview, WM_CLOSE, 0, 0);
         PostMessageW(GetDlgItem(window, txtWorkFolder), WM_KEYDOWN, VK_F4, 1); // as from the keyboard
-        const HWND dialog = waitForWindow(created.hProcess, created.dwProcessId, frmFolderInfo::kClassName);
-        if (dialog && signalAndWait(signals + L"\\icon")) {
-            PostMessageW(dialog, WM_CLOSE, 0, 0);
-            // What a click on Apply sends.
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(cmdSkin0, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, cmdSkin0)));
-            const HWND box = waitForWindow(created.hProcess, created.dwProcessId, L"#32770");
-            if (box && signalAndWait(signals + L"\\done")) {
-                shown = true;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                PostMessageW(window, WM_CLOSE, 0, 0);
-            }
+        dialog = waitForWindow(created.hProcess, created.dwProcessId, frmFolderInfo::kClassName);
+    }
+    if (dialog && signalAndWait(signals + L"\\icon")) {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        // What a click on Apply sends.
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(cmdSkin0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, cmdSkin0)));
+        const HWND box = waitForWindow(created.hProcess, created.dwProcessId, L"#32770");
+        if (box && signalAndWait(signals + L"\\done")) {
+            shown = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            PostMessageW(window, WM_CLOSE, 0, 0);
         }
     }
     if (WaitForSingleObject(created.hProcess, shown ? kGiveUpMs : 0) != WAIT_OBJECT_0)

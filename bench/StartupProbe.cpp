@@ -2,7 +2,7 @@
 // visible, and its peak working set by then. Quenmark loads the folder's settings
 // before it shows its window, so a visible window means a loaded folder.
 //
-// Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE
+// Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE CONTROLS_FLOOR_EXE
 // Prints every run, then one "median NAME MILLISECONDS PEAK_KIB" line per program.
 #include "app/frmMain.h"
 #include "support/Handles.h"
@@ -100,8 +100,8 @@ bool measure(Program& program, bool keep)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 5) {
-        std::fwprintf(stderr, L"Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE\n");
+    if (argc != 6) {
+        std::fwprintf(stderr, L"Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE CONTROLS_FLOOR_EXE\n");
         return 2;
     }
     const long runs = runsArgument(argv[1]);
@@ -110,10 +110,11 @@ int wmain(int argc, wchar_t** argv)
     Program programs[] = {
         {L"quenmark", argv[2], argv[3], frmMain::kClassName, {}, {}},
         {L"floor", argv[4], L"", L"QuenmarkFloor", {}, {}}, // the class Floor.cpp registers
+        {L"controls-floor", argv[5], L"", L"QuenmarkFloor", {}, {}},
     };
 
-    // One untimed start each fills the disk cache and Wine's, then the two take turns,
-    // so that any drift in the machine's load falls on both alike.
+    // One untimed start each fills the disk cache and Wine's, then the programs take turns,
+    // so that any drift in the machine's load falls on all alike.
     for (Program& program : programs) {
         if (!measure(program, false))
             return 1;

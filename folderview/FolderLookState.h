@@ -17,6 +17,8 @@ struct FolderLookState {
     ColorValue textColor = kBlack;
     int backColorOn = kUnticked;
     ColorValue backColor = kWhite;
+
+    bool operator==(const FolderLookState&) const = default;
 };
 
 // The look's settings, one row each: the key in our section of Desktop.INI and the

@@ -46,5 +46,6 @@ inline constexpr ControlSpec kMainControls[] = {
 // The commands the window adds to its system menu: below the system's own (0xF000 and
 // up), with the four low bits clear, which the system keeps for itself.
 enum SystemMenuId : unsigned {
+    mnuPreview = 0x0100,
     mnuFolderInfo = 0x0110,
 };

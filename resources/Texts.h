@@ -39,6 +39,19 @@ inline constexpr wchar_t kAboutTitle[] = L"О программе ";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
 inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка программы: работа прервана.";
 
+// The preview of the folder's look.
+inline constexpr wchar_t kPreviewMenuItem[] = L"Предпросмотр\tF3";
+inline constexpr wchar_t kPreviewCaption[] = L"Предпросмотр — ";
+inline constexpr wchar_t kPreviewNoFolder[] = L"Каталог не выбран.";
+inline constexpr wchar_t kPreviewFolderUnreadable[] = L"Не удаётся прочитать содержимое каталога: ";
+inline constexpr wchar_t kPreviewPictureMissing[] = L"Файл картинки не найден: ";
+inline constexpr wchar_t kPreviewPictureUnreadable[] = L"Картинку не удаётся показать: ";
+inline constexpr wchar_t kPreviewPictureRefused[] =
+    L"Картинка не будет записана: в пути есть символы, которых нет в кодовой странице Windows.";
+inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на сервере не открыта: ";
+inline constexpr wchar_t kPreviewPictureOpening[] = L"Открывается картинка: ";
+inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь или нажмите Enter, чтобы показать её.";
+
 // A message about a path (a folder, a file): the path, then what is said of it, and
 // why when that is told apart.
 inline std::wstring aboutPath(const std::wstring& path, const std::wstring& text, const std::wstring& why = L"")

@@ -1,32 +1,12 @@
 #include "support/FolderDialog.h"
 
+#include "support/ComApartment.h"
 #include "support/SystemFunction.h"
 
 #include <objbase.h>
 #include <shlobj.h>
 
 namespace {
-
-// The browser needs COM on this thread for as long as it is open.
-class ComApartment {
-public:
-    ComApartment() : uninitialize_(systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize"))
-    {
-        const auto initialize = systemFunction<decltype(CoInitialize)>(L"ole32.dll", "CoInitialize");
-        initialized_ = initialize && uninitialize_ && SUCCEEDED(initialize(nullptr));
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment()
-    {
-        if (initialized_)
-            uninitialize_();
-    }
-
-private:
-    decltype(CoUninitialize)* uninitialize_;
-    bool initialized_ = false;
-};
 
 // The browser's answer, which the caller must free with the COM allocator.
 class ItemIdList {
@@ -64,7 +44,7 @@ bool FolderDialog::show()
     if (!memFree || !browse || !pathFromList)
         return false;
 
-    const ComApartment apartment;
+    const ComApartment apartment; // the browser needs COM for as long as it is open
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW request = {};
     request.hwndOwner = owner;

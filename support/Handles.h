@@ -63,11 +63,40 @@ struct FileHandleTraits {
     static void close(Handle h) { CloseHandle(h); }
 };
 
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle none() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { FindClose(h); }
+};
+
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { DeleteDC(h); }
+};
+
 using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using IconHandle = UniqueHandle<IconTraits>;
+using BitmapHandle = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+using MemoryDC = UniqueHandle<MemoryDCTraits>;
+
+// An object selected into a device context for as long as the scope lasts; the one it
+// replaced goes back, so that the object can then be deleted.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 // The device context of a window (null: the screen) for as long as the scope lasts.
 class WindowDC {

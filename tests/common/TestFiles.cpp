@@ -110,3 +110,25 @@ std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstrin
         return std::nullopt;
     return text;
 }
+
+std::string bmpBytes(int width, int height, COLORREF body, COLORREF edge)
+{
+    const int stride = (width * 3 + 3) / 4 * 4;
+    const auto imageSize = static_cast<DWORD>(stride * height);
+    constexpr DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const BITMAPFILEHEADER file = {0x4D42, headers + imageSize, 0, 0, headers};
+    const BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, imageSize, 0, 0, 0, 0};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int row = height - 1; row >= 0; --row) { // bottom-up
+        std::string line(static_cast<std::size_t>(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            const COLORREF color = row == 0 || x == 0 ? edge : body;
+            line[x * 3] = static_cast<char>(GetBValue(color));
+            line[x * 3 + 1] = static_cast<char>(GetGValue(color));
+            line[x * 3 + 2] = static_cast<char>(GetRValue(color));
+        }
+        bytes += line;
+    }
+    return bytes;
+}

@@ -53,5 +53,9 @@ void writeFile(const std::wstring& path, const std::string& bytes);
 std::string readFile(const std::wstring& path);
 DWORD attributesOf(const std::wstring& path);
 
+// A 24-bit BMP file of body colour whose top row and left column are edge colour, so
+// that tiles of it show where they meet.
+std::string bmpBytes(int width, int height, COLORREF body, COLORREF edge);
+
 // A key's value in a settings file; none when the section lacks the key.
 std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key);

@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "common/TestFiles.h"
 #include "folderview/Win32FolderFiles.h"
+#include "preview/frmPreview.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
 
@@ -12,6 +13,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -529,15 +531,6 @@ private:
 // file holds; Esc closes it and writes nothing.
 TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
 {
-    const HMENU menu = GetSystemMenu(window(), FALSE);
-    int close = GetMenuItemCount(menu);
-    while (close > 0 && GetMenuItemID(menu, --close) != SC_CLOSE) {}
-    EXPECT_EQ(std::tuple(GetMenuItemID(menu, close - 2), GetMenuItemID(menu, close - 1)),
-              std::tuple(UINT {mnuFolderInfo}, 0u));
-    wchar_t caption[64] = {};
-    GetMenuStringW(menu, mnuFolderInfo, caption, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(caption, kFolderInfoMenuItem);
-
     const std::string before = readFile(folder.desktopIni());
     for (const bool fromMenu : {false, true}) {
         withDialog(
@@ -603,3 +596,124 @@ TEST_F(FolderInfoDialogTest, IconIsDrawnUnlessUnreadableOrOnAServerNamedByTheFil
 }
 
 } // namespace
+
+namespace {
+
+// The main window with its preview, which the tests find as the window of the
+// preview's class that the main window owns.
+struct PreviewWindowTest : MainWindowTest {
+    HWND preview() const
+    {
+        for (HWND found = FindWindowExW(nullptr, nullptr, frmPreview::kClassName, nullptr); found;
+             found = FindWindowExW(nullptr, found, frmPreview::kClassName, nullptr)) {
+            if (GetWindow(found, GW_OWNER) == owner)
+                return found;
+        }
+        return nullptr;
+    }
+    void pressF3()
+    {
+        BYTE keys[256] = {};
+        SetKeyboardState(keys);
+        MSG message = {item(txtPicture), WM_KEYDOWN, VK_F3, 1, 0, {}};
+        form_->preTranslateMessage(message);
+        pump();
+    }
+    // The colour of the preview's client area at x, y, as it paints itself.
+    COLORREF pixel(int x, int y) const
+    {
+        const WindowDC screen(nullptr);
+        const MemoryDC dc(CreateCompatibleDC(screen.get()));
+        RECT client;
+        GetClientRect(preview(), &client);
+        const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+        const SelectedObject selected(dc.get(), bitmap.get());
+        SendMessageW(preview(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+        return GetPixel(dc.get(), x, y);
+    }
+
+    HWND owner = nullptr;
+};
+
+} // namespace
+
+// F3 and the system menu's item (after a separator, before "Close", however often the
+// menu is opened) open one preview; Esc closes it alone; closing the main window
+// closes it too.
+TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
+{
+    open();
+    owner = window();
+    const HMENU menu = GetSystemMenu(window(), FALSE);
+    for (int opened = 0; opened < 2; ++opened) // what the system sends before it shows the menu
+        SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    std::vector<UINT> ids;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position)
+        ids.push_back(GetMenuItemID(menu, position));
+    // Wine adds an item of its own after "Close".
+    const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
+    ASSERT_GE(close - ids.begin(), 4);
+    EXPECT_EQ(std::vector<UINT>(close - 4, close + 1), (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, 0, SC_CLOSE}));
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), mnuPreview), 1);
+    for (const auto& [id, text] :
+         {std::pair(mnuPreview, kPreviewMenuItem), std::pair(mnuFolderInfo, kFolderInfoMenuItem)}) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(menu, id, caption, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(caption, text);
+    }
+
+    pressF3();
+    const HWND first = preview();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(IsWindowVisible(first));
+    wchar_t title[512] = {};
+    GetWindowTextW(first, title, 512);
+    EXPECT_EQ(title, kPreviewCaption + folder.path());
+    pressF3();
+    EXPECT_EQ(preview(), first) << "F3 brings the open preview to the front";
+
+    SendMessageW(first, WM_KEYDOWN, VK_ESCAPE, 0);
+    pump();
+    EXPECT_EQ(preview(), nullptr);
+    ASSERT_TRUE(form_->isLoaded());
+
+    SendMessageW(window(), WM_SYSCOMMAND, mnuPreview, 0);
+    pump();
+    const HWND second = preview();
+    ASSERT_NE(second, nullptr);
+    SendMessageW(window(), WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_FALSE(IsWindow(second));
+}
+
+// The picture text, the folder and the caption background show in the open preview at
+// once; a picture that cannot be decoded is said so in a line over the window colour.
+TEST_F(PreviewWindowTest, FollowsEveryChangeOfTheMainWindow)
+{
+    const TempFolder pictures, other(L" Другой");
+    writeFile(pictures.at(L"красная.bmp"), bmpBytes(16, 16, RGB(255, 0, 0), RGB(255, 0, 0)));
+    writeFile(pictures.at(L"битая.jpg"), "not a picture");
+    writeFile(other.at(L"лес.bmp"), bmpBytes(16, 16, RGB(0, 128, 0), RGB(0, 128, 0)));
+    writeLook(other, L"IconArea_Image=лес.bmp\r\nIconArea_TextBackground=0x00FF0000\r\n");
+    open();
+    owner = window();
+    pressF3();
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(pixel(5, 5), window);
+
+    SetWindowTextW(item(txtPicture), pictures.at(L"красная.bmp").c_str());
+    EXPECT_EQ(pixel(5, 5), RGB(255, 0, 0));
+    SetWindowTextW(item(txtPicture), pictures.at(L"битая.jpg").c_str());
+    EXPECT_EQ(pixel(2, 2), window);
+    RECT client;
+    GetClientRect(preview(), &client);
+    EXPECT_EQ(pixel(client.right - 2, client.bottom - 2), window);
+
+    components.folder.answer = other.path();
+    click(cmdBrowseFolder);
+    EXPECT_EQ(pixel(client.right - 2, client.bottom - 2), RGB(0, 128, 0)) << "the other folder's own picture";
+    wchar_t title[512] = {};
+    GetWindowTextW(preview(), title, 512);
+    EXPECT_EQ(title, kPreviewCaption + other.path());
+}

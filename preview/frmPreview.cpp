@@ -1,0 +1,309 @@
+#include "preview/frmPreview.h"
+
+#include "preview/FolderListing.h"
+#include "resources/PreviewLayout.h"
+#include "resources/Texts.h"
+#include "support/tsWindow.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr UINT_PTR kServerTimer = 1;
+constexpr UINT kServerPauseMs = 500;
+
+} // namespace
+
+frmPreview::~frmPreview()
+{
+    if (window_)
+        DestroyWindow(window_);
+}
+
+bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstring& loadedPicture)
+{
+    if (!window_) {
+        if (!registerWindowClass(kClassName, windowProc, nullptr))
+            return false;
+        constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL;
+        const int dpi = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+        RECT frame = {0, 0, MulDiv(kPreviewMetrics.clientWidth, dpi, 96),
+                      MulDiv(kPreviewMetrics.clientHeight, dpi, 96)};
+        AdjustWindowRectEx(&frame, style, FALSE, 0);
+        font_ = iconTitleFont();
+        if (!CreateWindowExW(0, kClassName, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                             frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
+                             GetModuleHandleW(nullptr), this))
+            return false;
+        bool inIde = false;
+        // Without its icon the window still works.
+        if (tsIsInIDE(inIde) && !inIde)
+            (void)tsSetWindowResIconAll(window_, L"A_MAIN");
+    }
+    follow(state, loadedPicture);
+    // An open preview keeps the size the user gave it.
+    if (IsIconic(window_))
+        ShowWindow(window_, SW_RESTORE);
+    else if (!IsWindowVisible(window_))
+        ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    UpdateWindow(window_);
+    return true;
+}
+
+void frmPreview::follow(const FolderLookState& state, const std::wstring& loadedPicture)
+{
+    // Most commands of the main window (focus moving, a cancelled picker) change nothing.
+    if (!window_ || (listedFolder_ && state == state_ && loadedPicture == loadedPicture_))
+        return;
+    state_ = state;
+    loadedPicture_ = loadedPicture;
+    if (listedFolder_ != state.folder) {
+        listedFolder_ = state.folder;
+        items_.clear();
+        listed_ = listShownItems(state.folder, items_);
+        scrollTop_ = 0;
+        SetWindowTextW(window_, (kPreviewCaption + state.folder).c_str());
+    }
+    showPicture();
+}
+
+void frmPreview::showPicture()
+{
+    choice_ = choosePicture(state_, loadedPicture_, shownAnyway_);
+    const std::wstring path = choice_.kind == PictureChoice::Kind::File ? choice_.path : L"";
+    if (path != decodedPath_) {
+        // The picture shown before goes first, so that two are never held at once.
+        picture_ = {};
+        decodedPath_ = path;
+        decoded_ = DecodeResult::Missing;
+        // A server can take seconds to answer, which must not stall each key typed.
+        waiting_ = isServerPath(path);
+        if (waiting_)
+            SetTimer(window_, kServerTimer, kServerPauseMs, nullptr);
+        else if (!path.empty())
+            decoded_ = decodePicture(path, picture_);
+    }
+    notice_ = notice();
+    updateScrollBar();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+std::wstring frmPreview::notice() const
+{
+    using Kind = PictureChoice::Kind;
+    if (state_.folder.empty())
+        return kPreviewNoFolder;
+    if (!listed_)
+        return kPreviewFolderUnreadable + state_.folder;
+    switch (choice_.kind) {
+    case Kind::None: return {};
+    case Kind::Refused: return kPreviewPictureRefused;
+    case Kind::Withheld: return kPreviewPictureOnServer + choice_.path + kPreviewShowHint;
+    case Kind::File: break;
+    }
+    if (waiting_)
+        return kPreviewPictureOpening + choice_.path;
+    switch (decoded_) {
+    case DecodeResult::Decoded: return {};
+    case DecodeResult::Missing: return kPreviewPictureMissing + choice_.path;
+    case DecodeResult::Undecodable: break;
+    }
+    return kPreviewPictureUnreadable + choice_.path;
+}
+
+PreviewScene frmPreview::scene() const
+{
+    return {state_, items_, picture_.bitmap ? &picture_ : nullptr, notice_, font_.get(), scrollTop_};
+}
+
+PreviewLayout frmPreview::layout() const
+{
+    RECT client;
+    GetClientRect(window_, &client);
+    return previewLayout(WindowDC(window_).get(), client, scene());
+}
+
+void frmPreview::updateScrollBar()
+{
+    const PreviewLayout area = layout();
+    const int page = std::max(0L, area.icons.bottom - area.icons.top);
+    const int content = area.grid.height(items_.size());
+    scrollTop_ = std::clamp(scrollTop_, 0, std::max(0, content - page));
+    SCROLLINFO bar = {
+        sizeof bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, content - 1), static_cast<UINT>(page), scrollTop_,
+        0};
+    SetScrollInfo(window_, SB_VERT, &bar, TRUE);
+}
+
+void frmPreview::scrollTo(int top)
+{
+    const int before = scrollTop_;
+    scrollTop_ = top;
+    updateScrollBar();
+    if (scrollTop_ != before)
+        InvalidateRect(window_, nullptr, FALSE);
+}
+
+void frmPreview::onScroll(WORD request)
+{
+    SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(window_, SB_VERT, &bar);
+    const int line = MulDiv(kPreviewMetrics.lineScroll, GetDeviceCaps(WindowDC(window_).get(), LOGPIXELSY), 96);
+    const int page = static_cast<int>(bar.nPage);
+    switch (request) {
+    case SB_LINEUP: scrollTo(scrollTop_ - line); break;
+    case SB_LINEDOWN: scrollTo(scrollTop_ + line); break;
+    case SB_PAGEUP: scrollTo(scrollTop_ - page); break;
+    case SB_PAGEDOWN: scrollTo(scrollTop_ + page); break;
+    case SB_TOP: scrollTo(0); break;
+    case SB_BOTTOM: scrollTo(bar.nMax); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: scrollTo(bar.nTrackPos); break;
+    default: break;
+    }
+}
+
+void frmPreview::onKeyDown(WPARAM key)
+{
+    constexpr std::pair<WPARAM, WORD> scrollKeys[] = {{VK_UP, SB_LINEUP},    {VK_DOWN, SB_LINEDOWN},
+                                                      {VK_PRIOR, SB_PAGEUP}, {VK_NEXT, SB_PAGEDOWN},
+                                                      {VK_HOME, SB_TOP},     {VK_END, SB_BOTTOM}};
+    for (const auto& [scrollKey, request] : scrollKeys) {
+        if (key == scrollKey)
+            onScroll(request);
+    }
+    if (key == VK_RETURN)
+        showWithheldPicture();
+    if (key == VK_ESCAPE)
+        DestroyWindow(window_);
+}
+
+void frmPreview::showWithheldPicture()
+{
+    if (choice_.kind != PictureChoice::Kind::Withheld)
+        return;
+    shownAnyway_ = choice_.path;
+    showPicture();
+}
+
+void frmPreview::decodeWaitingPicture()
+{
+    KillTimer(window_, kServerTimer);
+    if (!waiting_)
+        return;
+    waiting_ = false;
+    decoded_ = decodePicture(decodedPath_, picture_);
+    notice_ = notice();
+    updateScrollBar();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void frmPreview::paint(HDC dc, const RECT& area)
+{
+    paintPreview(dc, area, scene(), icons_);
+}
+
+// Painted off screen and copied in one go, so that tiles and captions never flicker.
+void frmPreview::onPaint()
+{
+    PAINTSTRUCT painting;
+    const HDC dc = BeginPaint(window_, &painting);
+    RECT client;
+    GetClientRect(window_, &client);
+    const MemoryDC buffer(CreateCompatibleDC(dc));
+    const BitmapHandle pixels(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (buffer && pixels) {
+        const SelectedObject selected(buffer.get(), pixels.get());
+        const RECT& dirty = painting.rcPaint;
+        IntersectClipRect(buffer.get(), dirty.left, dirty.top, dirty.right, dirty.bottom);
+        paint(buffer.get(), client);
+        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, buffer.get(), dirty.left,
+               dirty.top, SRCCOPY);
+    }
+    EndPaint(window_, &painting);
+}
+
+void frmPreview::release()
+{
+    KillTimer(window_, kServerTimer);
+    waiting_ = false;
+    picture_ = {};
+    decodedPath_.clear();
+    items_ = {};
+    listedFolder_.reset();
+    shownAnyway_.clear();
+    font_.reset();
+}
+
+LRESULT CALLBACK frmPreview::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<frmPreview*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmPreview*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // No C++ exception may unwind through the system's code that called us.
+    try {
+        return self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT frmPreview::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: onPaint(); return 0;
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(window_, &client);
+        paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_SIZE:
+        updateScrollBar();
+        InvalidateRect(window_, nullptr, FALSE);
+        return 0;
+    case WM_VSCROLL: onScroll(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL:
+        scrollTo(scrollTop_
+                 - GET_WHEEL_DELTA_WPARAM(wParam) * kPreviewMetrics.lineScroll / WHEEL_DELTA
+                     * GetDeviceCaps(WindowDC(window_).get(), LOGPIXELSY) / 96);
+        return 0;
+    case WM_KEYDOWN: onKeyDown(wParam); return 0;
+    case WM_LBUTTONUP: {
+        const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const RECT notice = layout().notice;
+        if (PtInRect(&notice, at))
+            showWithheldPicture();
+        return 0;
+    }
+    case WM_TIMER: decodeWaitingPicture(); return 0;
+    case WM_SETCURSOR: {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(window_, &at);
+        const RECT notice = layout().notice;
+        if (LOWORD(lParam) == HTCLIENT && choice_.kind == PictureChoice::Kind::Withheld && PtInRect(&notice, at)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DESTROY: release(); return 0;
+    default: break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}

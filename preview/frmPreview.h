@@ -1,0 +1,71 @@
+#pragma once
+#include "folderview/FolderLookState.h"
+#include "preview/PictureChoice.h"
+#include "preview/PictureDecoder.h"
+#include "preview/PreviewModel.h"
+#include "preview/PreviewPainter.h"
+#include "preview/ShellIcons.h"
+#include "support/Handles.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The live preview: a modeless, resizable window owned by the main window that draws
+// the folder as the shell will, from the same FolderLookState the main window holds.
+// It takes each new state as it comes; only a changed picture path is decoded again.
+// The system closes it with its owner.
+class frmPreview {
+public:
+    static constexpr wchar_t kClassName[] = L"QuenmarkPreview";
+
+    frmPreview() = default;
+    frmPreview(const frmPreview&) = delete;
+    frmPreview& operator=(const frmPreview&) = delete;
+    ~frmPreview();
+
+    // Opens the window on the state, or brings it to the front when it is open.
+    // loadedPicture: the picture text as the folder's file gave it. False when the
+    // window could not be made.
+    bool open(HWND owner, const FolderLookState& state, const std::wstring& loadedPicture);
+    // Shows the state, when the window is open.
+    void follow(const FolderLookState& state, const std::wstring& loadedPicture);
+    HWND handle() const { return window_; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    PreviewScene scene() const;
+    PreviewLayout layout() const;
+    std::wstring notice() const;
+    void paint(HDC dc, const RECT& area);
+    void onPaint();
+    void onKeyDown(WPARAM key);
+    void onScroll(WORD request);
+    void scrollTo(int top);
+    void updateScrollBar();
+    // Chooses the picture for the state taken, decodes it when its path changed, and repaints.
+    void showPicture();
+    void showWithheldPicture();
+    void decodeWaitingPicture();
+    void release();
+
+    HWND window_ = nullptr;
+    FontHandle font_;
+    ShellIcons icons_;
+    FolderLookState state_;
+    std::wstring loadedPicture_;
+    std::wstring shownAnyway_; // the server picture the user asked to see
+    std::optional<std::wstring> listedFolder_;
+    bool listed_ = false;
+    std::vector<PreviewItem> items_;
+    PictureChoice choice_;
+    std::wstring decodedPath_;
+    DecodeResult decoded_ = DecodeResult::Missing;
+    bool waiting_ = false; // a server picture to be decoded once the text has rested
+    DecodedPicture picture_;
+    std::wstring notice_;
+    int scrollTop_ = 0;
+};
