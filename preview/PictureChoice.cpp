@@ -3,11 +3,6 @@
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
-bool isServerPath(const std::wstring& path)
-{
-    return path.size() > 1 && (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/');
-}
-
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
                             const std::wstring& shownAnyway)
 {
@@ -15,14 +10,17 @@ PictureChoice choosePicture(const FolderLookState& state, const std::wstring& lo
     if (state.picture.empty())
         return {};
     std::string ansi;
-    if (!tsToAnsi(state.picture, ansi))
+    // Only the copy must go through the ANSI file functions; a UTF-16 settings file holds any text.
+    if (state.copyPicture == kTicked && !tsToAnsi(state.picture, ansi))
         return {Kind::Refused, state.picture};
     std::wstring path = state.picture;
     bool relative = false;
     // Without a folder a relative name names nothing; the preview says the folder is missing.
     if (tsIsRelativePath(state.picture, relative) && relative && !tsBuildFileName(state.folder, state.picture, path))
         return {};
-    if (isServerPath(state.picture) && state.picture == loadedPicture && path != shownAnyway)
+    bool server = false;
+    (void)tsIsServerPath(state.picture, server); // cannot fail
+    if (server && state.picture == loadedPicture && path != shownAnyway)
         return {Kind::Withheld, path};
     return {Kind::File, path};
 }

@@ -9,7 +9,7 @@ struct PictureChoice {
         None, // no picture
         File, // path: the file to show
         Withheld, // path: a network picture the folder's file names, not opened until asked
-        Refused, // the picture text is one Apply refuses
+        Refused, // the picture to copy is one Apply refuses
     };
     Kind kind = Kind::None;
     std::wstring path;
@@ -25,6 +25,3 @@ struct PictureChoice {
 // A server path the user typed or picked is theirs to show.
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
                             const std::wstring& shownAnyway);
-
-// True for a path on a server (\\server\share\... or //server/share/...).
-bool isServerPath(const std::wstring& path);

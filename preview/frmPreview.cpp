@@ -3,6 +3,7 @@
 #include "preview/FolderListing.h"
 #include "resources/PreviewLayout.h"
 #include "resources/Texts.h"
+#include "support/tsPath.h"
 #include "support/tsWindow.h"
 
 #include <algorithm>
@@ -79,7 +80,7 @@ void frmPreview::showPicture()
         decodedPath_ = path;
         decoded_ = DecodeResult::Missing;
         // A server can take seconds to answer, which must not stall each key typed.
-        waiting_ = isServerPath(path);
+        (void)tsIsServerPath(path, waiting_); // cannot fail
         if (waiting_)
             SetTimer(window_, kServerTimer, kServerPauseMs, nullptr);
         else if (!path.empty())

@@ -47,7 +47,7 @@ inline constexpr wchar_t kPreviewFolderUnreadable[] = L"Не удаётся пр
 inline constexpr wchar_t kPreviewPictureMissing[] = L"Файл картинки не найден: ";
 inline constexpr wchar_t kPreviewPictureUnreadable[] = L"Картинку не удаётся показать: ";
 inline constexpr wchar_t kPreviewPictureRefused[] =
-    L"Картинка не будет записана: в пути есть символы, которых нет в кодовой странице Windows.";
+    L"Картинка не будет скопирована: в пути есть символы, которых нет в кодовой странице Windows.";
 inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на сервере не открыта: ";
 inline constexpr wchar_t kPreviewPictureOpening[] = L"Открывается картинка: ";
 inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь или нажмите Enter, чтобы показать её.";

@@ -66,6 +66,19 @@ TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result)
     return {};
 }
 
+TsStatus tsIsServerPath(const std::wstring& path, bool& result)
+{
+    const auto separatorAt = [&](std::size_t at) { return at < path.size() && isSeparator(path[at]); };
+    if (!separatorAt(0) || !separatorAt(1))
+        result = false;
+    else if (path.size() < 4 || (path[2] != L'?' && path[2] != L'.') || !separatorAt(3))
+        result = true;
+    else
+        result = path.size() > 7 && (path[4] | 0x20) == L'u' && (path[5] | 0x20) == L'n' && (path[6] | 0x20) == L'c'
+            && separatorAt(7);
+    return {};
+}
+
 TsStatus tsIsRelativePath(const std::wstring& path, bool& result)
 {
     result = !startsWithDrive(path) && !(!path.empty() && isSeparator(path[0]));

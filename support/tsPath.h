@@ -19,5 +19,9 @@ TsStatus tsGetFilePath(const std::wstring& path, std::wstring& result);
 // The path without trailing backslashes: "C:\" gives "C:".
 TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result);
 
+// True for a path on another computer: "\\server\share\..." (either slash), or
+// "\\?\UNC\server\..."; "\\?\C:\..." and "\\.\device" are this computer's.
+TsStatus tsIsServerPath(const std::wstring& path, bool& result);
+
 // True unless the path starts at a drive ("C:") or a root or server ("\").
 TsStatus tsIsRelativePath(const std::wstring& path, bool& result);

@@ -79,7 +79,7 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
         {L"C:\\Фото", server, kUnticked, server, server, {Kind::File, server}},
         {L"C:\\Фото", server, kUnticked, L"старое.jpg", L"", {Kind::File, server}}, // typed or picked
         {L"\\\\сервер\\фото", L"море.jpg", kUnticked, L"море.jpg", L"", {Kind::File, L"\\\\сервер\\фото\\море.jpg"}},
-        {L"C:\\Фото", L"日本.jpg", kUnticked, L"", L"", {Kind::Refused, L"日本.jpg"}},
+        {L"C:\\Фото", L"日本.jpg", kTicked, L"", L"", {Kind::Refused, L"日本.jpg"}},
         {L"", L"море.jpg", kUnticked, L"", L"", {}},
     };
     for (const auto& c : cases) {
