@@ -5,7 +5,15 @@
 
 bool isServerPath(const std::wstring& path)
 {
-    return path.size() > 1 && (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/');
+    const auto separator = [&path](std::size_t at) {
+        return path.size() > at && (path[at] == L'\\' || path[at] == L'/');
+    };
+    if (!separator(0) || !separator(1))
+        return false;
+    // "\\?\C:\..." and "\\.\..." name this machine's own files and devices; only
+    // "\\?\UNC\..." names a server that way.
+    const bool local = path.size() > 2 && (path[2] == L'?' || path[2] == L'.') && separator(3);
+    return !local || _wcsnicmp(path.c_str() + 4, L"UNC\\", 4) == 0;
 }
 
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,

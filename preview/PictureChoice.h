@@ -26,5 +26,5 @@ struct PictureChoice {
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
                             const std::wstring& shownAnyway);
 
-// True for a path on a server (\\server\share\... or //server/share/...).
+// True for a path on a server: \\server\share\..., //server/share/..., \\?\UNC\server\...
 bool isServerPath(const std::wstring& path);
