@@ -2,7 +2,7 @@
 // a message loop. Built with the same compiler, flags and static linking as
 // Quenmark.exe, so the start-up probe can tell what Quenmark adds on top of it.
 // Built with QUENMARK_FLOOR_CONTROLS (and the manifest), it is the second floor: the
-// window as specified, its 15 controls in their font, and nothing else.
+// main window's layout alone: its 15 controls in their font, and nothing else.
 #include "resources/MainLayout.h"
 
 #include <windows.h>

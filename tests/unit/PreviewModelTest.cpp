@@ -58,6 +58,7 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
 {
     using Kind = PictureChoice::Kind;
     const std::wstring server = L"\\\\сервер\\обои\\море.jpg";
+    const std::wstring longServer = L"\\\\?\\UNC\\сервер\\обои\\море.jpg";
     const struct {
         std::wstring folder, picture;
         int copy;
@@ -79,6 +80,8 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
         {L"C:\\Фото", server, kUnticked, server, server, {Kind::File, server}},
         {L"C:\\Фото", server, kUnticked, L"старое.jpg", L"", {Kind::File, server}}, // typed or picked
         {L"\\\\сервер\\фото", L"море.jpg", kUnticked, L"море.jpg", L"", {Kind::File, L"\\\\сервер\\фото\\море.jpg"}},
+        {L"C:\\Фото", longServer, kUnticked, longServer, L"", {Kind::Withheld, longServer}},
+        {L"C:\\Фото", L"\\\\?\\D:\\a.jpg", kUnticked, L"\\\\?\\D:\\a.jpg", L"", {Kind::File, L"\\\\?\\D:\\a.jpg"}},
         {L"C:\\Фото", L"日本.jpg", kTicked, L"", L"", {Kind::Refused, L"日本.jpg"}},
         {L"", L"море.jpg", kUnticked, L"", L"", {}},
     };
