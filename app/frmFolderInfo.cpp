@@ -61,7 +61,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
 
 bool frmFolderInfo::create()
 {
-    if (!registerWindowClass(kClassName, windowProc, GetSysColorBrush(COLOR_BTNFACE)))
+    if (!registerWindowClass(kClassName, boundWindowProc<frmFolderInfo>, GetSysColorBrush(COLOR_BTNFACE)))
         return false;
     dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
     constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -197,25 +197,9 @@ void frmFolderInfo::paintIconArea(HDC dc, const RECT& area, bool focused) const
     }
 }
 
-LRESULT CALLBACK frmFolderInfo::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void frmFolderInfo::reportInternalError() const
 {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<frmFolderInfo*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmFolderInfo*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    // No C++ exception may unwind through the system's code that called us.
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    MessageBoxW(window_, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
 }
 
 LRESULT frmFolderInfo::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

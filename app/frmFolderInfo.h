@@ -5,6 +5,7 @@
 #include "resources/FolderInfoLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
+#include "support/WindowBinding.h"
 
 #include <windows.h>
 
@@ -26,8 +27,9 @@ public:
     void showModal(HWND owner, const std::wstring& folder, const FolderInfo& info);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename T> friend LRESULT CALLBACK boundWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void reportInternalError() const;
     bool create();
     void runMessageLoop();
     void close();

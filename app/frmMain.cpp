@@ -93,7 +93,8 @@ frmMain::~frmMain()
 
 bool frmMain::show(const std::wstring& arguments)
 {
-    if (!registerWindowClass(kClassName, windowProc, GetSysColorBrush(COLOR_BTNFACE)) || !registerColorSwatch())
+    if (!registerWindowClass(kClassName, boundWindowProc<frmMain>, GetSysColorBrush(COLOR_BTNFACE))
+        || !registerColorSwatch())
         return false;
     dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
 
@@ -370,25 +371,9 @@ void frmMain::onSkinClick(int index)
     }
 }
 
-LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void frmMain::reportInternalError() const
 {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    // No C++ exception may unwind through the system's code that called us.
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    MessageBoxW(window_, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
 }
 
 LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

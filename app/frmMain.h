@@ -5,6 +5,7 @@
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
+#include "support/WindowBinding.h"
 
 #include <windows.h>
 
@@ -36,8 +37,9 @@ public:
     FolderLookState state() const;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename T> friend LRESULT CALLBACK boundWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void reportInternalError() const;
     void createControls();
     void load(const std::wstring& arguments);
     void onKeyDown(int keyCode, int shift);

@@ -25,7 +25,7 @@ frmPreview::~frmPreview()
 bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstring& loadedPicture)
 {
     if (!window_) {
-        if (!registerWindowClass(kClassName, windowProc, nullptr))
+        if (!registerWindowClass(kClassName, boundWindowProc<frmPreview>, nullptr))
             return false;
         constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL;
         const int dpi = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
@@ -238,31 +238,12 @@ void frmPreview::release()
     font_.reset();
 }
 
-LRESULT CALLBACK frmPreview::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void frmPreview::reportInternalError() const
 {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<frmPreview*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmPreview*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    // No C++ exception may unwind through the system's code that called us.
-    try {
-        return self->handleMessage(message, wParam, lParam);
-    } catch (...) {
-        MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    MessageBoxW(window_, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
 }
 
-LRESULT frmPreview::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT frmPreview::handleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: return 1;

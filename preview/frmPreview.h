@@ -6,6 +6,7 @@
 #include "preview/PreviewPainter.h"
 #include "preview/ShellIcons.h"
 #include "support/Handles.h"
+#include "support/WindowBinding.h"
 
 #include <windows.h>
 
@@ -35,8 +36,9 @@ public:
     HWND handle() const { return window_; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename T> friend LRESULT CALLBACK boundWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void reportInternalError() const;
     PreviewScene scene() const;
     PreviewLayout layout() const;
     std::wstring notice() const;
