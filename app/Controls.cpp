@@ -55,3 +55,14 @@ std::wstring windowText(HWND window)
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
+
+void keepFocus(HWND window, UINT state, HWND& lastFocus)
+{
+    if (state == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus))
+            lastFocus = focus;
+    } else if (lastFocus) {
+        SetFocus(lastFocus);
+    }
+}

@@ -17,3 +17,7 @@ HFONT createWindowFont(int dpi);
 
 // The whole text of a window or control.
 std::wstring windowText(HWND window);
+
+// For WM_ACTIVATE with its state: a window that is not a dialog must keep its own
+// focus across deactivation, in lastFocus.
+void keepFocus(HWND window, UINT state, HWND& lastFocus);

@@ -226,16 +226,7 @@ LRESULT frmFolderInfo::handleMessage(HWND window, UINT message, WPARAM wParam, L
     case DM_GETDEFID: // lets the dialog manager press Apply on Enter
         return MAKELRESULT(cmdInfoApply, DC_HASDEFID);
     case WM_CLOSE: close(); return 0;
-    case WM_ACTIVATE:
-        // A window that is not a dialog must keep its own focus across deactivation.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus))
-                lastFocus_ = focus;
-        } else if (lastFocus_) {
-            SetFocus(lastFocus_);
-        }
-        return 0;
+    case WM_ACTIVATE: keepFocus(window_, LOWORD(wParam), lastFocus_); return 0;
     case WM_DESTROY: window_ = nullptr; return 0;
     default: break;
     }

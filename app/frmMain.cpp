@@ -415,16 +415,7 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         break;
-    case WM_ACTIVATE:
-        // Windows that are not dialogs must keep their own focus across deactivation.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus))
-                lastFocus_ = focus;
-        } else if (lastFocus_) {
-            SetFocus(lastFocus_);
-        }
-        return 0;
+    case WM_ACTIVATE: keepFocus(window_, LOWORD(wParam), lastFocus_); return 0;
     case WM_DESTROY:
         window_ = nullptr;
         PostQuitMessage(0);

@@ -43,7 +43,8 @@ Control controlOf(ControlKind kind)
     case ControlKind::DefaultButton: return {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
     case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::Swatch: return {L"STATIC", SS_BLACKFRAME, 0};
-    case ControlKind::Label: break;
+    case ControlKind::Label:
+    case ControlKind::IconArea: break; // only the icon dialog has one
     }
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
 }
@@ -72,9 +73,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 1;
 #if QUENMARK_FLOOR_CONTROLS
     InitCommonControls();
-    const HFONT font = CreateFontW(-MulDiv(kMainFontPoints, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    const HFONT font = CreateFontW(-MulDiv(kWindowFontPoints, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                    RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, kMainFontFace);
+                                   DEFAULT_PITCH | FF_DONTCARE, kWindowFontFace);
     for (const ControlSpec& row : kMainControls) {
         const Control kind = controlOf(row.kind);
         const HWND child =

@@ -9,6 +9,7 @@
 // Prints "memory MAIN_KIB PREVIEW_KIB" and "median NAME MILLISECONDS" lines.
 #include "app/frmMain.h"
 #include "folderview/Win32FolderFiles.h"
+#include "resources/Texts.h"
 
 #include "Measure.h"
 
@@ -26,6 +27,7 @@ namespace {
 // The system's dialogs, but a colour picker that answers at once with another colour.
 class ProbeComponents : public SystemComponents {
 public:
+    ProbeComponents() : SystemComponents({kAboutTitle, kErrorNumber, kMainCaption}) {}
     std::unique_ptr<ColorDialog> newColorDialog() override { return std::make_unique<Answer>(++picked_); }
 
 private:
