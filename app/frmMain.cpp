@@ -15,7 +15,8 @@
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
-#include <stdexcept>
+#include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -54,8 +55,8 @@ int shiftState()
         | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
-// The controls that show each setting of the look, by its key: a text box, or a check
-// box with its colour swatch.
+// The controls that show each setting of the look, row for row as kLookSettings: a
+// text box, or a check box with its colour swatch.
 struct LookControls {
     const wchar_t* key;
     ControlId check;
@@ -67,13 +68,22 @@ constexpr LookControls kLookControls[] = {
     {kTextBackgroundKey, chkBackColor, shpBackColor},
 };
 
+constexpr bool rowsMatch()
+{
+    if (std::size(kLookControls) != std::size(kLookSettings))
+        return false;
+    for (std::size_t row = 0; row < std::size(kLookControls); ++row) {
+        const std::wstring_view key = kLookControls[row].key;
+        if (key != kLookSettings[row].key)
+            return false;
+    }
+    return true;
+}
+static_assert(rowsMatch(), "every setting of the look needs its controls, in the same order");
+
 const LookControls& controlsOf(const LookSetting& setting)
 {
-    for (const LookControls& row : kLookControls) {
-        if (lstrcmpW(row.key, setting.key) == 0)
-            return row;
-    }
-    throw std::logic_error("a setting of the look without controls");
+    return kLookControls[&setting - kLookSettings];
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <map>
-#include <unordered_map>
 
 namespace {
 
@@ -125,7 +124,7 @@ bool isRewriteOf(const std::vector<SettingsLine>& before, const std::vector<Sett
     }
     // Each line that no edit touches must be there as many times as before; section
     // names and keys keep their spelling.
-    std::unordered_map<std::wstring, int> kept;
+    std::map<std::wstring, int> kept;
     const auto entry = [](const SettingsLine& line) {
         return line.section + L'\n'
             + (line.header ? L"[" + line.section + L"]" : line.key + L"=" + line.value.value_or(L"\n"));
