@@ -1,6 +1,7 @@
 #include "app/OutcomeMessage.h"
 
 #include "resources/Texts.h"
+#include "support/ErrorReporter.h"
 
 OutcomeMessage outcomeMessage(const SkinOutcome& outcome)
 {
@@ -17,4 +18,20 @@ OutcomeMessage outcomeMessage(const SkinOutcome& outcome)
     case Kind::FolderNotMarked: return {aboutPath(outcome.subject, kFolderNotMarked)};
     }
     return {kInternalError};
+}
+
+bool showOutcome(Components& components, HWND owner, const SkinOutcome& outcome, const std::wstring& folder)
+{
+    const OutcomeMessage message = outcomeMessage(outcome);
+    if (message.reported) {
+        // No owner: the reporter takes the active window, the one the user works in.
+        std::int16_t response = 0;
+        components.errorReporter().report(errorInfo(outcome.error), message.icon, nullptr, message.text, response);
+    } else {
+        MessageBoxW(owner, message.text.c_str(), kMainCaption, MB_OK | message.icon);
+    }
+    if (outcome.kind != SkinOutcome::Kind::Done)
+        return false;
+    components.folderChanged(folder);
+    return true;
 }

@@ -63,7 +63,7 @@ bool frmFolderInfo::create()
 {
     if (!registerWindowClass(kClassName, boundWindowProc<frmFolderInfo>, GetSysColorBrush(COLOR_BTNFACE)))
         return false;
-    dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+    dpi_ = screenDpi();
     constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
     RECT frame = {0, 0, scale(kFolderInfoClientWidth), scale(kFolderInfoClientHeight)};
@@ -140,18 +140,8 @@ void frmFolderInfo::onSkinClick(SkinAction action)
 {
     const BusyPointer busy;
     const FolderInfo info {windowText(control(txtIcon)), windowText(control(txtInfoTip))};
-    const SkinOutcome outcome = runFolderInfoCommand(files_, folder_, info, action);
-    const OutcomeMessage message = outcomeMessage(outcome);
-    if (message.reported) {
-        std::int16_t response = 0;
-        components_.errorReporter().report(errorInfo(outcome.error), message.icon, window_, message.text, response);
-    } else {
-        MessageBoxW(window_, message.text.c_str(), kMainCaption, MB_OK | message.icon);
-    }
-    if (outcome.kind == SkinOutcome::Kind::Done) {
-        components_.folderChanged(folder_);
+    if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, action), folder_))
         close();
-    }
 }
 
 void frmFolderInfo::showIcon(IconOrigin origin)
@@ -184,12 +174,11 @@ void frmFolderInfo::paintIconArea(HDC dc, const RECT& area, bool focused) const
                    size, 0, nullptr, DI_NORMAL);
     } else if (iconWaits_) {
         // Drawn as a link, which the click on the area follows.
-        const HGDIOBJ oldFont = SelectObject(dc, font_.get());
+        const SelectedObject font(dc, font_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
         DrawTextW(dc, windowText(control(picIcon)).c_str(), -1, &inside,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, oldFont);
     }
     if (focused) {
         InflateRect(&inside, -1, -1);
@@ -218,10 +207,8 @@ LRESULT frmFolderInfo::handleMessage(HWND window, UINT message, WPARAM wParam, L
         return TRUE;
     }
     case WM_SETCURSOR:
-        if (BusyPointer::active()) {
-            BusyPointer::apply();
+        if (BusyPointer::setCursor())
             return TRUE;
-        }
         break;
     case DM_GETDEFID: // lets the dialog manager press Apply on Enter
         return MAKELRESULT(cmdInfoApply, DC_HASDEFID);

@@ -106,7 +106,7 @@ bool frmMain::show(const std::wstring& arguments)
     if (!registerWindowClass(kClassName, boundWindowProc<frmMain>, GetSysColorBrush(COLOR_BTNFACE))
         || !registerColorSwatch())
         return false;
-    dpi_ = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+    dpi_ = screenDpi();
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     // Files dropped from Explorer choose the folder or the picture; the style, unlike
@@ -171,7 +171,7 @@ void frmMain::load(const std::wstring& arguments)
     lastFocus_ = folderBox;
     if (folder.empty()) {
         // No folder to act on: the box stays empty, and Apply and Remove refuse it.
-        showMessage(aboutPath(kNoCurrentDirectory, reason(GetLastError())), MB_ICONSTOP);
+        showMessage(aboutPath(kNoCurrentDirectory, reason(GetLastError())));
         return;
     }
     SetWindowTextW(folderBox, folder.c_str());
@@ -180,9 +180,9 @@ void frmMain::load(const std::wstring& arguments)
     LoadFolderSettings();
 }
 
-void frmMain::showMessage(const std::wstring& text, UINT icon) const
+void frmMain::showMessage(const std::wstring& text) const
 {
-    MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | icon);
+    MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
 }
 
 void frmMain::LoadFolderSettings()
@@ -198,7 +198,7 @@ bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
     state.folder = folder;
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
         const std::wstring why = reason(status.error());
-        showMessage(aboutPath(folder, kLoadFailed, kept.empty() ? why : why + L" " + kept), MB_ICONSTOP);
+        showMessage(aboutPath(folder, kLoadFailed, kept.empty() ? why : why + L" " + kept));
         return false;
     }
     SetWindowTextW(control(txtWorkFolder), folder.c_str());
@@ -330,7 +330,7 @@ void frmMain::onDropFiles(HDROP drop)
         return;
     std::string ansi;
     if (!tsToAnsi(path, ansi)) {
-        showMessage(aboutPath(path, kNotAccepted, kUnrepresentable), MB_ICONSTOP);
+        showMessage(aboutPath(path, kNotAccepted, kUnrepresentable));
         return;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -343,12 +343,12 @@ void frmMain::openFolderInfo()
 {
     const std::wstring folder = windowText(control(txtWorkFolder));
     if (folder.empty()) {
-        showMessage(kNoFolder, MB_ICONSTOP);
+        showMessage(kNoFolder);
         return;
     }
     FolderInfo info;
     if (const TsStatus status = loadFolderInfo(files_, folder, info); !status) {
-        showMessage(aboutPath(folder, kLoadFailed, reason(status.error())), MB_ICONSTOP);
+        showMessage(aboutPath(folder, kLoadFailed, reason(status.error())));
         return;
     }
     frmFolderInfo(components_, files_).showModal(window_, folder, info);
@@ -367,18 +367,10 @@ void frmMain::onBrowseColor(ControlId swatch)
 void frmMain::onSkinClick(int index)
 {
     const BusyPointer busy;
-    const SkinOutcome outcome = runSkinCommand(files_, state(), index == 0 ? SkinAction::Apply : SkinAction::Remove);
-    const OutcomeMessage message = outcomeMessage(outcome);
-    if (message.reported) {
-        std::int16_t response = 0;
-        components_.errorReporter().report(errorInfo(outcome.error), message.icon, nullptr, message.text, response);
-    } else {
-        showMessage(message.text, message.icon);
-    }
-    if (outcome.kind == SkinOutcome::Kind::Done) {
-        components_.folderChanged(windowText(control(txtWorkFolder)));
+    const FolderLookState look = state();
+    const SkinOutcome outcome = runSkinCommand(files_, look, index == 0 ? SkinAction::Apply : SkinAction::Remove);
+    if (showOutcome(components_, window_, outcome, look.folder))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
-    }
 }
 
 void frmMain::reportInternalError() const
@@ -411,10 +403,8 @@ LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         }
         break;
     case WM_SETCURSOR:
-        if (BusyPointer::active()) {
-            BusyPointer::apply();
+        if (BusyPointer::setCursor())
             return TRUE;
-        }
         break;
     case DM_GETDEFID: // lets the dialog manager press Apply on Enter
         return MAKELRESULT(cmdSkin0, DC_HASDEFID);

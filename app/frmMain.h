@@ -54,7 +54,8 @@ private:
     void LoadFolderSettings();
     bool loadFolder(const std::wstring& folder, const std::wstring& kept);
     void showState(const FolderLookState& state);
-    void showMessage(const std::wstring& text, UINT icon) const;
+    // A failure, in a message box over the window.
+    void showMessage(const std::wstring& text) const;
     void extendSystemMenu();
     void openPreview();
     void followPreview();

@@ -102,7 +102,9 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
             && state.backColor == 0x804000;
         state.textColor = kNewTextColor;
         const std::vector<SettingEdit> edits = folderLookEdits(state, state.picture, SkinAction::Apply);
-        const bool saved = writeSettings(files, folder, path, edits, true).kind == SkinOutcome::Kind::Done;
+        SettingsLocation file;
+        const bool saved = findSettingsFile(files, folder, file)
+            && writeSettings(files, folder, file, edits, true).kind == SkinOutcome::Kind::Done;
         const double elapsed = millisecondsSince(start);
 
         // The check on its own: both readings of the file and their comparison.

@@ -2,7 +2,6 @@
 
 #include "folderview/FolderViewFile.h"
 #include "folderview/SettingsWriter.h"
-#include "support/tsPath.h"
 #include "support/tsText.h"
 
 void splitIconText(const std::wstring& icon, std::wstring& path, int& index)
@@ -25,15 +24,13 @@ void splitIconText(const std::wstring& icon, std::wstring& path, int& index)
 
 TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderInfo& info)
 {
-    std::wstring path;
-    bool exists = false;
-    TsStatus status = tsBuildFileName(folder, kDesktopIni, path);
-    if (status)
-        status = files.isFileExist(path, exists);
+    SettingsLocation file;
+    TsStatus status = findSettingsFile(files, folder, file);
     if (!status)
         return status;
+    const std::wstring& path = file.path;
     FolderInfo loaded;
-    if (exists) {
+    if (file.exists) {
         std::wstring resource, iconFile, iconIndex;
         status = files.readString(kClassInfoSection, kIconResourceKey, L"", path, resource);
         if (status)
@@ -73,8 +70,8 @@ std::vector<SettingEdit> folderInfoEdits(const FolderInfo& info, SkinAction acti
 SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
                                  SkinAction action)
 {
-    std::wstring path;
-    if (SkinOutcome unusable = settingsFilePath(files, folder, path); unusable.kind != SkinOutcome::Kind::Done)
+    SettingsLocation file;
+    if (SkinOutcome unusable = settingsFileForCommand(files, folder, file); unusable.kind != SkinOutcome::Kind::Done)
         return unusable;
-    return writeSettings(files, folder, path, folderInfoEdits(info, action), action == SkinAction::Apply);
+    return writeSettings(files, folder, file, folderInfoEdits(info, action), action == SkinAction::Apply);
 }

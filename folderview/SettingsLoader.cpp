@@ -1,17 +1,14 @@
 #include "folderview/SettingsLoader.h"
 
-#include "support/tsPath.h"
+#include "folderview/SettingsFile.h"
 
 TsStatus loadFolderLook(FolderFiles& files, FolderLookState& state)
 {
-    std::wstring path;
-    bool exists = false;
-    TsStatus status = tsBuildFileName(state.folder, kDesktopIni, path);
-    if (status)
-        status = files.isFileExist(path, exists);
-    if (!status)
+    SettingsLocation file;
+    if (const TsStatus status = findSettingsFile(files, state.folder, file); !status)
         return status;
-    if (!exists) {
+    const std::wstring& path = file.path;
+    if (!file.exists) {
         for (const LookSetting& setting : kLookSettings) {
             if (!setting.text) {
                 state.*setting.on = kUnticked;

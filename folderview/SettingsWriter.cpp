@@ -107,30 +107,13 @@ bool holdsControlCharacter(const std::wstring& text)
     return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < L' '; });
 }
 
-SkinOutcome settingsFilePath(FolderFiles& files, const std::wstring& folder, std::wstring& path)
-{
-    std::string ansi;
-    if (folder.empty())
-        return {Kind::NoFolder, {}};
-    if (!tsToAnsi(folder, ansi))
-        return {Kind::TextRefused, folder};
-    bool exists = false;
-    TsStatus status = tsBuildFileName(folder, kDesktopIni, path);
-    if (status)
-        status = files.isFileExist(path, exists);
-    if (status.error() == TsStatus::kPathTooLong)
-        return {Kind::PathTooLong, path};
-    if (!status)
-        return {Kind::SaveFailed, path};
-    return {};
-}
-
-SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const std::wstring& path,
+SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
                           const std::vector<SettingEdit>& edits, bool markFolderReadOnly)
 {
-    bool exists = false;
+    const std::wstring& path = location.path;
+    const bool exists = location.exists;
     std::string before;
-    if (!files.isFileExist(path, exists) || (exists && !files.readFile(path, before)))
+    if (exists && !files.readFile(path, before))
         return {Kind::SaveFailed, path};
     if (!exists && std::all_of(edits.begin(), edits.end(), isDeletion))
         return {};

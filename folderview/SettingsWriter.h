@@ -1,5 +1,6 @@
 #pragma once
 #include "folderview/FolderFiles.h"
+#include "folderview/SettingsFile.h"
 #include "folderview/SkinOutcome.h"
 
 #include <optional>
@@ -18,16 +19,12 @@ struct SettingEdit {
 // value in the file and no Windows file name may hold.
 bool holdsControlCharacter(const std::wstring& text);
 
-// The settings file of folder, settled before anything is copied or written: Done with
-// path set, or why the command cannot go on.
-SkinOutcome settingsFilePath(FolderFiles& files, const std::wstring& folder, std::wstring& path);
-
-// Makes the edits to the settings file at path through the profile writer, in order,
+// Makes the edits to the settings file found at location through the profile writer, in order,
 // and reads the file back: Done only when every edit is there and every other line of
 // the file is kept. Otherwise the file is put back byte for byte as it was (a file
 // that was not there is removed again) and the outcome says why. A text the file's
 // encoding cannot hold is refused before anything is written. The file is made
 // writable first and hidden and system after; with markFolder the folder gets the
 // read-only bit the shell looks for (not a drive root).
-SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const std::wstring& path,
+SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
                           const std::vector<SettingEdit>& edits, bool markFolder);

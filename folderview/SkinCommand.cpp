@@ -43,8 +43,8 @@ TsStatus copyPicture(FolderFiles& files, const std::wstring& folder, const std::
 SkinOutcome runSkinCommand(FolderFiles& files, const FolderLookState& state, SkinAction action)
 {
     const bool apply = action == SkinAction::Apply;
-    std::wstring path;
-    if (SkinOutcome unusable = settingsFilePath(files, state.folder, path); unusable.kind != Kind::Done)
+    SettingsLocation file;
+    if (SkinOutcome unusable = settingsFileForCommand(files, state.folder, file); unusable.kind != Kind::Done)
         return unusable;
     if (apply && holdsControlCharacter(state.picture))
         return {Kind::ControlCharacter, kImageKey};
@@ -71,5 +71,5 @@ SkinOutcome runSkinCommand(FolderFiles& files, const FolderLookState& state, Ski
     } else if (apply) {
         picture = state.picture;
     }
-    return writeSettings(files, state.folder, path, folderLookEdits(state, picture, action), apply);
+    return writeSettings(files, state.folder, file, folderLookEdits(state, picture, action), apply);
 }

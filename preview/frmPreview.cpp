@@ -28,7 +28,7 @@ bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstri
         if (!registerWindowClass(kClassName, boundWindowProc<frmPreview>, nullptr))
             return false;
         constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL;
-        const int dpi = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+        const int dpi = screenDpi();
         RECT frame = {0, 0, MulDiv(kPreviewMetrics.clientWidth, dpi, 96),
                       MulDiv(kPreviewMetrics.clientHeight, dpi, 96)};
         AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -151,7 +151,7 @@ void frmPreview::onScroll(WORD request)
 {
     SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(window_, SB_VERT, &bar);
-    const int line = MulDiv(kPreviewMetrics.lineScroll, GetDeviceCaps(WindowDC(window_).get(), LOGPIXELSY), 96);
+    const int line = MulDiv(kPreviewMetrics.lineScroll, screenDpi(), 96);
     const int page = static_cast<int>(bar.nPage);
     switch (request) {
     case SB_LINEUP: scrollTo(scrollTop_ - line); break;
@@ -261,8 +261,7 @@ LRESULT frmPreview::handleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
     case WM_VSCROLL: onScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL:
         scrollTo(scrollTop_
-                 - GET_WHEEL_DELTA_WPARAM(wParam) * kPreviewMetrics.lineScroll / WHEEL_DELTA
-                     * GetDeviceCaps(WindowDC(window_).get(), LOGPIXELSY) / 96);
+                 - GET_WHEEL_DELTA_WPARAM(wParam) * kPreviewMetrics.lineScroll / WHEEL_DELTA * screenDpi() / 96);
         return 0;
     case WM_KEYDOWN: onKeyDown(wParam); return 0;
     case WM_LBUTTONUP: {

@@ -3,8 +3,15 @@
 #include <windows.h>
 
 namespace {
+
 int busyCount = 0;
+
+void apply()
+{
+    SetCursor(LoadCursorW(nullptr, busyCount > 0 ? IDC_WAIT : IDC_ARROW));
 }
+
+} // namespace
 
 BusyPointer::BusyPointer()
 {
@@ -18,12 +25,10 @@ BusyPointer::~BusyPointer()
     apply();
 }
 
-bool BusyPointer::active()
+bool BusyPointer::setCursor()
 {
-    return busyCount > 0;
-}
-
-void BusyPointer::apply()
-{
-    SetCursor(LoadCursorW(nullptr, active() ? IDC_WAIT : IDC_ARROW));
+    if (busyCount == 0)
+        return false;
+    apply();
+    return true;
 }

@@ -9,8 +9,7 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
     ~BusyPointer();
 
-    // For WM_SETCURSOR: true while a command runs (the handler then shows the hourglass).
-    static bool active();
-    // Shows the pointer that fits the current state.
-    static void apply();
+    // For WM_SETCURSOR: while a command runs, shows the hourglass and is true (the
+    // message is handled); otherwise false, and the window shows its own pointer.
+    static bool setCursor();
 };

@@ -1,6 +1,7 @@
 #include "support/tsWindow.h"
 
 #include "support/AppInfo.h"
+#include "support/Handles.h"
 
 namespace {
 
@@ -12,6 +13,11 @@ TsStatus lastError()
 }
 
 } // namespace
+
+int screenDpi()
+{
+    return GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+}
 
 bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
 {

@@ -5,6 +5,10 @@
 
 // Window chores of the support library.
 
+// The screen's resolution in dots per inch, by which the windows scale the layouts
+// they are given at 96.
+int screenDpi();
+
 // Registers a window class of the exe, once per process; true when it is there.
 bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
 

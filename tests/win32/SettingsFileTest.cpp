@@ -97,7 +97,9 @@ protected:
     }
     Kind save(const FolderLookState& state, const std::wstring& picture, SkinAction action)
     {
-        return writeSettings(files, state.folder, path, folderLookEdits(state, picture, action), action == kApply).kind;
+        SettingsLocation file;
+        EXPECT_TRUE(findSettingsFile(files, state.folder, file));
+        return writeSettings(files, state.folder, file, folderLookEdits(state, picture, action), action == kApply).kind;
     }
     // Hidden and system, as the shell keeps the file; read-only would stop the next save.
     DWORD fileAttributes() const { return attributesOf(path) & (kHiddenSystem | FILE_ATTRIBUTE_READONLY); }
