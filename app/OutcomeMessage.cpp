@@ -15,6 +15,8 @@ OutcomeMessage outcomeMessage(const SkinOutcome& outcome)
     case Kind::KeyRefused: return {aboutKey(outcome.subject, kKeyRefused)};
     case Kind::CopyFailed: return {aboutPath(kCopyFailed, kNewFileName + outcome.subject), MB_ICONSTOP, true};
     case Kind::SaveFailed: return {aboutPath(outcome.subject, kSaveFailed)};
+    case Kind::DiskFull: return {aboutPath(outcome.subject, kDiskFull)};
+    case Kind::LineChanged: return {aboutPath(outcome.subject, aboutChangedLine(outcome.detail))};
     case Kind::FolderNotMarked: return {aboutPath(outcome.subject, kFolderNotMarked)};
     }
     return {kInternalError};

@@ -47,6 +47,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
 {
     owner_ = owner;
     folder_ = folder;
+    loaded_ = info;
     if (!create())
         return;
     loading_ = true;
@@ -140,7 +141,7 @@ void frmFolderInfo::onSkinClick(SkinAction action)
 {
     const BusyPointer busy;
     const FolderInfo info {windowText(control(txtIcon)), windowText(control(txtInfoTip))};
-    if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, action), folder_))
+    if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, loaded_, action), folder_))
         close();
 }
 

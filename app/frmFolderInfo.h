@@ -44,6 +44,7 @@ private:
     Components& components_;
     FolderFiles& files_;
     std::wstring folder_;
+    FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     HWND owner_ = nullptr;
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;

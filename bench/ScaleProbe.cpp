@@ -111,7 +111,7 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
         std::string after;
         QueryPerformanceCounter(&start);
         const bool checked =
-            files.readFile(path, after) && isRewriteOf(parseSettingsText(content), parseSettingsText(after), edits);
+            files.readFile(path, after) && !changedLine(parseSettingsText(content), parseSettingsText(after), edits);
         const double checkElapsed = millisecondsSince(start);
 
         FolderLookState check;

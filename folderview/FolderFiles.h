@@ -34,6 +34,8 @@ public:
     virtual TsStatus readFile(const std::wstring& path, std::string& result) = 0;
     virtual TsStatus writeFile(const std::wstring& path, const std::string& bytes) = 0;
     virtual TsStatus deleteFile(const std::wstring& path) = 0;
+    // The room left for the caller on the volume that holds the folder.
+    virtual TsStatus freeSpace(const std::wstring& folder, std::uint64_t& bytes) = 0;
     // The path made full as the system resolves it, for a relative folder such as ".".
     virtual TsStatus fullPath(const std::wstring& path, std::wstring& result) = 0;
 };

@@ -15,8 +15,9 @@ void splitIconText(const std::wstring& icon, std::wstring& path, int& index)
     number.erase(0, number.find_first_not_of(L' '));
     number.erase(number.find_last_not_of(L' ') + 1);
     std::int32_t value = 0;
-    const bool decimal = !number.empty() && number.find_first_not_of(L"-0123456789") == std::wstring::npos;
-    if (decimal && tsParseLong(number, value)) {
+    // "path," names the icon file, not a file whose name ends in a comma.
+    const bool decimal = number.find_first_not_of(L"-0123456789") == std::wstring::npos;
+    if (decimal && (number.empty() || tsParseLong(number, value))) {
         path = icon.substr(0, comma);
         index = value;
     }
@@ -49,29 +50,34 @@ TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderIn
 
 namespace {
 
-std::vector<SettingEdit> folderInfoEdits(const FolderInfo& info, SkinAction action)
+// Apply writes only what the user changed: an icon left as loaded keeps its keys as
+// they are, since Windows writes a different file for each era into them.
+std::vector<SettingEdit> folderInfoEdits(const FolderInfo& info, const FolderInfo& loaded, SkinAction action)
 {
-    std::wstring iconPath;
-    int index = 0;
-    splitIconText(info.icon, iconPath, index);
     const bool apply = action == SkinAction::Apply;
-    const bool icon = apply && !info.icon.empty();
     const auto value = [](bool on, const std::wstring& text) { return on ? std::optional(text) : std::nullopt; };
-    return {
-        {kClassInfoSection, kIconResourceKey, value(icon, iconPath + L"," + std::to_wstring(index))},
-        {kClassInfoSection, kIconFileKey, value(icon, iconPath)},
-        {kClassInfoSection, kIconIndexKey, value(icon, std::to_wstring(index))},
-        {kClassInfoSection, kInfoTipKey, value(apply && !info.infoTip.empty(), info.infoTip)},
-    };
+    std::vector<SettingEdit> edits;
+    if (!apply || info.icon != loaded.icon) {
+        std::wstring iconPath;
+        int index = 0;
+        splitIconText(info.icon, iconPath, index);
+        const bool icon = apply && !info.icon.empty();
+        edits.push_back({kClassInfoSection, kIconResourceKey, value(icon, iconPath + L"," + std::to_wstring(index))});
+        edits.push_back({kClassInfoSection, kIconFileKey, value(icon, iconPath)});
+        edits.push_back({kClassInfoSection, kIconIndexKey, value(icon, std::to_wstring(index))});
+    }
+    if (!apply || info.infoTip != loaded.infoTip)
+        edits.push_back({kClassInfoSection, kInfoTipKey, value(apply && !info.infoTip.empty(), info.infoTip)});
+    return edits;
 }
 
 } // namespace
 
 SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
-                                 SkinAction action)
+                                 const FolderInfo& loaded, SkinAction action)
 {
     SettingsLocation file;
     if (SkinOutcome unusable = settingsFileForCommand(files, folder, file); unusable.kind != SkinOutcome::Kind::Done)
         return unusable;
-    return writeSettings(files, folder, file, folderInfoEdits(info, action), action == SkinAction::Apply);
+    return writeSettings(files, folder, file, folderInfoEdits(info, loaded, action), action == SkinAction::Apply);
 }

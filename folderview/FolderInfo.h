@@ -11,7 +11,7 @@ struct FolderInfo {
     std::wstring infoTip; // empty: no comment
 };
 
-// The icon text split at its last comma; a missing or unreadable index is 0.
+// The icon text split at its last comma; a missing, empty or unreadable index is 0.
 void splitIconText(const std::wstring& icon, std::wstring& path, int& index);
 
 // Reads the folder's icon and comment: IconResource (which Windows Vista and later
@@ -20,9 +20,10 @@ void splitIconText(const std::wstring& icon, std::wstring& path, int& index);
 // it cannot be told whether the file exists.
 TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderInfo& info);
 
-// Apply writes the icon into both forms of key and the comment, an empty field
-// deleting its keys; Remove deletes them all. The folder's other settings stay. The
-// same guarantees as the picture's Apply: checked writes, nothing lost, the file
-// hidden and system and the folder read-only after Apply.
+// Apply writes each field that differs from loaded (what the window was opened with):
+// the icon into both forms of key, the comment, an empty field deleting its keys.
+// Remove deletes them all. The folder's other settings stay. The same guarantees as
+// the picture's Apply: checked writes, nothing lost, the file hidden and system and
+// the folder read-only after Apply.
 SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
-                                 SkinAction action);
+                                 const FolderInfo& loaded, SkinAction action);

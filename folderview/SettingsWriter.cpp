@@ -12,6 +12,8 @@ namespace {
 using Kind = SkinOutcome::Kind;
 
 constexpr char kUnicodeMark[] = "\xFF\xFE";
+// The most a file system may set aside for one more piece of a file.
+constexpr std::uint64_t kAllocationUnit = 64 * 1024;
 
 bool isDeletion(const SettingEdit& edit)
 {
@@ -100,6 +102,20 @@ bool markFolder(FolderFiles& files, const std::wstring& folder)
         && files.setAttributes(full, (attributes | kAttrReadOnly) & ~kAttrDirectory);
 }
 
+// Whether a rewrite that came out other than asked ran out of room. The profile writer
+// can cut a file short on a full disk and still report success, so the room left,
+// once the old bytes are back, tells: less than the edits would have added.
+bool isDiskFull(FolderFiles& files, const std::wstring& folder, const std::vector<SettingEdit>& edits)
+{
+    std::uint64_t needed = kAllocationUnit;
+    for (const SettingEdit& edit : edits)
+        needed += (edit.section.size() + edit.key.value_or(L"").size() + edit.value.value_or(L"").size() + 6) * 2;
+    // A server's share is named with a backslash at its end.
+    const std::wstring directory = folder.ends_with(L'\\') ? folder : folder + L'\\';
+    std::uint64_t room = 0;
+    return files.freeSpace(directory, room) && room < needed;
+}
+
 } // namespace
 
 bool holdsControlCharacter(const std::wstring& text)
@@ -113,7 +129,8 @@ SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const 
     const std::wstring& path = location.path;
     const bool exists = location.exists;
     std::string before;
-    if (exists && !files.readFile(path, before))
+    std::uint32_t attributes = 0;
+    if (exists && (!files.readFile(path, before) || !files.getAttributes(path, attributes)))
         return {Kind::SaveFailed, path};
     if (!exists && std::all_of(edits.begin(), edits.end(), isDeletion))
         return {};
@@ -130,11 +147,21 @@ SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const 
         (void)files.setAttributes(path, kAttrNormal);
 
     std::vector<SettingsLine> after;
-    if (!makeEdits(files, path, edits, after) || !isRewriteOf(parseSettingsText(before), after, edits)) {
+    const bool written = makeEdits(files, path, edits, after);
+    const std::optional<std::wstring> changed =
+        written ? changedLine(parseSettingsText(before), after, edits) : std::nullopt;
+    if (!written || changed) {
         // A rewrite that failed has already freed the room the old bytes need. Should
         // putting them back fail too, the message still says the settings are not saved.
-        (void)(exists ? files.writeFile(path, before) : files.deleteFile(path));
-        return {Kind::SaveFailed, path};
+        if (!exists)
+            (void)files.deleteFile(path);
+        else if (files.writeFile(path, before))
+            (void)files.setAttributes(path, attributes);
+        if (!written)
+            return {Kind::SaveFailed, path};
+        if (isDiskFull(files, folder, edits))
+            return {Kind::DiskFull, path};
+        return {Kind::LineChanged, path, 0, *changed};
     }
     const bool marked = !markFolderReadOnly || markFolder(files, folder);
     // The shell reads the file whether or not it is hidden; hiding it only keeps it

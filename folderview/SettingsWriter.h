@@ -21,8 +21,9 @@ bool holdsControlCharacter(const std::wstring& text);
 
 // Makes the edits to the settings file found at location through the profile writer, in order,
 // and reads the file back: Done only when every edit is there and every other line of
-// the file is kept. Otherwise the file is put back byte for byte as it was (a file
-// that was not there is removed again) and the outcome says why. A text the file's
+// the file reads as before. Otherwise the file is put back as it was, bytes and
+// attributes (a file that was not there is removed again), and the outcome says why:
+// no room on the disk, or the first line that would change. A text the file's
 // encoding cannot hold is refused before anything is written. The file is made
 // writable first and hidden and system after; with markFolder the folder gets the
 // read-only bit the shell looks for (not a drive root).

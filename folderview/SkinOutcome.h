@@ -16,9 +16,12 @@ struct SkinOutcome {
         KeyRefused, // subject: the key whose text the settings file's ANSI encoding cannot hold
         CopyFailed, // subject: the copy's path; error: the system's error
         SaveFailed, // subject: the settings file, which is as it was before
+        DiskFull, // subject: the settings file, as it was before; the rewrite found no room
+        LineChanged, // subject: the settings file, as it was before; detail: a line the rewrite would change
         FolderNotMarked, // subject: the folder, whose settings are saved
     };
     Kind kind = Kind::Done;
     std::wstring subject;
     std::uint32_t error = 0;
+    std::wstring detail = {};
 };

@@ -144,6 +144,15 @@ TsStatus Win32FolderFiles::deleteFile(const std::wstring& path)
     return {};
 }
 
+TsStatus Win32FolderFiles::freeSpace(const std::wstring& folder, std::uint64_t& bytes)
+{
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr))
+        return TsStatus::failure(GetLastError());
+    bytes = available.QuadPart;
+    return {};
+}
+
 TsStatus Win32FolderFiles::fullPath(const std::wstring& path, std::wstring& result)
 {
     std::wstring full(MAX_PATH, L'\0');

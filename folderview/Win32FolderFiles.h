@@ -22,6 +22,7 @@ public:
     TsStatus readFile(const std::wstring& path, std::string& result) override;
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override;
     TsStatus deleteFile(const std::wstring& path) override;
+    TsStatus freeSpace(const std::wstring& folder, std::uint64_t& bytes) override;
     TsStatus fullPath(const std::wstring& path, std::wstring& result) override;
 };
 

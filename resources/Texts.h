@@ -17,6 +17,7 @@ inline constexpr wchar_t kFolderInfoCaption[] = L"Значок и подсказ
 
 inline constexpr wchar_t kDone[] = L"Готово!";
 inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";
+inline constexpr wchar_t kDiskFull[] = L"На диске нет места для записи файла. Ничего не изменено.";
 inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";
 inline constexpr wchar_t kNewFileName[] = L"Новое имя файла: ";
 inline constexpr wchar_t kLoadFailed[] = L"Не удаётся прочитать настройки этого каталога.";
@@ -57,6 +58,20 @@ inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь и
 inline std::wstring aboutPath(const std::wstring& path, const std::wstring& text, const std::wstring& why = L"")
 {
     return path + L"\r\n\r\n" + text + (why.empty() ? L"" : L" " + why);
+}
+
+// A line of the settings file that the system's writer would change: it is named as
+// the file spells it, cut to fit a message, with control characters made visible.
+inline std::wstring aboutChangedLine(const std::wstring& line)
+{
+    constexpr std::size_t kShown = 60;
+    std::wstring shown = line.substr(0, kShown);
+    for (wchar_t& c : shown) {
+        if (c < L' ')
+            c = L'·';
+    }
+    return L"Строка «" + shown + (line.size() > kShown ? L"…" : L"")
+        + L"» изменилась бы при записи; ничего не изменено.";
 }
 
 // A refused value, named by its key in the settings file.

@@ -98,6 +98,35 @@ DWORD attributesOf(const std::wstring& path)
     return attributes;
 }
 
+namespace {
+
+// A list of texts, each ended by a NUL, as the profile reader hands them over.
+std::vector<std::wstring> nulSeparated(const std::vector<wchar_t>& buffer, DWORD length)
+{
+    std::vector<std::wstring> texts;
+    for (const wchar_t* text = buffer.data(); text < buffer.data() + length && *text; text += wcslen(text) + 1)
+        texts.emplace_back(text);
+    return texts;
+}
+
+} // namespace
+
+std::vector<std::wstring> iniSections(const std::wstring& path)
+{
+    std::vector<wchar_t> buffer(1 << 20);
+    const auto size = static_cast<DWORD>(buffer.size());
+    std::vector<std::wstring> result;
+    for (const std::wstring& name :
+         nulSeparated(buffer, GetPrivateProfileSectionNamesW(buffer.data(), size, path.c_str()))) {
+        std::vector<wchar_t> lines(1 << 20);
+        result.push_back(L"[" + name + L"]");
+        for (std::wstring& line :
+             nulSeparated(lines, GetPrivateProfileSectionW(name.c_str(), lines.data(), size, path.c_str())))
+            result.push_back(std::move(line));
+    }
+    return result;
+}
+
 std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key)
 {
     // A default no file holds tells an absent key from an empty one.

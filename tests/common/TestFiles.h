@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // Real files for the tests, through the wide Win32 calls: a private folder per test and
 // the chores that prepare and check it. A helper that cannot do its work throws, which
@@ -56,6 +57,10 @@ DWORD attributesOf(const std::wstring& path);
 // A 24-bit BMP file of body colour whose top row and left column are edge colour, so
 // that tiles of it show where they meet.
 std::string bmpBytes(int width, int height, COLORREF body, COLORREF edge);
+
+// The settings file as the system's profile reader reads it: each section's name, then
+// its lines ("key=value", or a line without "=").
+std::vector<std::wstring> iniSections(const std::wstring& path);
 
 // A key's value in a settings file; none when the section lacks the key.
 std::optional<std::wstring> iniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key);

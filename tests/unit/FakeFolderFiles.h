@@ -25,6 +25,7 @@ public:
     std::vector<std::wstring> shortWrites;
     std::vector<std::wstring> log;
     bool unicode = false; // whether the settings files are UTF-16
+    std::uint64_t freeBytes = 1 << 30;
     std::wstring currentFolder = L"C:\\Текущий";
 
     static std::wstring attributesLine(const std::wstring& path, std::uint32_t value)
@@ -128,6 +129,11 @@ public:
         log.push_back(L"delete " + path);
         texts.erase(path);
         attributes.erase(path);
+        return {};
+    }
+    TsStatus freeSpace(const std::wstring&, std::uint64_t& bytes) override
+    {
+        bytes = freeBytes;
         return {};
     }
     TsStatus fullPath(const std::wstring& path, std::wstring& result) override

@@ -2,7 +2,6 @@
 #include "folderview/FolderInfo.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SettingsSaver.h"
-#include "folderview/SettingsText.h"
 #include "folderview/SkinCommand.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
@@ -12,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 
 using testing::Contains;
@@ -72,12 +72,6 @@ using Kind = SkinOutcome::Kind;
 constexpr SkinAction kApply = SkinAction::Apply;
 constexpr SkinAction kRemove = SkinAction::Remove;
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-// The settings file's text as a reader sees it, in the encoding its bytes are in.
-std::vector<SettingsLine> settingsOf(const std::wstring& path)
-{
-    return parseSettingsText(readFile(path));
-}
 
 // The items given plus our key of [ExtShellFolderViews] and our section's entries.
 std::vector<std::wstring> applied(std::vector<std::wstring> items, const std::vector<std::wstring>& viewEntries)
@@ -191,8 +185,8 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
 TEST_F(SettingsFile, NewFileIsUnicodeWhenItMustBe)
 {
     const FolderInfo foreign {L"", L"Zdjęcia ą 日本"};
-    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, kApply).kind, Kind::Done);
-    EXPECT_EQ(std::tuple(readIni(path).encoding, findSetting(settingsOf(path), L".ShellClassInfo", L"InfoTip")),
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, {}, kApply).kind, Kind::Done);
+    EXPECT_EQ(std::tuple(readIni(path).encoding, iniValue(path, L".ShellClassInfo", L"InfoTip")),
               std::tuple(Encoding::Utf16, std::optional(foreign.infoTip)));
 }
 
@@ -254,8 +248,8 @@ TEST_F(SettingsFile, UnicodeFileKeepsLettersTheCodePageLacks)
     state.backColorOn = kTicked;
     ASSERT_EQ(runSkinCommand(files, state, kApply).kind, Kind::Done);
     EXPECT_EQ(readIni(path).encoding, Encoding::Utf16);
-    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_Image"), picture);
-    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_TextBackground"), L"0x00FFFFFF");
+    EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), picture);
+    EXPECT_EQ(iniValue(path, kView, L"IconArea_TextBackground"), L"0x00FFFFFF");
 }
 
 // A hand-edited file may hold our section and key twice; Remove takes every copy.
@@ -265,11 +259,8 @@ TEST_F(SettingsFile, RemoveTakesEveryCopy)
         L"[ExtShellFolderViews]\r\n" + kView + L"=" + kView + L"\r\n[" + kView + L"]\r\nIconArea_Image=a.jpg\r\n";
     writeFile(path, ansiBytes(ours + L"[Notes]\r\nA=1\r\n" + ours));
     ASSERT_EQ(save(look(kUnticked, 0, kUnticked, 0), L"", kRemove), Kind::Done);
-    const std::vector<SettingsLine> lines = settingsOf(path);
-    EXPECT_EQ(std::tuple(countCopies(lines, {kView, std::nullopt, std::nullopt}),
-                         countCopies(lines, {L"ExtShellFolderViews", kView, std::nullopt})),
-              std::tuple(0, 0));
-    EXPECT_EQ(findSetting(lines, L"Notes", L"A"), L"1");
+    // The system's reader looks for a key in every copy of its section.
+    EXPECT_THAT(iniSections(path), ElementsAre(L"[ExtShellFolderViews]", L"[Notes]", L"A=1", L"[ExtShellFolderViews]"));
 }
 
 // A picture text with a line break would add lines of its own to the file; a copy that
@@ -303,11 +294,11 @@ TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
     const FolderInfo foreign {L"C:\\Значки\\日本.ico,2", L"Zdjęcia ą 日本"}, plain {L"C:\\Значки\\лес.ico,2", L"Лес"};
     const std::string ansi = readFile(path);
     const bool unicode = GetParam() == Encoding::Utf16;
-    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, kApply).kind,
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, {}, kApply).kind,
               unicode ? Kind::Done : Kind::KeyRefused);
     if (!unicode) {
         EXPECT_EQ(readFile(path), ansi);
-        ASSERT_EQ(runFolderInfoCommand(files, folder.path(), plain, kApply).kind, Kind::Done);
+        ASSERT_EQ(runFolderInfoCommand(files, folder.path(), plain, {}, kApply).kind, Kind::Done);
     }
     ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"лес.jpg", kApply), Kind::Done);
     FolderInfo info;
@@ -319,11 +310,149 @@ TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
     ASSERT_TRUE(loadFolderInfo(files, folder.path(), info));
     EXPECT_FALSE(info.icon.empty());
     ASSERT_EQ(save(look(kTicked, 0xFF, kUnticked, 0), L"лес.jpg", kApply), Kind::Done);
-    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), {}, kRemove).kind, Kind::Done);
-    EXPECT_EQ(findSetting(settingsOf(path), kView, L"IconArea_Image"), L"лес.jpg");
-    EXPECT_EQ(findSetting(settingsOf(path), L"Notes", L"A"), L"1");
-    EXPECT_EQ(std::tuple(findSetting(settingsOf(path), L".ShellClassInfo", L"IconFile"), readIni(path).encoding),
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), {}, {}, kRemove).kind, Kind::Done);
+    EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), L"лес.jpg");
+    EXPECT_EQ(iniValue(path, L"Notes", L"A"), L"1");
+    EXPECT_EQ(std::tuple(iniValue(path, L".ShellClassInfo", L"IconFile"), readIni(path).encoding),
               std::tuple(std::optional<std::wstring>(), GetParam()));
+}
+
+namespace {
+
+std::string utf8Bytes(const std::wstring& text)
+{
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                     bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return "\xEF\xBB\xBF" + bytes;
+}
+
+std::string utf16BigEndian(const std::wstring& text)
+{
+    std::string bytes = "\xFE\xFF";
+    for (const wchar_t c : text)
+        bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    return bytes;
+}
+
+// What the system's reader reads from the file, less the sections and keys that Apply
+// and Remove of either window write.
+std::vector<std::wstring> othersOf(const std::wstring& path)
+{
+    const std::wstring ours[] = {L"[" + kView + L"]", kView + L"=",  L"ConfirmFileOp=", L"IconResource=",
+                                 L"IconFile=",        L"IconIndex=", L"InfoTip=",       L"[ExtShellFolderViews]",
+                                 L"[.ShellClassInfo]"};
+    std::vector<std::wstring> others;
+    bool inOurSection = false;
+    for (const std::wstring& line : iniSections(path)) {
+        if (line.starts_with(L'['))
+            inOurSection = lstrcmpiW(line.c_str(), ours[0].c_str()) == 0;
+        const bool ourKey = std::any_of(std::begin(ours), std::end(ours), [&](const std::wstring& key) {
+            return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, line.c_str(), static_cast<int>(key.size()),
+                                  key.c_str(), static_cast<int>(key.size()))
+                == CSTR_EQUAL;
+        });
+        if (!inOurSection && !ourKey)
+            others.push_back(line);
+    }
+    return others;
+}
+
+} // namespace
+
+// Every file the system's reader reads saves through both windows' Apply and Remove:
+// what the reader reads from it afterwards is what it read before, beside our keys, in
+// the same encoding. A value's blanks at its edges are the reader's to drop.
+TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
+{
+    const std::wstring others = L"[Other]\r\nk=1\r\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* kept = ""; // a line the reader does not hand over, found in the bytes
+    } cases[] = {
+        {"comments and lines without =", ansiBytes(L"; top\r\n[Other]\r\n; note\r\nplain line\r\nk=1\r\n"), "; note"},
+        {"duplicate keys and sections", ansiBytes(L"[Other]\r\nk=1\r\nk=2\r\n[Other]\r\nk=3\r\n")},
+        {"LF only", "[Other]\nk=1\nm=2\n"},
+        {"CR only", "[Other]\rk=1\rm=2\r"},
+        {"a long line", ansiBytes(L"[Other]\r\nk=" + std::wstring(5000, L'д') + L"\r\n")},
+        {"UTF-16", encode(Encoding::Utf16, L"[Other]\r\nk=\u4E2D\u6587\r\n")},
+        {"an empty file", ""},
+        {"UTF-8 with its mark, our section first", utf8Bytes(L"[.ShellClassInfo]\r\nLocalizedResourceName=Дача\r\n")},
+        {"only the UTF-8 mark", "\xEF\xBB\xBF"},
+        {"UTF-16 big-endian", utf16BigEndian(L"[ExtShellFolderViews]\r\nDefault={5984FFE0}\r\n" + others)},
+        {"Ctrl-Z at the end", ansiBytes(others) + "\x1A"},
+        {"a form feed at a line end", "[Other]\r\nk=1\f\r\n"},
+        {"[ without ]", "[Other]\r\n[not a header\r\nk=1\r\n"},
+        {"NULs padding the end", ansiBytes(others) + std::string(7, '\0')},
+    };
+    const FolderInfo info {L" shell32.dll,3", L"Отпуск "};
+    const struct {
+        std::function<SkinOutcome()> run;
+        const wchar_t* section;
+        const wchar_t* key;
+        std::optional<std::wstring> value;
+    } commands[] = {
+        {[&] {
+             return runSkinCommand(
+                 files, {folder.path(), L"C:\\Картинки\\фон.jpg ", kUnticked, kTicked, 0xFF, kUnticked, 0}, kApply);
+         },
+         kView.c_str(), L"IconArea_Image", L"C:\\Картинки\\фон.jpg"},
+        {[&] {
+             return runSkinCommand(files, {folder.path(), L"   ", kUnticked, kUnticked, 0, kUnticked, 0}, kApply);
+         },
+         kView.c_str(), L"IconArea_Image", L""},
+        {[&] { return runFolderInfoCommand(files, folder.path(), info, {}, kApply); }, L".ShellClassInfo",
+         L"IconResource", L"shell32.dll,3"},
+        {[&] {
+             return runSkinCommand(files, {folder.path(), L"", kUnticked, kUnticked, 0, kUnticked, 0}, kRemove);
+         },
+         kView.c_str(), L"IconArea_Image", std::nullopt},
+        {[&] { return runFolderInfoCommand(files, folder.path(), {}, {}, kRemove); }, L".ShellClassInfo", L"InfoTip",
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(path, c.bytes);
+        const std::vector<std::wstring> before = othersOf(path);
+        const std::size_t mark = c.bytes.starts_with("\xEF\xBB\xBF")             ? 3
+            : c.bytes.starts_with("\xFE\xFF") || c.bytes.starts_with("\xFF\xFE") ? 2
+                                                                                 : 0;
+        for (const auto& command : commands) {
+            SCOPED_TRACE(utf8(command.key));
+            ASSERT_EQ(command.run().kind, Kind::Done);
+            EXPECT_EQ(iniValue(path, command.section, command.key), command.value);
+            EXPECT_EQ(othersOf(path), before);
+            const std::string after = readFile(path);
+            EXPECT_EQ(std::tuple(after.substr(0, mark), after.find(c.kept) != std::string::npos),
+                      std::tuple(c.bytes.substr(0, mark), true));
+        }
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// Where the system's writer would change what a reader sees, Apply in either window
+// names the line and leaves the file as it was, bytes and attributes.
+TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
+{
+    const DWORD attributes = kHiddenSystem | FILE_ATTRIBUTE_READONLY;
+    for (const auto& [bytes, line] : {
+             std::pair(std::string("[Other]\r\nab\0cd=1\r\n", 18), std::wstring(L"ab\0cd=1", 7)),
+             std::pair(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), std::wstring(L"[]")),
+             std::pair(ansiBytes(L"[Other]  ; заметки\r\nk=1\r\n"), std::wstring(L"[Other]  ; заметки")),
+         }) {
+        SCOPED_TRACE(utf8(line));
+        writeFile(path, bytes);
+        SetFileAttributesW(path.c_str(), attributes);
+        for (const SkinOutcome& outcome : {runSkinCommand(files, look(kTicked, 0xFF, kUnticked, 0), kApply),
+                                           runFolderInfoCommand(files, folder.path(), {L"", L"Отпуск"}, {}, kApply)}) {
+            EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail),
+                      std::tuple(Kind::LineChanged, path, line));
+            EXPECT_EQ(std::tuple(readFile(path), fileAttributes()), std::tuple(bytes, attributes));
+        }
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 // A full disk: the profile writer rewrites the whole file and runs out of room, and the
@@ -343,6 +472,8 @@ TEST(FullDisk, FailedRewriteLosesNothing)
         + L"]\r\nAttributes=1\r\nIconArea_Text=0x00FFFFFF\r\n[Notes]\r\nText=";
     const std::string before = ansiBytes(text + std::wstring(8187 - text.size() - 2, L'з') + L"\r\n");
     writeFile(path, before);
+    const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    SetFileAttributesW(path.c_str(), attributes);
     {
         const FileHandle file(CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 1;
@@ -350,9 +481,12 @@ TEST(FullDisk, FailedRewriteLosesNothing)
     }
     const FolderLookState state {place, L"", kUnticked, kTicked, 0xFFFFFF, kTicked, 0x804000};
     Win32FolderFiles files;
-    EXPECT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, Kind::SaveFailed);
+    EXPECT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, Kind::DiskFull);
     const std::string after = readFile(path);
     EXPECT_TRUE(after == before) << after.size() << " bytes, not the " << before.size() << " that were there";
+    // Wine adds the archive bit to a file it makes hidden.
+    EXPECT_EQ(attributesOf(path) & ~FILE_ATTRIBUTE_ARCHIVE, attributes);
     DeleteFileW(filler.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
 }
