@@ -66,3 +66,15 @@ void keepFocus(HWND window, UINT state, HWND& lastFocus)
         SetFocus(lastFocus);
     }
 }
+
+void showColorControls(HWND window, int check, int swatch, int on, ColorValue color)
+{
+    SendMessageW(GetDlgItem(window, check), BM_SETCHECK, static_cast<WPARAM>(on), 0);
+    SendMessageW(GetDlgItem(window, swatch), kSwatchSetColor, static_cast<WPARAM>(color), 0);
+}
+
+void readColorControls(HWND window, int check, int swatch, int& on, ColorValue& color)
+{
+    on = static_cast<int>(SendMessageW(GetDlgItem(window, check), BM_GETCHECK, 0, 0));
+    color = static_cast<ColorValue>(SendMessageW(GetDlgItem(window, swatch), kSwatchGetColor, 0, 0));
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "folderview/SettingsTable.h"
 #include "resources/LayoutTable.h"
 
 #include <windows.h>
@@ -21,3 +22,28 @@ std::wstring windowText(HWND window);
 // For WM_ACTIVATE with its state: a window that is not a dialog must keep its own
 // focus across deactivation, in lastFocus.
 void keepFocus(HWND window, UINT state, HWND& lastFocus);
+
+// A colour setting's check box and swatch.
+void showColorControls(HWND window, int check, int swatch, int on, ColorValue color);
+void readColorControls(HWND window, int check, int swatch, int& on, ColorValue& color);
+
+// Shows each row of a settings table in its controls, and reads them back into state.
+template <typename State> void showSettings(HWND window, std::span<const Setting<State>> rows, const State& state)
+{
+    for (const Setting<State>& row : rows) {
+        if (row.kind == SettingKind::Color)
+            showColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
+        else
+            SetWindowTextW(GetDlgItem(window, row.control), (state.*row.text).c_str());
+    }
+}
+
+template <typename State> void readSettings(HWND window, std::span<const Setting<State>> rows, State& state)
+{
+    for (const Setting<State>& row : rows) {
+        if (row.kind == SettingKind::Color)
+            readColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
+        else
+            state.*row.text = windowText(GetDlgItem(window, row.control));
+    }
+}

@@ -51,8 +51,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     if (!create())
         return;
     loading_ = true;
-    SetWindowTextW(control(txtIcon), info.icon.c_str());
-    SetWindowTextW(control(txtInfoTip), info.infoTip.c_str());
+    showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
     showIcon(IconOrigin::SettingsFile);
     EnableWindow(owner_, FALSE);
@@ -140,7 +139,8 @@ void frmFolderInfo::onPickIcon()
 void frmFolderInfo::onSkinClick(SkinAction action)
 {
     const BusyPointer busy;
-    const FolderInfo info {windowText(control(txtIcon)), windowText(control(txtInfoTip))};
+    FolderInfo info;
+    readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, loaded_, action), folder_))
         close();
 }

@@ -15,8 +15,6 @@
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
-#include <iterator>
-#include <string_view>
 
 namespace {
 
@@ -53,37 +51,6 @@ int shiftState()
 {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
         | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
-// The controls that show each setting of the look, row for row as kLookSettings: a
-// text box, or a check box with its colour swatch.
-struct LookControls {
-    const wchar_t* key;
-    ControlId check;
-    ControlId value;
-};
-constexpr LookControls kLookControls[] = {
-    {kImageKey, txtPicture, txtPicture},
-    {kTextColorKey, chkTextColor, shpTextColor},
-    {kTextBackgroundKey, chkBackColor, shpBackColor},
-};
-
-constexpr bool rowsMatch()
-{
-    if (std::size(kLookControls) != std::size(kLookSettings))
-        return false;
-    for (std::size_t row = 0; row < std::size(kLookControls); ++row) {
-        const std::wstring_view key = kLookControls[row].key;
-        if (key != kLookSettings[row].key)
-            return false;
-    }
-    return true;
-}
-static_assert(rowsMatch(), "every setting of the look needs its controls, in the same order");
-
-const LookControls& controlsOf(const LookSetting& setting)
-{
-    return kLookControls[&setting - kLookSettings];
 }
 
 } // namespace
@@ -211,15 +178,7 @@ FolderLookState frmMain::state() const
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
     state.copyPicture = static_cast<int>(SendMessageW(control(chkCopyPicture), BM_GETCHECK, 0, 0));
-    for (const LookSetting& setting : kLookSettings) {
-        const LookControls& controls = controlsOf(setting);
-        if (setting.text) {
-            state.*setting.text = windowText(control(controls.value));
-            continue;
-        }
-        state.*setting.on = static_cast<int>(SendMessageW(control(controls.check), BM_GETCHECK, 0, 0));
-        state.*setting.color = static_cast<ColorValue>(SendMessageW(control(controls.value), kSwatchGetColor, 0, 0));
-    }
+    readSettings<FolderLookState>(window_, kLookSettings, state);
     return state;
 }
 
@@ -227,15 +186,7 @@ FolderLookState frmMain::state() const
 void frmMain::showState(const FolderLookState& state)
 {
     loadedPicture_ = state.picture;
-    for (const LookSetting& setting : kLookSettings) {
-        const LookControls& controls = controlsOf(setting);
-        if (setting.text) {
-            SetWindowTextW(control(controls.value), (state.*setting.text).c_str());
-            continue;
-        }
-        SendMessageW(control(controls.check), BM_SETCHECK, static_cast<WPARAM>(state.*setting.on), 0);
-        SendMessageW(control(controls.value), kSwatchSetColor, static_cast<WPARAM>(state.*setting.color), 0);
-    }
+    showSettings<FolderLookState>(window_, kLookSettings, state);
 }
 
 bool frmMain::preTranslateMessage(MSG& message)

@@ -1,12 +1,8 @@
 #pragma once
-#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsTable.h"
+#include "resources/MainLayout.h"
 
 #include <string>
-
-// Check box values as the window reports them; only exactly kTicked counts as on,
-// so a greyed (third-state) box counts as off.
-inline constexpr int kUnticked = 0;
-inline constexpr int kTicked = 1;
 
 // The window's editing state, as its controls hold it.
 struct FolderLookState {
@@ -21,20 +17,28 @@ struct FolderLookState {
     bool operator==(const FolderLookState&) const = default;
 };
 
-// The look's settings, one row each: the key in our section of Desktop.INI and the
-// fields that hold it, a text or a colour with its tick. Loading, saving and the
-// window go through this table, so a setting of either kind is one row here and one
-// in the window's table of the controls that show each key.
-struct LookSetting {
-    const wchar_t* key;
-    std::wstring FolderLookState::*text; // a text, empty for none; null for a colour
-    int FolderLookState::*on;
-    ColorValue FolderLookState::*color;
-    ColorValue unset; // the colour shown when none is stored
-};
-
-inline constexpr LookSetting kLookSettings[] = {
-    {kImageKey, &FolderLookState::picture, nullptr, nullptr, kBlack},
-    {kTextColorKey, nullptr, &FolderLookState::textColorOn, &FolderLookState::textColor, kBlack},
-    {kTextBackgroundKey, nullptr, &FolderLookState::backColorOn, &FolderLookState::backColor, kWhite},
+// The look's settings, in our section of the settings file, in the order the shell's
+// own files have them.
+inline constexpr Setting<FolderLookState> kLookSettings[] = {
+    {.section = kViewId,
+     .key = kImageKey,
+     .kind = SettingKind::Text,
+     .text = &FolderLookState::picture,
+     .control = txtPicture},
+    {.section = kViewId,
+     .key = kTextColorKey,
+     .kind = SettingKind::Color,
+     .on = &FolderLookState::textColorOn,
+     .color = &FolderLookState::textColor,
+     .unset = kBlack,
+     .control = shpTextColor,
+     .check = chkTextColor},
+    {.section = kViewId,
+     .key = kTextBackgroundKey,
+     .kind = SettingKind::Color,
+     .on = &FolderLookState::backColorOn,
+     .color = &FolderLookState::backColor,
+     .unset = kWhite,
+     .control = shpBackColor,
+     .check = chkBackColor},
 };

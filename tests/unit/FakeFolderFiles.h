@@ -1,6 +1,5 @@
 #pragma once
 #include "folderview/FolderFiles.h"
-#include "folderview/SettingsText.h"
 #include "support/tsAnsi.h"
 #include "support/tsText.h"
 
@@ -147,23 +146,33 @@ private:
     {
         return errors.count(line) ? TsStatus::failure(errors.at(line)) : TsStatus();
     }
+    // The key's value in the first section of that name, read as plain text: the fake
+    // writes "key=value" lines under "[section]" headers.
     std::optional<std::wstring> find(const std::wstring& section, const std::wstring& key, const std::wstring& path)
     {
-        std::string bytes;
-        (void)readFile(path, bytes);
-        return findSetting(parseSettingsText(bytes), section, key);
+        const std::vector<std::wstring> lines = linesOf(texts[path]);
+        auto line = std::find_if(lines.begin(), lines.end(), [&](auto& l) { return same(l, L"[" + section + L"]"); });
+        while (line != lines.end() && ++line != lines.end() && !line->starts_with(L"[")) {
+            if (const std::size_t equals = line->find(L'=');
+                equals != std::wstring::npos && same(line->substr(0, equals), key))
+                return line->substr(equals + 1);
+        }
+        return std::nullopt;
+    }
+    static bool same(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+    static std::vector<std::wstring> linesOf(const std::wstring& text)
+    {
+        std::vector<std::wstring> lines;
+        for (std::size_t start = 0; start < text.size(); start = text.find(L"\r\n", start) + 2)
+            lines.push_back(text.substr(start, text.find(L"\r\n", start) - start));
+        return lines;
     }
     // The profile writer's edit: in the first section of the name, the key set in place
     // or added at the section's end, or deleted; or that whole section deleted.
     static void edit(std::wstring& text, const std::wstring& section, const std::wstring* key,
                      const std::wstring* value)
     {
-        std::vector<std::wstring> lines;
-        for (std::size_t start = 0; start < text.size(); start = text.find(L"\r\n", start) + 2)
-            lines.push_back(text.substr(start, text.find(L"\r\n", start) - start));
-        const auto same = [](const std::wstring& a, const std::wstring& b) {
-            return lstrcmpiW(a.c_str(), b.c_str()) == 0;
-        };
+        std::vector<std::wstring> lines = linesOf(text);
         auto header = std::find_if(lines.begin(), lines.end(), [&](auto& l) { return same(l, L"[" + section + L"]"); });
         auto end = header == lines.end()
             ? header

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -327,23 +328,38 @@ TEST(FolderInfo, KeysWrittenAndReadBack)
     }
 }
 
-// Each setting of the look's table goes out through Apply and comes back through a load.
-TEST(LookSettings, EachSurvivesASaveAndALoad)
+// Each row of both windows' tables goes out through Apply and comes back through a
+// load, the rest of the state untouched; whole states are compared.
+template <typename State, typename Run, typename Load>
+void eachRowSurvivesASaveAndALoad(std::span<const Setting<State>> rows, State empty, Run run, Load load)
 {
-    for (const LookSetting& setting : kLookSettings) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(setting.key)));
+    for (const Setting<State>& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.key)));
         FakeFolderFiles files;
         files.attributes[kFolder] = kAttrDirectory;
-        FolderLookState saved {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite}, loaded = saved;
-        if (setting.text)
-            saved.*setting.text = kPicture;
+        State saved = empty, loaded = empty;
+        if (row.kind == SettingKind::Color)
+            std::tie(saved.*row.on, saved.*row.color) = std::tuple(kTicked, 0x123456);
         else
-            std::tie(saved.*setting.on, saved.*setting.color) = std::tuple(kTicked, 0x123456);
-        ASSERT_EQ(runSkinCommand(files, saved, SkinAction::Apply).kind, Kind::Done);
-        ASSERT_TRUE(loadFolderLook(files, loaded));
-        const auto look = [](const FolderLookState& s) {
-            return std::tuple(s.picture, s.textColorOn, s.textColor, s.backColorOn, s.backColor);
-        };
-        EXPECT_EQ(look(loaded), look(saved));
+            saved.*row.text = row.kind == SettingKind::Icon ? L"C:\\Значки\\лес.ico,3" : kPicture;
+        ASSERT_EQ(run(files, saved, empty), Kind::Done);
+        ASSERT_TRUE(load(files, loaded));
+        EXPECT_TRUE(loaded == saved);
     }
+}
+
+TEST(Settings, EachRowSurvivesASaveAndALoad)
+{
+    eachRowSurvivesASaveAndALoad<FolderLookState>(
+        kLookSettings, {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite},
+        [](FakeFolderFiles& files, const FolderLookState& state, const FolderLookState&) {
+            return runSkinCommand(files, state, SkinAction::Apply).kind;
+        },
+        [](FakeFolderFiles& files, FolderLookState& state) { return loadFolderLook(files, state).ok(); });
+    eachRowSurvivesASaveAndALoad<FolderInfo>(
+        kFolderInfoSettings, {},
+        [](FakeFolderFiles& files, const FolderInfo& info, const FolderInfo& loaded) {
+            return runFolderInfoCommand(files, kFolder, info, loaded, SkinAction::Apply).kind;
+        },
+        [](FakeFolderFiles& files, FolderInfo& info) { return loadFolderInfo(files, kFolder, info).ok(); });
 }

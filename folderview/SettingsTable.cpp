@@ -1,0 +1,86 @@
+#include "folderview/SettingsTable.h"
+
+#include "support/tsText.h"
+
+namespace {
+
+std::optional<std::wstring> unlessEmpty(bool apply, const std::wstring& text)
+{
+    return apply && !text.empty() ? std::optional(text) : std::nullopt;
+}
+
+} // namespace
+
+void splitIconText(const std::wstring& icon, std::wstring& path, int& index)
+{
+    path = icon;
+    index = 0;
+    const std::size_t comma = icon.rfind(L',');
+    if (comma == std::wstring::npos)
+        return;
+    std::wstring number = icon.substr(comma + 1);
+    number.erase(0, number.find_first_not_of(L' '));
+    number.erase(number.find_last_not_of(L' ') + 1);
+    std::int32_t value = 0;
+    // "path," names the icon file, not a file whose name ends in a comma.
+    const bool decimal = number.find_first_not_of(L"-0123456789") == std::wstring::npos;
+    if (decimal && (number.empty() || tsParseLong(number, value))) {
+        path = icon.substr(0, comma);
+        index = value;
+    }
+}
+
+void readText(FolderFiles& files, const std::wstring& path, const wchar_t* section, const wchar_t* key,
+              std::wstring& text)
+{
+    if (std::wstring read; files.readString(section, key, L"", path, read))
+        text = read;
+}
+
+// A failed key test counts as a present key, so the colour is read anyway.
+void readColor(FolderFiles& files, const std::wstring& path, const wchar_t* section, const wchar_t* key,
+               ColorValue unset, int& on, ColorValue& color)
+{
+    bool present = false;
+    const bool tested = files.isKeyExist(section, key, path, present).ok();
+    std::int32_t value = 0;
+    const bool isColor = (present || !tested) && files.readLong(section, key, 0, path, value) && isStoredColor(value);
+    on = isColor ? kTicked : kUnticked;
+    color = isColor ? value : unset;
+}
+
+// IconResource wins over IconFile with IconIndex, whose missing index is 0.
+void readIcon(FolderFiles& files, const std::wstring& path, const wchar_t* section, std::wstring& icon)
+{
+    std::wstring resource, file, index;
+    readText(files, path, section, kIconResourceKey, resource);
+    readText(files, path, section, kIconFileKey, file);
+    if (!files.readString(section, kIconIndexKey, L"0", path, index))
+        index = L"0";
+    icon = !resource.empty() ? resource : file.empty() ? L"" : file + L"," + index;
+}
+
+void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, const std::wstring& text, bool apply,
+                  std::vector<SettingEdit>& edits)
+{
+    if (kind != SettingKind::Icon) {
+        edits.push_back({section, key, unlessEmpty(apply, text)});
+        return;
+    }
+    std::wstring file;
+    int index = 0;
+    splitIconText(text, file, index);
+    const std::wstring number = std::to_wstring(index);
+    edits.push_back({section, kIconResourceKey, unlessEmpty(apply, text.empty() ? text : file + L"," + number)});
+    edits.push_back({section, kIconFileKey, unlessEmpty(apply, text.empty() ? text : file)});
+    edits.push_back({section, kIconIndexKey, unlessEmpty(apply, text.empty() ? text : number)});
+}
+
+void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,
+                  std::vector<SettingEdit>& edits)
+{
+    std::wstring text;
+    if (!apply || on != kTicked || !tsHexEx4(color, text))
+        text.clear();
+    edits.push_back({section, key, unlessEmpty(apply, text)});
+}

@@ -1,0 +1,97 @@
+#pragma once
+#include "folderview/FolderFiles.h"
+#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsWriter.h"
+
+#include <span>
+#include <string>
+#include <tuple>
+#include <vector>
+
+// Check box values as the windows report them; only exactly kTicked counts as on, so a
+// greyed (third-state) box counts as off.
+inline constexpr int kUnticked = 0;
+inline constexpr int kTicked = 1;
+
+// Every setting a window edits is one row of a table: where the settings file keeps
+// it, what kind of value it is, the field of the window's state that holds it and the
+// control that shows it. One loader, one builder of edits and one binder of controls
+// (app/Controls.h) serve every table.
+
+enum class SettingKind {
+    Text, // one key; the empty text deletes it
+    Color, // one key, written while its tick is on; a check box and a swatch show it
+    // "path,index" in IconResource, which Windows Vista and later read, and path and
+    // index in IconFile and IconIndex, which Windows 98 to XP read; key is IconResource
+    Icon,
+};
+
+template <typename State> struct Setting {
+    const wchar_t* section;
+    const wchar_t* key;
+    SettingKind kind;
+    std::wstring State::*text = nullptr; // Text and Icon
+    int State::*on = nullptr; // Color: its tick
+    ColorValue State::*color = nullptr; // Color
+    ColorValue unset = kBlack; // Color: shown while none is stored
+    int control = 0; // the text box, or the colour's swatch
+    int check = 0; // Color: its check box
+};
+
+// The icon text split at its last comma; a missing, empty or unreadable index is 0.
+void splitIconText(const std::wstring& icon, std::wstring& path, int& index);
+
+// One row's work, whatever the state it belongs to.
+void readText(FolderFiles& files, const std::wstring& path, const wchar_t* section, const wchar_t* key,
+              std::wstring& text);
+void readColor(FolderFiles& files, const std::wstring& path, const wchar_t* section, const wchar_t* key,
+               ColorValue unset, int& on, ColorValue& color);
+void readIcon(FolderFiles& files, const std::wstring& path, const wchar_t* section, std::wstring& icon);
+// Apply writes the value (an empty text or an unticked colour deletes the key); Remove
+// deletes the row's keys.
+void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, const std::wstring& text, bool apply,
+                  std::vector<SettingEdit>& edits);
+void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,
+                  std::vector<SettingEdit>& edits);
+
+// Loads every row from the settings file at path into state. The readers refuse only
+// what finding the file already refused, so a read that fails keeps its field; a
+// colour that cannot be read as one in range shows as none.
+template <typename State>
+void loadSettings(FolderFiles& files, const std::wstring& path, std::span<const Setting<State>> rows, State& state)
+{
+    for (const Setting<State>& row : rows) {
+        if (row.kind == SettingKind::Text)
+            readText(files, path, row.section, row.key, state.*row.text);
+        else if (row.kind == SettingKind::Icon)
+            readIcon(files, path, row.section, state.*row.text);
+        else
+            readColor(files, path, row.section, row.key, row.unset, state.*row.on, state.*row.color);
+    }
+}
+
+// Without a settings file no colour is set; texts stay as they are.
+template <typename State> void resetColors(std::span<const Setting<State>> rows, State& state)
+{
+    for (const Setting<State>& row : rows) {
+        if (row.kind == SettingKind::Color)
+            std::tie(state.*row.on, state.*row.color) = std::tuple(kUnticked, row.unset);
+    }
+}
+
+// The edits that write state's rows (apply) or delete them. With loaded, Apply leaves
+// the rows the user did not change as the file has them.
+template <typename State>
+void addSettingEdits(std::span<const Setting<State>> rows, const State& state, const State* loaded, bool apply,
+                     std::vector<SettingEdit>& edits)
+{
+    for (const Setting<State>& row : rows) {
+        if (row.kind == SettingKind::Color) {
+            if (!apply || !loaded
+                || std::tuple(state.*row.on, state.*row.color) != std::tuple(loaded->*row.on, loaded->*row.color))
+                addColorEdit(row.section, row.key, state.*row.on, state.*row.color, apply, edits);
+        } else if (!apply || !loaded || state.*row.text != loaded->*row.text) {
+            addTextEdits(row.section, row.key, row.kind, state.*row.text, apply, edits);
+        }
+    }
+}
