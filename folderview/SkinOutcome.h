@@ -21,7 +21,7 @@ struct SkinOutcome {
         FolderNotMarked, // subject: the folder, whose settings are saved
     };
     Kind kind = Kind::Done;
-    std::wstring subject;
+    std::wstring subject = {};
     std::uint32_t error = 0;
     std::wstring detail = {};
 };

@@ -328,10 +328,6 @@ TEST_F(MainWindowPickers, ColourPickerStartsFromItsSwatchAndOkChangesOnlyTheSwat
 // failure is told in a box. The window stays as it was, the arrow comes back.
 TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
 {
-    const TempFolder foreign(L" 日本");
-    const std::wstring missing = folder.at(L"нет такого каталога");
-    const std::wstring deep = folder.at(std::wstring(250 - folder.path().size(), L'x'));
-    makeFolder(deep);
     open();
     SetWindowTextW(item(txtPicture), folder.at(L"нет.bmp").c_str());
     click(chkCopyPicture);
@@ -345,21 +341,13 @@ TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 
     click(chkCopyPicture);
-    const std::tuple<std::wstring, ControlId, std::wstring> cases[] = {
-        {L"", cmdSkin1, kNoFolder},
-        {missing, cmdSkin0, aboutPath(missing + L"\\Desktop.INI", kSaveFailed)},
-        {foreign.path(), cmdSkin1, aboutPath(foreign.path(), kNotSaved, kUnrepresentable)},
-        {deep, cmdSkin1, aboutPath(deep + L"\\Desktop.INI", kNotSaved, kPathTooLong)},
-    };
-    for (const auto& [folderText, button, message] : cases) {
-        SetWindowTextW(item(txtWorkFolder), folderText.c_str());
-        const auto before = look();
-        click(button);
-        ASSERT_EQ(boxTexts.size(), 1u);
-        EXPECT_EQ(std::exchange(boxTexts, {})[0], message);
-        ASSERT_TRUE(form_->isLoaded());
-        EXPECT_EQ(look(), before);
-    }
+    const std::wstring missing = folder.at(L"нет такого каталога");
+    SetWindowTextW(item(txtWorkFolder), missing.c_str());
+    const auto before = look();
+    click(cmdSkin0);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {aboutPath(missing + L"\\Desktop.INI", kSaveFailed)});
+    ASSERT_TRUE(form_->isLoaded());
+    EXPECT_EQ(look(), before);
     EXPECT_TRUE(components.changedFolders.empty());
 }
 

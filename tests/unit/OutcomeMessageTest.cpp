@@ -1,0 +1,57 @@
+#include "app/OutcomeMessage.h"
+#include "resources/Texts.h"
+
+#include <gtest/gtest.h>
+
+// Each outcome's words, icon and way of being shown: the error reporter with the
+// system's error for a failed copy, a box for the rest.
+TEST(OutcomeMessage, EachOutcomeHasItsWords)
+{
+    using Kind = SkinOutcome::Kind;
+    const std::wstring ini = L"C:\\Фото\\Desktop.INI";
+    const std::wstring longLine = L"Text=" + std::wstring(70, L'з');
+    const struct {
+        SkinOutcome outcome;
+        std::wstring text;
+        UINT icon;
+        bool reported;
+    } cases[] = {
+        {{Kind::Done}, L"Готово!", MB_ICONINFORMATION, false},
+        {{Kind::NoFolder}, kNoFolder, MB_ICONSTOP, false},
+        {{Kind::TextRefused, L"C:\\日本"},
+         L"C:\\日本\r\n\r\nНастройки не сохранены. " + std::wstring(kUnrepresentable),
+         MB_ICONSTOP,
+         false},
+        {{Kind::PathTooLong, ini}, ini + L"\r\n\r\nНастройки не сохранены. " + kPathTooLong, MB_ICONSTOP, false},
+        {{Kind::ControlCharacter, L"IconArea_Image"},
+         L"В значении «IconArea_Image» " + std::wstring(kControlCharacter) + L"\r\n\r\nНастройки не сохранены.",
+         MB_ICONSTOP,
+         false},
+        {{Kind::KeyRefused, L"InfoTip"},
+         L"В значении «InfoTip» " + std::wstring(kKeyRefused) + L"\r\n\r\nНастройки не сохранены.",
+         MB_ICONSTOP,
+         false},
+        {{Kind::CopyFailed, L"C:\\Фото\\лес.jpg", ERROR_FILE_NOT_FOUND},
+         L"Не удалось скопировать файл картинки.\r\n\r\nНовое имя файла: C:\\Фото\\лес.jpg",
+         MB_ICONSTOP,
+         true},
+        {{Kind::SaveFailed, ini}, ini + L"\r\n\r\nНе удаётся сохранить файл.", MB_ICONSTOP, false},
+        {{Kind::DiskFull, ini}, ini + L"\r\n\r\n" + kDiskFull, MB_ICONSTOP, false},
+        {{Kind::LineChanged, ini, 0, std::wstring(L"ab\0cd=1", 7)},
+         ini + L"\r\n\r\nСтрока «ab·cd=1» изменилась бы при записи; ничего не изменено.",
+         MB_ICONSTOP,
+         false},
+        {{Kind::LineChanged, ini, 0, longLine},
+         ini + L"\r\n\r\nСтрока «" + longLine.substr(0, 60) + L"…» изменилась бы при записи; ничего не изменено.",
+         MB_ICONSTOP,
+         false},
+        {{Kind::FolderNotMarked, L"C:\\Фото"},
+         L"C:\\Фото\r\n\r\n" + std::wstring(kFolderNotMarked),
+         MB_ICONSTOP,
+         false},
+    };
+    for (const auto& c : cases) {
+        const OutcomeMessage message = outcomeMessage(c.outcome);
+        EXPECT_EQ(std::tuple(message.text, message.icon, message.reported), std::tuple(c.text, c.icon, c.reported));
+    }
+}
