@@ -20,6 +20,8 @@ ControlClass controlClass(ControlKind kind)
     case ControlKind::Button: return {L"BUTTON", tabStop | BS_PUSHBUTTON, 0};
     case ControlKind::DefaultButton: return {L"BUTTON", tabStop | BS_DEFPUSHBUTTON, 0};
     case ControlKind::CheckBox: return {L"BUTTON", tabStop | BS_AUTOCHECKBOX, 0};
+    // Its height is the open list's; the closed box takes the font's.
+    case ControlKind::DropDownList: return {L"COMBOBOX", tabStop | CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case ControlKind::Swatch: return {kColorSwatchClass, 0, 0};
     case ControlKind::IconArea: return {L"BUTTON", tabStop | BS_OWNERDRAW, 0}; // the window draws it
     }
@@ -77,4 +79,18 @@ void readColorControls(HWND window, int check, int swatch, int& on, ColorValue& 
 {
     on = static_cast<int>(SendMessageW(GetDlgItem(window, check), BM_GETCHECK, 0, 0));
     color = static_cast<ColorValue>(SendMessageW(GetDlgItem(window, swatch), kSwatchGetColor, 0, 0));
+}
+
+void showChoice(HWND window, int list, std::span<const SettingChoice> choices, const std::wstring& value)
+{
+    const HWND box = GetDlgItem(window, list);
+    SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    for (const SettingChoice& choice : choices)
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.caption));
+    const std::wstring caption = choiceCaption(choices, value);
+    LRESULT item =
+        SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(caption.c_str()));
+    if (item == CB_ERR)
+        item = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
 }

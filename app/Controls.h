@@ -23,6 +23,9 @@ std::wstring windowText(HWND window);
 // focus across deactivation, in lastFocus.
 void keepFocus(HWND window, UINT state, HWND& lastFocus);
 
+// A choice's drop-down list: its choices' words, and a value not among them as it is.
+void showChoice(HWND window, int list, std::span<const SettingChoice> choices, const std::wstring& value);
+
 // A colour setting's check box and swatch.
 void showColorControls(HWND window, int check, int swatch, int on, ColorValue color);
 void readColorControls(HWND window, int check, int swatch, int& on, ColorValue& color);
@@ -33,8 +36,12 @@ template <typename State> void showSettings(HWND window, std::span<const Setting
     for (const Setting<State>& row : rows) {
         if (row.kind == SettingKind::Color)
             showColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
+        else if (row.kind == SettingKind::Choice)
+            showChoice(window, row.control, row.choices, state.*row.text);
         else
             SetWindowTextW(GetDlgItem(window, row.control), (state.*row.text).c_str());
+        if (row.copy)
+            SendMessageW(GetDlgItem(window, row.check), BM_SETCHECK, static_cast<WPARAM>(state.*row.copy), 0);
     }
 }
 
@@ -43,7 +50,11 @@ template <typename State> void readSettings(HWND window, std::span<const Setting
     for (const Setting<State>& row : rows) {
         if (row.kind == SettingKind::Color)
             readColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
+        else if (row.kind == SettingKind::Choice)
+            state.*row.text = choiceValue(row.choices, windowText(GetDlgItem(window, row.control)));
         else
             state.*row.text = windowText(GetDlgItem(window, row.control));
+        if (row.copy)
+            state.*row.copy = static_cast<int>(SendMessageW(GetDlgItem(window, row.check), BM_GETCHECK, 0, 0));
     }
 }

@@ -1,5 +1,6 @@
 #include "app/OutcomeMessage.h"
 
+#include "folderview/FolderViewFile.h"
 #include "resources/Texts.h"
 #include "support/ErrorReporter.h"
 
@@ -13,7 +14,10 @@ OutcomeMessage outcomeMessage(const SkinOutcome& outcome)
     case Kind::PathTooLong: return {aboutPath(outcome.subject, kNotSaved, kPathTooLong)};
     case Kind::ControlCharacter: return {aboutKey(outcome.subject, kControlCharacter)};
     case Kind::KeyRefused: return {aboutKey(outcome.subject, kKeyRefused)};
-    case Kind::CopyFailed: return {aboutPath(kCopyFailed, kNewFileName + outcome.subject), MB_ICONSTOP, true};
+    case Kind::CopyFailed:
+        return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed : kCopyFailed,
+                          kNewFileName + outcome.subject),
+                MB_ICONSTOP, true};
     case Kind::SaveFailed: return {aboutPath(outcome.subject, kSaveFailed)};
     case Kind::DiskFull: return {aboutPath(outcome.subject, kDiskFull)};
     case Kind::LineChanged: return {aboutPath(outcome.subject, aboutChangedLine(outcome.detail))};

@@ -177,7 +177,6 @@ FolderLookState frmMain::state() const
 {
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
-    state.copyPicture = static_cast<int>(SendMessageW(control(chkCopyPicture), BM_GETCHECK, 0, 0));
     readSettings<FolderLookState>(window_, kLookSettings, state);
     return state;
 }

@@ -22,7 +22,13 @@ SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder,
     if (SkinOutcome unusable = settingsFileForCommand(files, folder, file); unusable.kind != SkinOutcome::Kind::Done)
         return unusable;
     const bool apply = action == SkinAction::Apply;
+    FolderInfo saved = info;
+    if (apply) {
+        if (SkinOutcome refused = copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved);
+            refused.kind != SkinOutcome::Kind::Done)
+            return refused;
+    }
     std::vector<SettingEdit> edits;
-    addSettingEdits<FolderInfo>(kFolderInfoSettings, info, &loaded, apply, edits);
+    addSettingEdits<FolderInfo>(kFolderInfoSettings, saved, &loaded, apply, edits);
     return writeSettings(files, folder, file, edits, apply);
 }

@@ -3,6 +3,7 @@
 #include "folderview/SettingsTable.h"
 #include "folderview/SkinOutcome.h"
 #include "resources/FolderInfoLayout.h"
+#include "resources/Texts.h"
 
 #include <string>
 
@@ -33,8 +34,9 @@ inline constexpr Setting<FolderInfo> kFolderInfoSettings[] = {
 // file exists.
 TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderInfo& info);
 
-// Apply writes each field that differs from loaded (what the window was opened with),
-// an empty field deleting its keys; Remove deletes them all. The folder's other
+// Apply copies the files it is asked to into the folder, then writes each field that
+// differs from loaded (what the window was opened with), an empty field deleting its
+// keys; Remove deletes them all. The folder's other
 // settings stay. The same guarantees as the picture's Apply: checked writes, nothing
 // lost, the file hidden and system and the folder read-only after Apply.
 SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,

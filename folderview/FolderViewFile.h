@@ -17,6 +17,10 @@ inline constexpr wchar_t kIconResourceKey[] = L"IconResource";
 inline constexpr wchar_t kIconFileKey[] = L"IconFile";
 inline constexpr wchar_t kIconIndexKey[] = L"IconIndex";
 inline constexpr wchar_t kInfoTipKey[] = L"InfoTip";
+// What the Customize tab of Windows 7 and later sets.
+inline constexpr wchar_t kViewStateSection[] = L"ViewState";
+inline constexpr wchar_t kFolderTypeKey[] = L"FolderType";
+inline constexpr wchar_t kLogoKey[] = L"Logo";
 
 // A colour with red in the low byte, then green, then blue; the high byte is 0.
 using ColorValue = std::int32_t;

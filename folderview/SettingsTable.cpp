@@ -1,8 +1,22 @@
 #include "folderview/SettingsTable.h"
 
+#include "folderview/FileCopy.h"
 #include "support/tsText.h"
 
+#include <windows.h>
+
 namespace {
+
+// The path with its %variables% replaced, as the shell reads the settings file's paths.
+std::wstring expandEnvironment(const std::wstring& path)
+{
+    std::wstring expanded(ExpandEnvironmentStringsW(path.c_str(), nullptr, 0), L'\0');
+    if (expanded.empty()
+        || !ExpandEnvironmentStringsW(path.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())))
+        return path;
+    expanded.pop_back(); // the terminating NUL
+    return expanded;
+}
 
 std::optional<std::wstring> unlessEmpty(bool apply, const std::wstring& text)
 {
@@ -83,4 +97,36 @@ void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue
     if (!apply || on != kTicked || !tsHexEx4(color, text))
         text.clear();
     edits.push_back({section, key, unlessEmpty(apply, text)});
+}
+
+std::wstring choiceCaption(std::span<const SettingChoice> choices, const std::wstring& value)
+{
+    for (const SettingChoice& choice : choices) {
+        if (lstrcmpiW(choice.value, value.c_str()) == 0)
+            return choice.caption;
+    }
+    return value;
+}
+
+std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& caption)
+{
+    for (const SettingChoice& choice : choices) {
+        if (caption == choice.caption)
+            return choice.value;
+    }
+    return caption;
+}
+
+SkinOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
+                            std::wstring& text)
+{
+    std::wstring file = text, name;
+    int index = 0;
+    if (kind == SettingKind::Icon)
+        splitIconText(text, file, index);
+    SkinOutcome copied =
+        copyIntoFolder(files, folder, kind == SettingKind::Icon ? expandEnvironment(file) : file, key, name);
+    if (copied.kind == SkinOutcome::Kind::Done)
+        text = kind == SettingKind::Icon ? name + L"," + std::to_wstring(index) : name;
+    return copied;
 }

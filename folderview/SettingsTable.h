@@ -2,6 +2,7 @@
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderViewFile.h"
 #include "folderview/SettingsWriter.h"
+#include "folderview/SkinOutcome.h"
 
 #include <span>
 #include <string>
@@ -20,10 +21,17 @@ inline constexpr int kTicked = 1;
 
 enum class SettingKind {
     Text, // one key; the empty text deletes it
+    Choice, // a text, shown as one of its row's choices; a value not among them is kept as it is
     Color, // one key, written while its tick is on; a check box and a swatch show it
     // "path,index" in IconResource, which Windows Vista and later read, and path and
     // index in IconFile and IconIndex, which Windows 98 to XP read; key is IconResource
     Icon,
+};
+
+// A value a choice may take, and the words the window shows for it.
+struct SettingChoice {
+    const wchar_t* value;
+    const wchar_t* caption;
 };
 
 template <typename State> struct Setting {
@@ -34,12 +42,19 @@ template <typename State> struct Setting {
     int State::*on = nullptr; // Color: its tick
     ColorValue State::*color = nullptr; // Color
     ColorValue unset = kBlack; // Color: shown while none is stored
-    int control = 0; // the text box, or the colour's swatch
-    int check = 0; // Color: its check box
+    std::span<const SettingChoice> choices = {}; // Choice
+    int State::*copy = nullptr; // Text and Icon naming a file: ticked, Apply copies it into the folder
+    int control = 0; // the text box, the list, or the colour's swatch
+    int check = 0; // Color: its check box; a file to copy: the copy's check box
 };
 
 // The icon text split at its last comma; a missing, empty or unreadable index is 0.
 void splitIconText(const std::wstring& icon, std::wstring& path, int& index);
+
+// The words shown for a choice's value; a value not among them shows as it is.
+std::wstring choiceCaption(std::span<const SettingChoice> choices, const std::wstring& value);
+// The value of the words shown; words that are no choice's are the value as it is.
+std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& caption);
 
 // One row's work, whatever the state it belongs to.
 void readText(FolderFiles& files, const std::wstring& path, const wchar_t* section, const wchar_t* key,
@@ -53,6 +68,9 @@ void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, 
                   std::vector<SettingEdit>& edits);
 void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,
                   std::vector<SettingEdit>& edits);
+// Copies the file the row's text names into the folder and makes the text name the copy.
+SkinOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
+                            std::wstring& text);
 
 // Loads every row from the settings file at path into state. The readers refuse only
 // what finding the file already refused, so a read that fails keeps its field; a
@@ -94,4 +112,25 @@ void addSettingEdits(std::span<const Setting<State>> rows, const State& state, c
             addTextEdits(row.section, row.key, row.kind, state.*row.text, apply, edits);
         }
     }
+}
+
+// Before Apply writes: a text with a line break or another control character is
+// refused, then each file to be copied into the folder is copied and its row names the
+// copy. Done, or why not; a refusal comes before any copy.
+template <typename State>
+SkinOutcome copySettingFiles(FolderFiles& files, const std::wstring& folder, std::span<const Setting<State>> rows,
+                             State& state)
+{
+    for (const Setting<State>& row : rows) {
+        if (row.text && holdsControlCharacter(state.*row.text))
+            return {SkinOutcome::Kind::ControlCharacter, row.key};
+    }
+    for (const Setting<State>& row : rows) {
+        if (!row.copy || state.*row.copy != kTicked || (state.*row.text).empty())
+            continue;
+        if (SkinOutcome copied = copySettingFile(files, folder, row.kind, row.key, state.*row.text);
+            copied.kind != SkinOutcome::Kind::Done)
+            return copied;
+    }
+    return {};
 }

@@ -9,7 +9,17 @@
 inline constexpr int kWindowFontPoints = 9;
 inline constexpr wchar_t kWindowFontFace[] = L"Tahoma";
 
-enum class ControlKind { Label, ReadOnlyTextBox, TextBox, Button, DefaultButton, CheckBox, Swatch, IconArea };
+enum class ControlKind {
+    Label,
+    ReadOnlyTextBox,
+    TextBox,
+    Button,
+    DefaultButton,
+    CheckBox,
+    DropDownList,
+    Swatch,
+    IconArea
+};
 
 struct ControlSpec {
     int id;

@@ -14,11 +14,18 @@ inline constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark
 // The dialog for the folder's icon and comment.
 inline constexpr wchar_t kFolderInfoMenuItem[] = L"Значок и подсказка…\tF4";
 inline constexpr wchar_t kFolderInfoCaption[] = L"Значок и подсказка";
+inline constexpr wchar_t kFolderTypeUnset[] = L"(не задан)";
+inline constexpr wchar_t kFolderTypeGeneric[] = L"Общие элементы";
+inline constexpr wchar_t kFolderTypeDocuments[] = L"Документы";
+inline constexpr wchar_t kFolderTypePictures[] = L"Изображения";
+inline constexpr wchar_t kFolderTypeMusic[] = L"Музыка";
+inline constexpr wchar_t kFolderTypeVideos[] = L"Видео";
 
 inline constexpr wchar_t kDone[] = L"Готово!";
 inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";
 inline constexpr wchar_t kDiskFull[] = L"На диске нет места для записи файла. Ничего не изменено.";
 inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";
+inline constexpr wchar_t kIconCopyFailed[] = L"Не удалось скопировать файл значка.";
 inline constexpr wchar_t kNewFileName[] = L"Новое имя файла: ";
 inline constexpr wchar_t kLoadFailed[] = L"Не удаётся прочитать настройки этого каталога.";
 inline constexpr wchar_t kNotSaved[] = L"Настройки не сохранены.";

@@ -154,7 +154,7 @@ TEST(RunSkinCommand, Outcomes)
          },
          Kind::PathTooLong, kDeepFolder + L"\\" + std::wstring(30, L'п') + L".jpg", 0, false, false},
         {"no picture to copy", SkinAction::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); },
-         Kind::CopyFailed, kCopy, ERROR_FILE_NOT_FOUND, false, true},
+         Kind::CopyFailed, kCopy, ERROR_FILE_NOT_FOUND, false, true, L"IconArea_Image"},
         // Every write is checked, and what it wrote is read back.
         {"first write fails", SkinAction::Apply, failing(L"write [ExtShellFolderViews] " + kView + L"=" + kView),
          Kind::SaveFailed, kIni, 0, true, true},
