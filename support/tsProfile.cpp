@@ -47,9 +47,9 @@ TsStatus checkNames(const std::wstring& section, const std::wstring& key, const 
 constexpr wchar_t kAbsent[] = L"\n*";
 
 // The key's text when present; found tells absent from empty. One read answers for
-// every key with a value. The default comes back for an absent key, and also for a
-// line with no "=", which is a key all the same: only then are the section's key
-// names searched, as the file spells them.
+// every key the reader gives a value. Only when the default comes back are the
+// section's key names searched, as the file spells them, so that a key the reader
+// gives no value for (a system may treat a line with no "=" so) is still found.
 TsStatus readValue(const std::wstring& section, const std::wstring& key, const std::wstring& path, bool& found,
                    std::wstring& value)
 {
