@@ -81,9 +81,13 @@ bool frmMain::show(const std::wstring& arguments)
     constexpr DWORD exStyle = WS_EX_ACCEPTFILES;
     RECT frame = {0, 0, scale(kMainClientWidth), scale(kMainClientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    if (!CreateWindowExW(exStyle, kClassName, kMainCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                         GetModuleHandleW(nullptr), this))
+    const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    // Made where centring puts it: moving a made window costs start-up time. A window
+    // off centre still works.
+    POINT origin = {CW_USEDEFAULT, CW_USEDEFAULT};
+    (void)tsCenterFrame(size, origin);
+    if (!CreateWindowExW(exStyle, kClassName, kMainCaption, style, origin.x, origin.y, size.cx, size.cy, nullptr,
+                         nullptr, GetModuleHandleW(nullptr), this))
         return false;
     createControls();
     load(arguments);
@@ -125,8 +129,7 @@ void frmMain::followPreview()
 
 void frmMain::load(const std::wstring& arguments)
 {
-    // A window off centre or without its icons still works.
-    (void)tsCenterFormEx(window_);
+    // A window without its icons still works.
     bool inIde = false;
     if (tsIsInIDE(inIde) && !inIde)
         (void)tsSetWindowResIconAll(window_, L"A_MAIN");
@@ -157,8 +160,9 @@ void frmMain::LoadFolderSettings()
     (void)loadFolder(windowText(control(txtWorkFolder)), L"");
 }
 
-// Shows folder with its settings. A folder whose settings cannot be read is not
-// shown: the message says why, and what the window keeps (kept) when it keeps another.
+// Shows the settings of folder; the caller puts the folder in its box. A folder whose
+// settings cannot be read is not shown: the message says why, and what the window
+// keeps (kept) when it keeps another.
 bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
 {
     FolderLookState state = this->state();
@@ -168,7 +172,6 @@ bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
         showMessage(aboutPath(folder, kLoadFailed, kept.empty() ? why : why + L" " + kept));
         return false;
     }
-    SetWindowTextW(control(txtWorkFolder), folder.c_str());
     showState(state);
     return true;
 }
@@ -255,7 +258,8 @@ void frmMain::onBrowseFolder()
 
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    (void)loadFolder(folder, kFolderKept);
+    if (loadFolder(folder, kFolderKept))
+        SetWindowTextW(control(txtWorkFolder), folder.c_str());
 }
 
 // One folder dropped chooses it, one file becomes the picture; anything else is no

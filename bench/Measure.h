@@ -1,5 +1,5 @@
 #pragma once
-// What both benchmark probes measure with: a clock, the median, and the RUNS argument.
+// What the benchmark probes measure with: a clock, the median and percentiles, and the RUNS argument.
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +20,14 @@ inline double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// The value below which percent of the values lie (nearest rank).
+inline double percentile(std::vector<double> values, int percent)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t rank = (values.size() * static_cast<std::size_t>(percent) + 99) / 100;
+    return values[rank == 0 ? 0 : rank - 1];
 }
 
 // The number of runs from the command line; 0 (after saying why) when it is no positive number.

@@ -1,9 +1,14 @@
 // Start-up probe: how long a program takes from CreateProcessW until its main window is
-// visible, and its peak working set by then. Quenmark loads the folder's settings
-// before it shows its window, so a visible window means a loaded folder.
+// shown and idle, and its peak working set by then. Shown and idle: the window is
+// visible, the process has waited for input (WaitForInputIdle), its thread has answered
+// a message sent after that, and neither the window nor any of its controls has a part
+// left to paint. Quenmark loads the folder's settings before it shows its window. The
+// process is then terminated: how it ends is no part of its start-up.
 //
-// Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE CONTROLS_FLOOR_EXE
-// Prints every run, then one "median NAME MILLISECONDS PEAK_KIB" line per program.
+// Usage: StartupProbe RUNS FOLDER QUENMARK_EXE FLOOR_EXE CONTROLS_FLOOR_EXE REQUIRED_FLOOR_EXE
+// The programs take turns, each round in another order. Prints every run, one
+// "median NAME MILLISECONDS PEAK_KIB" line per program, and one "ratio NAME FLOOR
+// MEDIAN P10 P90" line for Quenmark's per-round ratio to each floor.
 #include "app/frmMain.h"
 #include "support/Handles.h"
 
@@ -17,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,21 +31,33 @@ namespace {
 struct Program {
     const wchar_t* name;
     std::wstring exe;
-    std::wstring arguments;
     const wchar_t* windowClass;
+    bool takesFolder;
     std::vector<double> milliseconds;
     std::vector<double> peakKiB;
 };
 
-// One start of the program; false, with the reason printed, when it did not show its
-// window or did not end when asked to close.
-bool measure(Program& program, bool keep)
+// Whether the window or one of its controls still has a part to paint.
+bool paintPending(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return true;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetUpdateRect(child, nullptr, FALSE))
+            return true;
+    }
+    return false;
+}
+
+// One start of the program; false, with the reason printed, when it did not come to be
+// shown and idle.
+bool measure(Program& program, const std::wstring& folder, bool keep)
 {
     // Emulated 32-bit Wine can take many seconds to start a process.
     constexpr double kGiveUpMs = 120000;
     std::wstring commandLine = L"\"" + program.exe + L"\"";
-    if (!program.arguments.empty())
-        commandLine += L" \"" + program.arguments + L"\"";
+    if (program.takesFolder)
+        commandLine += L" \"" + folder + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
@@ -69,16 +87,24 @@ bool measure(Program& program, bool keep)
             return false;
         }
     }
+    const auto remaining = [&] { return static_cast<DWORD>(std::max(0.0, kGiveUpMs - millisecondsSince(start))); };
+    DWORD_PTR answer = 0;
+    bool idle = WaitForInputIdle(process.get(), remaining()) == 0;
+    while (idle && !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, remaining(), &answer))
+        idle = false;
+    while (idle && paintPending(window) && remaining() > 0) {
+        Sleep(0);
+        idle = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, remaining(), &answer) != 0;
+    }
     const double elapsed = millisecondsSince(start);
 
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
     const bool haveMemory = GetProcessMemoryInfo(process.get(), &memory, sizeof memory) != FALSE;
-
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) {
-        std::fwprintf(stderr, L"%ls: still running 30 s after WM_CLOSE\n", program.name);
-        TerminateProcess(process.get(), 1);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 30000);
+    if (!idle || paintPending(window)) {
+        std::fwprintf(stderr, L"%ls: not idle with its window painted after %.0f ms\n", program.name, kGiveUpMs);
         return false;
     }
     if (!haveMemory) {
@@ -100,32 +126,46 @@ bool measure(Program& program, bool keep)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 6) {
-        std::fwprintf(stderr, L"Usage: StartupProbe RUNS QUENMARK_EXE FOLDER FLOOR_EXE CONTROLS_FLOOR_EXE\n");
+    if (argc != 7) {
+        std::fwprintf(stderr,
+                      L"Usage: StartupProbe RUNS FOLDER QUENMARK_EXE FLOOR_EXE CONTROLS_FLOOR_EXE "
+                      L"REQUIRED_FLOOR_EXE\n");
         return 2;
     }
     const long runs = runsArgument(argv[1]);
     if (runs == 0)
         return 2;
     Program programs[] = {
-        {L"quenmark", argv[2], argv[3], frmMain::kClassName, {}, {}},
-        {L"floor", argv[4], L"", L"QuenmarkFloor", {}, {}}, // the class Floor.cpp registers
-        {L"controls-floor", argv[5], L"", L"QuenmarkFloor", {}, {}},
+        {L"quenmark", argv[3], frmMain::kClassName, true, {}, {}},
+        {L"floor", argv[4], L"QuenmarkFloor", false, {}, {}}, // the class Floor.cpp registers
+        {L"controls-floor", argv[5], L"QuenmarkFloor", false, {}, {}},
+        {L"required-floor", argv[6], L"QuenmarkFloor", true, {}, {}},
     };
+    const std::wstring folder = argv[2];
+    constexpr std::size_t count = std::size(programs);
 
     // One untimed start each fills the disk cache and Wine's, then the programs take turns,
-    // so that any drift in the machine's load falls on all alike.
+    // so that any drift in the machine's load falls on all alike, and each starts first
+    // as often as the others.
     for (Program& program : programs) {
-        if (!measure(program, false))
+        if (!measure(program, folder, false))
             return 1;
     }
     for (long run = 0; run < runs; ++run) {
-        for (Program& program : programs) {
-            if (!measure(program, true))
+        for (std::size_t turn = 0; turn < count; ++turn) {
+            if (!measure(programs[(static_cast<std::size_t>(run) + turn) % count], folder, true))
                 return 1;
         }
     }
     for (const Program& program : programs)
         std::wprintf(L"median %ls %.1f %.0f\n", program.name, median(program.milliseconds), median(program.peakKiB));
+    // A ratio per round, between starts taken moments apart, then their spread.
+    for (std::size_t floor = 1; floor < count; ++floor) {
+        std::vector<double> ratios;
+        for (std::size_t run = 0; run < programs[0].milliseconds.size(); ++run)
+            ratios.push_back(programs[0].milliseconds[run] / programs[floor].milliseconds[run]);
+        std::wprintf(L"ratio quenmark %ls %.3f %.3f %.3f\n", programs[floor].name, median(ratios),
+                     percentile(ratios, 10), percentile(ratios, 90));
+    }
     return 0;
 }

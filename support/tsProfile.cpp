@@ -15,12 +15,14 @@ namespace {
 // size - 2 (a list of names), so any answer that close to the end is read again. The
 // wide reader keeps the text of a UTF-16 file exactly; an ANSI file's is the same
 // either way.
-std::wstring readProfile(const std::wstring& section, const wchar_t* key, const std::wstring& path)
+std::wstring readProfile(const std::wstring& section, const wchar_t* key, const wchar_t* defaultText,
+                         const std::wstring& path)
 {
     std::vector<wchar_t> buffer(256);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileStringW(section.c_str(), key, L"", buffer.data(), size, path.c_str());
+        const DWORD length =
+            GetPrivateProfileStringW(section.c_str(), key, defaultText, buffer.data(), size, path.c_str());
         if (length + 2 < size)
             return std::wstring(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
@@ -40,23 +42,31 @@ TsStatus checkNames(const std::wstring& section, const std::wstring& key, const 
     return status;
 }
 
-// The key's text when present, found among the section's key names as the file
-// spells them; found tells absent from empty.
+// What the reader gives back for an absent key: no value in a profile file can hold a
+// line break, and the character after it keeps the default from being trimmed.
+constexpr wchar_t kAbsent[] = L"\n*";
+
+// The key's text when present; found tells absent from empty. One read answers for
+// every key the reader gives a value. Only when the default comes back are the
+// section's key names searched, as the file spells them, so that a key the reader
+// gives no value for (a system may treat a line with no "=" so) is still found.
 TsStatus readValue(const std::wstring& section, const std::wstring& key, const std::wstring& path, bool& found,
                    std::wstring& value)
 {
     if (const TsStatus status = checkNames(section, key, path); !status)
         return status;
-    const std::wstring names = readProfile(section, nullptr, path);
-    found = false;
+    value = readProfile(section, key.c_str(), kAbsent, path);
+    found = value != kAbsent;
+    if (found)
+        return {};
+    const std::wstring names = readProfile(section, nullptr, L"", path);
     for (std::size_t start = 0; start < names.size();) {
         std::size_t end = names.find(L'\0', start);
         if (end == std::wstring::npos)
             end = names.size();
-        const std::wstring name = names.substr(start, end - start);
-        if (lstrcmpiW(name.c_str(), key.c_str()) == 0) {
+        if (lstrcmpiW(names.substr(start, end - start).c_str(), key.c_str()) == 0) {
             found = true;
-            value = readProfile(section, name.c_str(), path);
+            value.clear();
             return {};
         }
         start = end + 1;

@@ -3,6 +3,8 @@
 #include "support/AppInfo.h"
 #include "support/Handles.h"
 
+#include <string>
+
 namespace {
 
 const wchar_t kAppWindowClass[] = L"QuenmarkApplication";
@@ -10,6 +12,18 @@ const wchar_t kAppWindowClass[] = L"QuenmarkApplication";
 TsStatus lastError()
 {
     return TsStatus::failure(GetLastError());
+}
+
+// Where a frame of the size sits centred on the monitor's work area.
+TsStatus centredOn(HMONITOR monitor, SIZE frame, POINT& result)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info))
+        return lastError();
+    const RECT& area = info.rcWork;
+    result = {area.left + (area.right - area.left - frame.cx) / 2, area.top + (area.bottom - area.top - frame.cy) / 2};
+    return {};
 }
 
 } // namespace
@@ -35,32 +49,39 @@ TsStatus tsCenterFormEx(HWND window)
     RECT frame;
     if (!GetWindowRect(window, &frame))
         return lastError();
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
-        return lastError();
-    const RECT& area = monitor.rcWork;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = area.left + (area.right - area.left - width) / 2;
-    const int top = area.top + (area.bottom - area.top - height) / 2;
-    if (!SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+    POINT origin;
+    if (const TsStatus status = centredOn(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY),
+                                          {frame.right - frame.left, frame.bottom - frame.top}, origin);
+        !status)
+        return status;
+    if (!SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
         return lastError();
     return {};
+}
+
+TsStatus tsCenterFrame(SIZE frame, POINT& result)
+{
+    return centredOn(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), frame, result);
 }
 
 TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
 {
     // Shared icons belong to the system's cache, so the window never has to free them.
-    const HINSTANCE module = GetModuleHandleW(nullptr);
-    const auto load = [&](int metricX, int metricY) {
-        return static_cast<HICON>(
-            LoadImageW(module, iconGroup, IMAGE_ICON, GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-    };
-    const HICON big = load(SM_CXICON, SM_CYICON);
-    const HICON small = load(SM_CXSMICON, SM_CYSMICON);
-    if (!big || !small)
-        return lastError();
+    // The program's windows all take the same group: each size is loaded once.
+    static std::wstring loadedGroup;
+    static HICON big = nullptr, small = nullptr;
+    if (!big || !small || loadedGroup != iconGroup) {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        const auto load = [&](int metricX, int metricY) {
+            return static_cast<HICON>(LoadImageW(module, iconGroup, IMAGE_ICON, GetSystemMetrics(metricX),
+                                                 GetSystemMetrics(metricY), LR_SHARED));
+        };
+        big = load(SM_CXICON, SM_CYICON);
+        small = load(SM_CXSMICON, SM_CYSMICON);
+        if (!big || !small)
+            return lastError();
+        loadedGroup = iconGroup;
+    }
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     return {};

@@ -15,6 +15,10 @@ bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH backgrou
 // Centres the window on the work area of the monitor it is on.
 TsStatus tsCenterFormEx(HWND window);
 
+// Where a window of the frame size sits centred on the primary monitor's work area,
+// for a window that is not made yet.
+TsStatus tsCenterFrame(SIZE frame, POINT& result);
+
 // Gives the window the small and large icons of the named icon group in the exe.
 TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup);
 

@@ -6,6 +6,7 @@
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
 #include "support/tsFile.h"
+#include "support/tsProfile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -150,6 +151,20 @@ TEST_P(EncodedSettingsFile, LoadFindsOurKeysAmongOthersInAnyCaseAndSpacing)
                   std::tuple(kTicked, 0xFF8000, kUnticked, 0xFFFFFF))
             << utf8(back);
     }
+}
+
+// A key with an empty value, in any case, is there; only an absent one gives the default.
+TEST_P(EncodedSettingsFile, ReaderTellsEmptyKeysFromAbsentOnes)
+{
+    write(L"[S]\r\nEmpty=\r\n");
+    std::wstring value;
+    bool found = false;
+    for (const wchar_t* key : {L"Empty", L"eMPTY"}) {
+        EXPECT_TRUE(tsReadStringFromINI(L"S", key, L"x", path, 0, value) && value.empty()) << utf8(key);
+        EXPECT_TRUE(tsIsINIKeyExist2(L"s", key, path, 0, false, found) && found) << utf8(key);
+    }
+    EXPECT_TRUE(tsReadStringFromINI(L"S", L"Absent", L"x", path, 0, value) && value == L"x");
+    EXPECT_TRUE(tsIsINIKeyExist2(L"S", L"Absent", path, 0, false, found) && !found);
 }
 
 // A file as the shell and people leave it keeps its encoding, comments, other sections
