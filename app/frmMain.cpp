@@ -9,12 +9,11 @@
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
 #include "support/ColorSwatch.h"
-#include "support/SystemFunction.h"
+#include "support/ShellFunctions.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
 #include "support/tsWindow.h"
-
 
 namespace {
 
@@ -60,48 +59,35 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
 };
 
-frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
+const WindowSpec frmMain::kSpec = {kClassName, kMainCaption,
+                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                                   // Files dropped from Explorer choose the folder or the picture; the style, unlike
+                                   // the shell's registration call, needs no library at start-up.
+                                   WS_EX_ACCEPTFILES, kMainClientWidth, kMainClientHeight, kMainControls, cmdSkin0};
 
-frmMain::~frmMain()
-{
-    if (window_)
-        DestroyWindow(window_);
-}
+const CommandRoute<frmMain> frmMain::kRoutes[] = {
+    {txtWorkFolder, EN_SETFOCUS, &frmMain::highlight},
+    {txtPicture, EN_SETFOCUS, &frmMain::highlight},
+    {cmdBrowseFolder, BN_CLICKED, &frmMain::onBrowseFolder},
+    {cmdBrowse, BN_CLICKED, &frmMain::onBrowsePicture},
+    {cmdBrowseTextColor, BN_CLICKED, &frmMain::onBrowseColor},
+    {cmdBrowseBackColor, BN_CLICKED, &frmMain::onBrowseColor},
+    {cmdSkin0, BN_CLICKED, &frmMain::cmdSkinClick},
+    {cmdSkin1, BN_CLICKED, &frmMain::cmdSkinClick},
+};
+
+frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
 
 bool frmMain::show(const std::wstring& arguments)
 {
-    if (!registerWindowClass(kClassName, boundWindowProc<frmMain>, GetSysColorBrush(COLOR_BTNFACE))
-        || !registerColorSwatch())
+    if (!registerColorSwatch() || !create(nullptr))
         return false;
-    dpi_ = screenDpi();
-
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    // Files dropped from Explorer choose the folder or the picture; the style, unlike
-    // the shell's registration call, needs no library at start-up.
-    constexpr DWORD exStyle = WS_EX_ACCEPTFILES;
-    RECT frame = {0, 0, scale(kMainClientWidth), scale(kMainClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
-    // Made where centring puts it: moving a made window costs start-up time. A window
-    // off centre still works.
-    POINT origin = {CW_USEDEFAULT, CW_USEDEFAULT};
-    (void)tsCenterFrame(size, origin);
-    if (!CreateWindowExW(exStyle, kClassName, kMainCaption, style, origin.x, origin.y, size.cx, size.cy, nullptr,
-                         nullptr, GetModuleHandleW(nullptr), this))
-        return false;
-    createControls();
+    SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
+    SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
     load(arguments);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     return true;
-}
-
-void frmMain::createControls()
-{
-    font_.reset(createWindowFont(dpi_));
-    createLayoutControls(window_, kMainControls, dpi_, font_.get());
-    SendMessageW(control(shpTextColor), kSwatchSetColor, kBlack, 0);
-    SendMessageW(control(shpBackColor), kSwatchSetColor, kWhite, 0);
 }
 
 // The commands go after a separator, before "Close", once. The system menu gets them
@@ -127,13 +113,9 @@ void frmMain::followPreview()
         preview_.follow(state(), loadedPicture_);
 }
 
+// Made centred and with its icons, the window takes its folder.
 void frmMain::load(const std::wstring& arguments)
 {
-    // A window without its icons still works.
-    bool inIde = false;
-    if (tsIsInIDE(inIde) && !inIde)
-        (void)tsSetWindowResIconAll(window_, L"A_MAIN");
-
     std::wstring folder;
     if (!tsTrimEx2(arguments, kTrimCommandLine, folder) || folder.empty())
         folder = currentDirectory();
@@ -216,24 +198,12 @@ void frmMain::onKeyDown(int keyCode, int shift)
         (void)tsUnloadForm(window_);
 }
 
-void frmMain::onCommand(int id, int code)
+void frmMain::highlight(int box)
 {
-    if ((id == txtWorkFolder || id == txtPicture) && code == EN_SETFOCUS)
-        (void)tsHighlightText(control(static_cast<ControlId>(id))); // cannot fail
-    if (code != BN_CLICKED)
-        return;
-    switch (id) {
-    case cmdBrowseFolder: onBrowseFolder(); break;
-    case cmdBrowse: onBrowsePicture(); break;
-    case cmdBrowseTextColor: onBrowseColor(shpTextColor); break;
-    case cmdBrowseBackColor: onBrowseColor(shpBackColor); break;
-    case cmdSkin0: onSkinClick(0); break;
-    case cmdSkin1: onSkinClick(1); break;
-    default: break;
-    }
+    (void)tsHighlightText(control(box)); // cannot fail
 }
 
-void frmMain::onBrowsePicture()
+void frmMain::onBrowsePicture(int)
 {
     const auto dialog = components_.newPictureFileDialog();
     const std::wstring picture = windowText(control(txtPicture));
@@ -246,7 +216,7 @@ void frmMain::onBrowsePicture()
         SetWindowTextW(control(txtPicture), dialog->fileName.c_str());
 }
 
-void frmMain::onBrowseFolder()
+void frmMain::onBrowseFolder(int)
 {
     const auto dialog = components_.newFolderDialog();
     dialog->owner = window_;
@@ -266,19 +236,7 @@ void frmMain::chooseFolder(const std::wstring& folder)
 // choice the window can take, and is ignored.
 void frmMain::onDropFiles(HDROP drop)
 {
-    // Loaded on the first drop, like the dialogs' libraries, to keep start-up lean.
-    using QueryFunction = UINT WINAPI(HDROP, UINT, LPWSTR, UINT);
-    using FinishFunction = void WINAPI(HDROP);
-    const auto query = systemFunction<QueryFunction>(L"shell32.dll", "DragQueryFileW");
-    const auto finish = systemFunction<FinishFunction>(L"shell32.dll", "DragFinish");
-    if (!query || !finish)
-        return;
-    std::wstring path;
-    if (query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-        path.resize(query(drop, 0, nullptr, 0) + 1);
-        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
-    }
-    finish(drop);
+    const std::wstring path = takeDroppedPath(drop);
     const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
@@ -308,8 +266,9 @@ void frmMain::openFolderInfo()
     frmFolderInfo(components_, files_).showModal(window_, folder, info);
 }
 
-void frmMain::onBrowseColor(ControlId swatch)
+void frmMain::onBrowseColor(int button)
 {
+    const int swatch = button == cmdBrowseTextColor ? shpTextColor : shpBackColor;
     const auto dialog = components_.newColorDialog();
     dialog->owner = window_;
     dialog->color = static_cast<std::int32_t>(SendMessageW(control(swatch), kSwatchGetColor, 0, 0));
@@ -317,9 +276,9 @@ void frmMain::onBrowseColor(ControlId swatch)
         SendMessageW(control(swatch), kSwatchSetColor, static_cast<WPARAM>(dialog->color), 0);
 }
 
-// index 0 applies the window's settings to the folder, index 1 removes them.
-void frmMain::onSkinClick(int index)
+void frmMain::cmdSkinClick(int id)
 {
+    const int index = id - cmdSkin0;
     const BusyPointer busy;
     const FolderLookState look = state();
     const SkinOutcome outcome = runSkinCommand(files_, look, index == 0 ? SkinAction::Apply : SkinAction::Remove);
@@ -327,56 +286,38 @@ void frmMain::onSkinClick(int index)
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
 
-void frmMain::reportInternalError() const
+bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    MessageBoxW(window_, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
-}
-
-LRESULT frmMain::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+    result = 0;
     switch (message) {
     // Whatever a command or a drop changed shows in the preview at once.
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        followPreview();
-        return 0;
+    case WM_COMMAND: followPreview(); return true;
     case WM_DROPFILES:
         onDropFiles(reinterpret_cast<HDROP>(wParam));
         followPreview();
-        return 0;
+        return true;
     case WM_INITMENUPOPUP:
         if (HIWORD(lParam)) // the system menu
             extendSystemMenu();
-        break;
+        return false;
     case WM_SYSCOMMAND:
         for (const MenuCommand& command : kMenuCommands) {
             if ((wParam & 0xFFF0) == command.id) {
                 (this->*command.run)();
-                return 0;
+                return true;
             }
         }
-        break;
-    case WM_SETCURSOR:
-        if (BusyPointer::setCursor())
-            return TRUE;
-        break;
-    case DM_GETDEFID: // lets the dialog manager press Apply on Enter
-        return MAKELRESULT(cmdSkin0, DC_HASDEFID);
+        return false;
     case WM_CTLCOLORSTATIC:
         // The read-only folder box keeps the button-face background of a disabled-looking field.
-        if (reinterpret_cast<HWND>(lParam) == control(txtWorkFolder)) {
-            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        break;
-    case WM_ACTIVATE: keepFocus(window_, LOWORD(wParam), lastFocus_); return 0;
-    case WM_DESTROY:
-        window_ = nullptr;
-        PostQuitMessage(0);
-        return 0;
-    default: break;
+        if (reinterpret_cast<HWND>(lParam) != control(txtWorkFolder))
+            return false;
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        return true;
+    case WM_DESTROY: PostQuitMessage(0); return true;
+    default: return false;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 int runMessageLoop(frmMain& form)

@@ -1,11 +1,11 @@
 #pragma once
+#include "app/BaseWindow.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderLookState.h"
 #include "preview/frmPreview.h"
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
-#include "support/WindowBinding.h"
 
 #include <windows.h>
 
@@ -15,19 +15,15 @@
 
 // The main window. It holds the editing state in its controls, routes their events to
 // the folder view logic and the component dialogs, and moves state between the two.
-class frmMain {
+class frmMain : public BaseWindow<frmMain> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkMain";
 
     frmMain(Components& components, FolderFiles& files);
-    frmMain(const frmMain&) = delete;
-    frmMain& operator=(const frmMain&) = delete;
-    ~frmMain();
 
     // Creates the window, runs its load sequence on the command line's argument text
     // and shows it. False when the window could not be made.
     bool show(const std::wstring& arguments);
-    HWND handle() const { return window_; }
     bool isLoaded() const { return window_ != nullptr; }
 
     // Gives the window each key press before the focused control and the dialog
@@ -37,20 +33,21 @@ public:
     FolderLookState state() const;
 
 private:
-    template <typename T> friend LRESULT CALLBACK boundWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void reportInternalError() const;
-    void createControls();
+    friend class BaseWindow<frmMain>;
+    static const WindowSpec kSpec;
+    static const CommandRoute<frmMain> kRoutes[];
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void load(const std::wstring& arguments);
     void onKeyDown(int keyCode, int shift);
-    void onCommand(int id, int code);
-    void onBrowsePicture();
-    void onBrowseFolder();
+    void highlight(int box);
+    void onBrowsePicture(int);
+    void onBrowseFolder(int);
     void chooseFolder(const std::wstring& folder);
     void onDropFiles(HDROP drop);
-    void onBrowseColor(ControlId swatch);
+    void onBrowseColor(int button);
     void openFolderInfo();
-    void onSkinClick(int index);
+    // One handler for both cmdSkin buttons: index 0 applies, index 1 removes.
+    void cmdSkinClick(int id);
     void LoadFolderSettings();
     bool loadFolder(const std::wstring& folder, const std::wstring& kept);
     void showState(const FolderLookState& state);
@@ -59,15 +56,9 @@ private:
     void extendSystemMenu();
     void openPreview();
     void followPreview();
-    HWND control(ControlId id) const { return GetDlgItem(window_, id); }
-    int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
     Components& components_;
     FolderFiles& files_;
-    HWND window_ = nullptr;
-    HWND lastFocus_ = nullptr;
-    int dpi_ = 96;
-    FontHandle font_;
     frmPreview preview_;
     std::wstring loadedPicture_; // the picture text as the folder's file last gave it
 

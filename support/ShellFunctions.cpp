@@ -25,3 +25,19 @@ IconHandle extractIcon(const std::wstring& file, int index)
         (void)extract(file.c_str(), index, &icon, nullptr, 1);
     return IconHandle(icon);
 }
+
+std::wstring takeDroppedPath(HDROP drop)
+{
+    using QueryFunction = UINT WINAPI(HDROP, UINT, LPWSTR, UINT);
+    const auto query = systemFunction<QueryFunction>(L"shell32.dll", "DragQueryFileW");
+    const auto finish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    if (!query || !finish)
+        return {};
+    std::wstring path;
+    if (query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        path.resize(query(drop, 0, nullptr, 0) + 1);
+        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    finish(drop);
+    return path;
+}

@@ -1,6 +1,10 @@
 #pragma once
 #include "support/Handles.h"
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <string>
 
 // The shell library's functions other than its dialogs, loaded on first use like them
@@ -13,3 +17,6 @@ void notifyFolderChanged(const std::wstring& folder);
 // The icon at index in the file (a negative index is a resource id), at the system's
 // large icon size; none when the file cannot give it.
 IconHandle extractIcon(const std::wstring& file, int index);
+
+// The one path dropped on a window; empty when more than one was dropped. Ends the drop.
+std::wstring takeDroppedPath(HDROP drop);
