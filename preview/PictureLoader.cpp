@@ -4,9 +4,9 @@
 
 namespace {
 
-// How long start waits for a picture before the window goes on without it: about what a
-// photograph of the screen's size takes, short enough not to be felt.
-constexpr DWORD kWaitMs = 50;
+// How long start waits for a picture before the window goes on without it: enough for
+// a picture of a megapixel or so, short enough not to be felt.
+constexpr DWORD kWaitMs = 30;
 
 class Locked {
 public:
