@@ -13,9 +13,9 @@
 // Prints "memory MAIN_KIB PREVIEW_KIB", "replaced BEFORE_KIB AFTER_KIB" and
 // "median NAME MILLISECONDS" lines.
 #include "app/frmMain.h"
+#include "folderview/Win32FolderFiles.h"
 #include "preview/PictureDecoder.h"
 #include "preview/PreviewPainter.h"
-#include "folderview/Win32FolderFiles.h"
 #include "resources/Texts.h"
 
 #include "Measure.h"
@@ -248,8 +248,9 @@ double decodeWithGdiplus(const std::wstring& path)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 7) {
-        std::fwprintf(stderr, L"Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE TINY_PICTURE "
-                              L"HUGE_PICTURE\n");
+        std::fwprintf(stderr,
+                      L"Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE TINY_PICTURE "
+                      L"HUGE_PICTURE\n");
         return 2;
     }
     const long runs = runsArgument(argv[1]);
@@ -319,7 +320,6 @@ int wmain(int argc, wchar_t** argv)
     }
     std::wprintf(L"median open-small %.1f\nmedian open-large %.1f\nmedian response-large %.1f\n"
                  L"median decode-large %.1f\nmedian redraw %.1f\nmedian tile-1x1 %.1f\n",
-                 median(smallOpen), median(largeOpen), median(response), median(decode), median(redraw),
-                 median(tile));
+                 median(smallOpen), median(largeOpen), median(response), median(decode), median(redraw), median(tile));
     return 0;
 }

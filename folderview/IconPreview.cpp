@@ -19,8 +19,8 @@ bool onAnotherComputer(const std::wstring& file, DriveTypeQuery driveType)
         return true;
     // "\\?\Y:\..." names the same drive as "Y:\...".
     const std::size_t drive = file.rfind(L"\\\\?\\", 0) == 0 ? 4 : 0;
-    const bool letter = file.size() >= drive + 2 && file[drive + 1] == L':'
-        && (file[drive] | 0x20) >= L'a' && (file[drive] | 0x20) <= L'z';
+    const bool letter = file.size() >= drive + 2 && file[drive + 1] == L':' && (file[drive] | 0x20) >= L'a'
+        && (file[drive] | 0x20) <= L'z';
     return letter && driveType((file.substr(drive, 2) + L"\\").c_str()) == DRIVE_REMOTE;
 }
 

@@ -97,8 +97,9 @@ bool tooLarge(const DeclaredSize& size)
 // The file's first bytes, where its header declares the size. Empty when it cannot be read.
 std::vector<std::uint8_t> headerBytes(const std::wstring& path)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     std::vector<std::uint8_t> bytes(kPictureHeaderBytes);
     DWORD read = 0;
     if (!file || !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))

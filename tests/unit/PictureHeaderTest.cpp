@@ -14,7 +14,8 @@ std::optional<DeclaredSize> sizeOf(const std::string& bytes)
 }
 
 // A JPEG's start, an APP0 segment of 16 bytes and a fill byte before the next marker.
-const std::string kJpegStart = std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF", 21);
+const std::string kJpegStart =
+    std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF", 21);
 // A frame header of 20,000 x 30,000 (height first), 8-bit, three components.
 const std::string kFrame = std::string("\xFF\xC2\x00\x11\x08\x4E\x20\x75\x30\x03", 10);
 
@@ -26,7 +27,8 @@ TEST(PictureHeader, DeclaredSizeOfEachFormat)
 {
     using namespace std::string_literals;
     const std::tuple<const char*, std::string, std::optional<DeclaredSize>> cases[] = {
-        {"BMP, top-down", "BM"s + std::string(12, '\0') + "\x28\0\0\0\x46\0\0\0\xCE\xFF\xFF\xFF"s, DeclaredSize {70, 50}},
+        {"BMP, top-down", "BM"s + std::string(12, '\0') + "\x28\0\0\0\x46\0\0\0\xCE\xFF\xFF\xFF"s,
+         DeclaredSize {70, 50}},
         {"BMP, 16-bit sizes", "BM"s + std::string(12, '\0') + "\x0C\0\0\0\x20\x4E\x01\0"s, DeclaredSize {20000, 1}},
         {"BMP, cut short", "BM"s + std::string(12, '\0') + "\x28\0\0\0\x46\0"s, std::nullopt},
         {"GIF", "GIF89a\x20\x4E\x20\x4E"s, DeclaredSize {20000, 20000}},

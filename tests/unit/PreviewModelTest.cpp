@@ -81,7 +81,12 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
          {Kind::Withheld, L"//srv/share/a.jpg"}},
         {L"C:\\Фото", server, kUnticked, server, server, {Kind::File, server}},
         {L"C:\\Фото", server, kUnticked, L"старое.jpg", L"", {Kind::File, server}}, // typed or picked
-        {L"\\\\сервер\\фото", L"море.jpg", kUnticked, L"море.jpg", L"", {Kind::Withheld, L"\\\\сервер\\фото\\море.jpg"}},
+        {L"\\\\сервер\\фото",
+         L"море.jpg",
+         kUnticked,
+         L"море.jpg",
+         L"",
+         {Kind::Withheld, L"\\\\сервер\\фото\\море.jpg"}},
         {L"C:\\Фото", L"Y:\\море.jpg", kUnticked, L"Y:\\море.jpg", L"", {Kind::Withheld, L"Y:\\море.jpg"}},
         {L"C:\\Фото", L"Y:\\море.jpg", kUnticked, L"", L"", {Kind::File, L"Y:\\море.jpg"}}, // typed or picked
         {L"C:\\Фото", longServer, kUnticked, longServer, L"", {Kind::Withheld, longServer}},

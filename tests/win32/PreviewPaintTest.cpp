@@ -215,7 +215,8 @@ TEST(PictureDecoder, RefusesAPictureDeclaredTooLargeBeforeDecoding)
 {
     const TempFolder folder;
     writeFile(folder.at(L"огромная.jpg"),
-              std::string("\xFF\xD8\xFF\xC0\x00\x11\x08\x4E\x20\x4E\x20\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01\xFF\xD9", 23));
+              std::string(
+                  "\xFF\xD8\xFF\xC0\x00\x11\x08\x4E\x20\x4E\x20\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01\xFF\xD9", 23));
     DecodedPicture picture;
     EXPECT_EQ(decodePicture(folder.at(L"огромная.jpg"), picture), DecodeResult::TooLarge);
     EXPECT_EQ(std::tuple(picture.declared.width, picture.declared.height), std::tuple(20000u, 20000u));
