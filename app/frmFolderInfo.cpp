@@ -28,12 +28,6 @@ std::wstring expandEnvironment(const std::wstring& path)
     return expanded;
 }
 
-// A drive letter mapped to a share: the system knows it without asking the network.
-bool onRemoteDrive(const std::wstring& file)
-{
-    return file.size() >= 2 && file[1] == L':' && GetDriveTypeW((file.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE;
-}
-
 } // namespace
 
 frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
@@ -152,7 +146,7 @@ void frmFolderInfo::showIcon(IconOrigin origin)
     int index = 0;
     splitIconText(windowText(control(txtIcon)), path, index);
     const std::wstring file = iconFileInFolder(expandEnvironment(path), folder_);
-    iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin, onRemoteDrive(file));
+    iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin);
     icon_.reset();
     if (!path.empty() && !iconWaits_)
         icon_ = extractIcon(file, index);

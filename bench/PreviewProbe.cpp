@@ -1,14 +1,21 @@
 // Preview probe: the main window and its preview in this process, on real folders.
-// Measures, as medians of RUNS: the time from F3 until the preview's first paint is
-// complete, on a folder with a 1,920 x 1,080 JPEG and on one with a 4,000 x 3,000 JPEG;
-// GDI+'s own time to decode the large JPEG; the redraw after a caption colour is
-// picked. Before any of that, on the large picture: the working set with the main
-// window alone, then once the preview has painted.
+// Measures, as medians of RUNS: the time from F3 until the preview shows its picture,
+// on a folder with a 1,920 x 1,080 JPEG and on one with a 4,000 x 3,000 JPEG (12
+// megapixels); while the large one decodes, the longest the main window takes to answer
+// a message sent from another thread; GDI+'s own time to decode the large JPEG; the
+// redraw after a caption colour is picked; the painter tiling a 1 x 1 picture over
+// 1,920 x 1,080. Before any of that, on the large picture: the working set with the
+// main window alone, then once the preview has painted; and on the small picture, the
+// working set before and after the picture was replaced five times by a file that
+// declares 20,000 x 20,000 pixels and back.
 //
-// Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE
-// Prints "memory MAIN_KIB PREVIEW_KIB" and "median NAME MILLISECONDS" lines.
+// Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE TINY_PICTURE HUGE_PICTURE
+// Prints "memory MAIN_KIB PREVIEW_KIB", "replaced BEFORE_KIB AFTER_KIB" and
+// "median NAME MILLISECONDS" lines.
 #include "app/frmMain.h"
 #include "folderview/Win32FolderFiles.h"
+#include "preview/PictureDecoder.h"
+#include "preview/PreviewPainter.h"
 #include "resources/Texts.h"
 
 #include "Measure.h"
@@ -17,6 +24,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -43,13 +51,17 @@ private:
     int picked_ = 0;
 };
 
-void pump()
+// Handles the messages waiting; true when there were any (sent ones are not counted).
+bool pump()
 {
     MSG message;
+    bool any = false;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        any = true;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    return any;
 }
 
 double workingSetKiB()
@@ -70,13 +82,114 @@ std::unique_ptr<frmMain> mainWindow(ProbeComponents& components, Win32FolderFile
     return form;
 }
 
-// F3 as the main window gets it; the preview paints before the key's handling returns.
+// Whether the preview shows its picture: the plasma pictures are nowhere the window colour.
+bool pictureShown(HWND preview)
+{
+    RECT client;
+    GetClientRect(preview, &client);
+    const WindowDC screen(nullptr);
+    const MemoryDC dc(CreateCompatibleDC(screen.get()));
+    const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    const SelectedObject selected(dc.get(), bitmap.get());
+    SendMessageW(preview, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    return GetPixel(dc.get(), client.right - 2, client.bottom - 2) != window
+        || GetPixel(dc.get(), client.right / 2, client.bottom - 2) != window;
+}
+
+// Handles messages until the preview shows its picture, for at most 20 seconds. The
+// preview is painted to look only after a message was posted (the picture comes by
+// one), so that looking costs the decoding no time.
+void untilShown()
+{
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    bool posted = true;
+    while (millisecondsSince(start) < 20000) {
+        const HWND preview = FindWindowW(frmPreview::kClassName, nullptr);
+        if (posted && preview && pictureShown(preview))
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        posted = pump();
+    }
+    std::fwprintf(stderr, L"the preview never showed its picture\n");
+}
+
+// F3 as the main window gets it, until the preview shows the picture.
 double openPreview(frmMain& form)
 {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     MSG key = {GetDlgItem(form.handle(), txtWorkFolder), WM_KEYDOWN, VK_F3, 1, 0, {}};
     form.preTranslateMessage(key);
+    untilShown();
+    GdiFlush();
+    return millisecondsSince(start);
+}
+
+// Sends the window an empty message every few milliseconds from a thread of its own, as
+// another program or the system would, and keeps the longest wait for the answer.
+class ResponseWatch {
+public:
+    explicit ResponseWatch(HWND window) : window_(window)
+    {
+        thread_ = CreateThread(nullptr, 0, &ResponseWatch::run, this, 0, nullptr);
+    }
+    ResponseWatch(const ResponseWatch&) = delete;
+    ResponseWatch& operator=(const ResponseWatch&) = delete;
+    ~ResponseWatch() { stop(); }
+    double stop()
+    {
+        if (thread_) {
+            InterlockedExchange(&stopping_, 1);
+            // The window's thread answers while it waits here.
+            while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+                pump();
+            CloseHandle(thread_);
+            thread_ = nullptr;
+        }
+        return longest_;
+    }
+
+private:
+    static DWORD WINAPI run(void* self)
+    {
+        auto& watch = *static_cast<ResponseWatch*>(self);
+        while (!InterlockedCompareExchange(&watch.stopping_, 0, 0)) {
+            LARGE_INTEGER start;
+            QueryPerformanceCounter(&start);
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(watch.window_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+            watch.longest_ = std::max(watch.longest_, millisecondsSince(start));
+            Sleep(5);
+        }
+        return 0;
+    }
+
+    HWND window_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stopping_ = 0;
+    double longest_ = 0;
+};
+
+// The painter alone tiling the picture over a 1,920 x 1,080 bitmap, nothing else drawn.
+double tileRedraw(const DecodedPicture& picture)
+{
+    constexpr int kWidth = 1920, kHeight = 1080;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const MemoryDC dc(CreateCompatibleDC(nullptr));
+    const BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectedObject selected(dc.get(), bitmap.get());
+    const FolderLookState look;
+    const std::vector<PreviewItem> items;
+    const std::wstring notice;
+    const FontHandle font = iconTitleFont();
+    ShellIcons icons;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    paintPreview(dc.get(), {0, 0, kWidth, kHeight}, {look, items, &picture, notice, font.get(), 0}, icons);
     GdiFlush();
     return millisecondsSince(start);
 }
@@ -134,8 +247,10 @@ double decodeWithGdiplus(const std::wstring& path)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 5) {
-        std::fwprintf(stderr, L"Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE\n");
+    if (argc != 7) {
+        std::fwprintf(stderr,
+                      L"Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE TINY_PICTURE "
+                      L"HUGE_PICTURE\n");
         return 2;
     }
     const long runs = runsArgument(argv[1]);
@@ -156,14 +271,36 @@ int wmain(int argc, wchar_t** argv)
             return 1;
         std::wprintf(L"memory %.0f %.0f\n", alone, workingSetKiB());
     }
+    {
+        const auto form = mainWindow(components, files, small);
+        if (!form)
+            return 1;
+        openPreview(*form);
+        const double before = workingSetKiB();
+        const HWND picture = GetDlgItem(form->handle(), txtPicture);
+        const std::wstring own = small + L"\\picture.jpg";
+        for (int replaced = 0; replaced < 5; ++replaced) {
+            SetWindowTextW(picture, argv[6]);
+            pump();
+            SetWindowTextW(picture, own.c_str());
+            untilShown();
+        }
+        std::wprintf(L"replaced %.0f %.0f\n", before, workingSetKiB());
+    }
+    DecodedPicture tiny;
+    if (decodePicture(argv[5], tiny) != DecodeResult::Decoded)
+        return 1;
 
-    std::vector<double> smallOpen, largeOpen, decode, redraw;
+    std::vector<double> smallOpen, largeOpen, response, decode, redraw, tile;
     for (long run = 0; run < runs; ++run) {
         for (const auto& [folder, times] : {std::pair {&small, &smallOpen}, std::pair {&large, &largeOpen}}) {
             const auto form = mainWindow(components, files, *folder);
             if (!form)
                 return 1;
+            ResponseWatch watch(form->handle());
             times->push_back(openPreview(*form));
+            if (folder == &large)
+                response.push_back(watch.stop());
             pump();
             if (folder == &small) {
                 const HWND preview = FindWindowW(frmPreview::kClassName, nullptr);
@@ -176,10 +313,13 @@ int wmain(int argc, wchar_t** argv)
             }
         }
         decode.push_back(decodeWithGdiplus(argv[4]));
-        std::wprintf(L"run %.1f %.1f %.1f %.1f\n", smallOpen.back(), largeOpen.back(), decode.back(), redraw.back());
+        tile.push_back(tileRedraw(tiny));
+        std::wprintf(L"run %.1f %.1f %.1f %.1f %.1f %.1f\n", smallOpen.back(), largeOpen.back(), response.back(),
+                     decode.back(), redraw.back(), tile.back());
         std::fflush(stdout);
     }
-    std::wprintf(L"median open-small %.1f\nmedian open-large %.1f\nmedian decode-large %.1f\nmedian redraw %.1f\n",
-                 median(smallOpen), median(largeOpen), median(decode), median(redraw));
+    std::wprintf(L"median open-small %.1f\nmedian open-large %.1f\nmedian response-large %.1f\n"
+                 L"median decode-large %.1f\nmedian redraw %.1f\nmedian tile-1x1 %.1f\n",
+                 median(smallOpen), median(largeOpen), median(response), median(decode), median(redraw), median(tile));
     return 0;
 }

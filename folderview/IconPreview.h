@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // Where the icon text that a window shows came from.
@@ -8,8 +10,17 @@ enum class IconOrigin { SettingsFile, User };
 // from the folder, as the shell takes it.
 std::wstring iconFileInFolder(const std::wstring& path, const std::wstring& folder);
 
-// Whether a window may read the icon file without the user asking. A file on another
-// computer (a server path, or a drive the system says is remote) that the settings file
+// What the system says a drive is, given its root ("Y:\"): GetDriveTypeW, or a stand-in.
+using DriveTypeQuery = UINT(WINAPI*)(LPCWSTR root);
+
+// Whether the file is on another computer: a server path (\\server\share\..., also
+// \\?\UNC\...) or on a drive the system reports as remote (a mapped share). Asking the
+// system about a drive letter reaches no network.
+bool onAnotherComputer(const std::wstring& file, DriveTypeQuery driveType = GetDriveTypeW);
+
+// Whether a window may read a file that the folder's settings name (the icon, the
+// picture) without the user asking. A file on another computer that the settings file
 // names waits for the user: opening a folder's settings must reach no network on its
-// own. A file the user typed or picked is read.
-bool readsWithoutAsking(const std::wstring& file, IconOrigin origin, bool onRemoteDrive);
+// own. A file the user typed or picked is read. The one rule for the preview and the
+// icon dialog alike.
+bool readsWithoutAsking(const std::wstring& file, IconOrigin origin, DriveTypeQuery driveType = GetDriveTypeW);

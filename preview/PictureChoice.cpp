@@ -1,10 +1,11 @@
 #include "preview/PictureChoice.h"
 
+#include "folderview/IconPreview.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
-                            const std::wstring& shownAnyway)
+                            const std::wstring& shownAnyway, DriveTypeQuery driveType)
 {
     using Kind = PictureChoice::Kind;
     if (state.picture.empty())
@@ -18,9 +19,8 @@ PictureChoice choosePicture(const FolderLookState& state, const std::wstring& lo
     // Without a folder a relative name names nothing; the preview says the folder is missing.
     if (tsIsRelativePath(state.picture, relative) && relative && !tsBuildFileName(state.folder, state.picture, path))
         return {};
-    bool server = false;
-    (void)tsIsServerPath(state.picture, server); // cannot fail
-    if (server && state.picture == loadedPicture && path != shownAnyway)
+    const IconOrigin origin = state.picture == loadedPicture ? IconOrigin::SettingsFile : IconOrigin::User;
+    if (path != shownAnyway && !readsWithoutAsking(path, origin, driveType))
         return {Kind::Withheld, path};
     return {Kind::File, path};
 }

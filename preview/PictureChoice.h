@@ -1,5 +1,6 @@
 #pragma once
 #include "folderview/FolderLookState.h"
+#include "folderview/IconPreview.h"
 
 #include <string>
 
@@ -18,10 +19,10 @@ struct PictureChoice {
 };
 
 // A bare or relative name is found in the folder, as the shell finds it; with copying
-// ticked the copy's source is the same file, so that is what shows. A picture on a
-// server (\\server\share\...) whose text is still what the folder's file gave
+// ticked the copy's source is the same file, so that is what shows. A picture on
+// another computer (readsWithoutAsking) whose text is still what the folder's file gave
 // (loadedPicture) is withheld unless it is the one the user asked to see (shownAnyway):
 // opening a preview must not make the machine connect to a server someone else named.
-// A server path the user typed or picked is theirs to show.
+// A picture the user typed or picked is theirs to show.
 PictureChoice choosePicture(const FolderLookState& state, const std::wstring& loadedPicture,
-                            const std::wstring& shownAnyway);
+                            const std::wstring& shownAnyway, DriveTypeQuery driveType = GetDriveTypeW);

@@ -3,7 +3,9 @@
 #include "support/SystemFunction.h"
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -38,7 +40,9 @@ template <typename Function> Function* gdiplus(const char* name)
     return systemFunction<Function>(L"gdiplus.dll", name);
 }
 
-// GDI+ is started once, on the first picture, and stays for the rest of the run.
+// GDI+ is started once, on the first picture, and stays for the rest of the run. The
+// first pictures may be decoded on two threads at once: the static's initialisation is
+// thread-safe, so only one of them starts the library.
 bool gdiplusStarted()
 {
     static const bool started = [] {
@@ -85,6 +89,45 @@ void overWindowColor(std::uint8_t* pixels, std::size_t count)
     }
 }
 
+bool tooLarge(const DeclaredSize& size)
+{
+    return std::uint64_t {size.width} * size.height > kMaxPicturePixels;
+}
+
+// The file's first bytes, where its header declares the size. Empty when it cannot be read.
+std::vector<std::uint8_t> headerBytes(const std::wstring& path)
+{
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    std::vector<std::uint8_t> bytes(kPictureHeaderBytes);
+    DWORD read = 0;
+    if (!file || !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        read = 0;
+    bytes.resize(read);
+    return bytes;
+}
+
+// The side of a tile of whole copies of a picture's side, at least kMinTileSide.
+LONG tileSide(LONG side)
+{
+    return side >= kMinTileSide ? side : (kMinTileSide + side - 1) / side * side;
+}
+
+// Copies the picture at the top-left of the tile (stride: the tile's row) to the rest
+// of the tile: first along its rows, then those rows down the tile.
+void repeatPicture(std::uint8_t* tile, SIZE picture, SIZE whole)
+{
+    const std::size_t row = static_cast<std::size_t>(picture.cx) * 4, stride = static_cast<std::size_t>(whole.cx) * 4;
+    for (LONG y = 0; y < picture.cy; ++y) {
+        std::uint8_t* line = tile + y * stride;
+        for (std::size_t x = row; x < stride; x += row)
+            std::memcpy(line + x, line, row);
+    }
+    for (LONG y = picture.cy; y < whole.cy; ++y)
+        std::memcpy(tile + y * stride, tile + (y - picture.cy) * stride, stride);
+}
+
 } // namespace
 
 DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
@@ -92,6 +135,14 @@ DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_DIRECTORY)
         return DecodeResult::Missing;
+    // The size is known before the library allocates anything for it: a few bytes can
+    // declare a picture of gigabytes. A format the header does not tell is asked of the
+    // library below, before any pixels are asked for.
+    const std::vector<std::uint8_t> header = headerBytes(path);
+    if (const auto declared = declaredSize(header.data(), header.size()); declared && tooLarge(*declared)) {
+        picture.declared = *declared;
+        return DecodeResult::TooLarge;
+    }
     const auto width = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageWidth");
     const auto height = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageHeight");
     const auto format = gdiplus<int WINAPI(GpBitmap*, INT*)>("GdipGetImagePixelFormat");
@@ -103,29 +154,38 @@ DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
     UINT cx = 0, cy = 0;
     INT sourceFormat = 0;
     if (!source.get() || width(source.get(), &cx) != kOk || height(source.get(), &cy) != kOk
-        || format(source.get(), &sourceFormat) != kOk || cx == 0 || cy == 0 || cx > 0x7FFF || cy > 0x7FFF)
+        || format(source.get(), &sourceFormat) != kOk || cx == 0 || cy == 0)
         return DecodeResult::Undecodable;
+    if (tooLarge({cx, cy})) {
+        picture.declared = {cx, cy};
+        return DecodeResult::TooLarge;
+    }
 
+    const SIZE size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};
+    const SIZE tile = {tileSide(size.cx), tileSide(size.cy)};
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(cx);
-    info.bmiHeader.biHeight = -static_cast<LONG>(cy); // top-down, as GDI+ hands the rows over
+    info.bmiHeader.biWidth = tile.cx;
+    info.bmiHeader.biHeight = -tile.cy; // top-down, as GDI+ hands the rows over
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return DecodeResult::Undecodable;
-    // The library writes straight into the section; what it decoded on its own goes when
-    // source is disposed, on return, so the program holds the pixels once.
-    const LockRect whole = {0, 0, static_cast<INT>(cx), static_cast<INT>(cy)};
-    BitmapData data = {cx, cy, static_cast<INT>(cx * 4), kFormat32bppArgb, bits, 0};
+    // The library writes straight into the section's top-left; what it decoded on its
+    // own goes when source is disposed, on return, so the program holds the pixels once.
+    const LockRect whole = {0, 0, size.cx, size.cy};
+    BitmapData data = {cx, cy, static_cast<INT>(tile.cx * 4), kFormat32bppArgb, bits, 0};
     if (lock(source.get(), &whole, kLockRead | kLockIntoOwnBuffer, kFormat32bppArgb, &data) != kOk)
         return DecodeResult::Undecodable;
     unlock(source.get(), &data);
+    repeatPicture(static_cast<std::uint8_t*>(bits), size, tile);
     if (sourceFormat & (kFormatHasAlpha | kFormatIndexed))
-        overWindowColor(static_cast<std::uint8_t*>(bits), std::size_t {cx} * cy);
+        overWindowColor(static_cast<std::uint8_t*>(bits), static_cast<std::size_t>(tile.cx) * tile.cy);
     picture.bitmap = std::move(bitmap);
-    picture.size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};
+    picture.size = size;
+    picture.tile = tile;
+    picture.declared = {cx, cy};
     return DecodeResult::Decoded;
 }

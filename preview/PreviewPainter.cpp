@@ -25,7 +25,8 @@ void fill(HDC dc, const RECT& area, COLORREF color)
 }
 
 // Tiles the part of the area the device context lets us draw in, with the tiles'
-// corners at origin plus multiples of the picture's size.
+// corners at origin plus multiples of the picture's size. The bitmap holds whole copies
+// of a small picture, so that a window takes a few hundred copies whatever its size.
 void tile(HDC dc, const RECT& area, POINT origin, const DecodedPicture& picture)
 {
     RECT clip;
@@ -33,7 +34,7 @@ void tile(HDC dc, const RECT& area, POINT origin, const DecodedPicture& picture)
         return;
     const MemoryDC source(CreateCompatibleDC(dc));
     const SelectedObject bitmap(source.get(), picture.bitmap.get());
-    const LONG cx = picture.size.cx, cy = picture.size.cy;
+    const LONG cx = picture.tile.cx, cy = picture.tile.cy;
     const auto firstTile = [](LONG from, LONG start, LONG step) {
         const LONG offset = (from - start) % step;
         return from - (offset < 0 ? offset + step : offset);

@@ -6,8 +6,9 @@
 
 namespace {
 
-// Types whose every file may carry its own icon.
-constexpr const wchar_t* kOwnIconTypes[] = {L".exe", L".ico", L".lnk", L".cur", L".ani"};
+// Types whose every file may carry its own icon. A shortcut's icon is its target's,
+// which may be on a server: shortcuts are asked for by type, which opens no file.
+constexpr const wchar_t* kOwnIconTypes[] = {L".exe", L".ico", L".cur", L".ani"};
 
 std::wstring typeOf(const std::wstring& name)
 {

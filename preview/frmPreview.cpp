@@ -1,9 +1,9 @@
 #include "preview/frmPreview.h"
 
+#include "folderview/IconPreview.h"
 #include "preview/FolderListing.h"
 #include "resources/PreviewLayout.h"
 #include "resources/Texts.h"
-#include "support/tsPath.h"
 #include "support/tsWindow.h"
 
 #include <algorithm>
@@ -13,6 +13,8 @@ namespace {
 
 constexpr UINT_PTR kServerTimer = 1;
 constexpr UINT kServerPauseMs = 500;
+// Posted by the loader when the picture is decoded.
+constexpr UINT kPictureReady = WM_APP + 1;
 
 } // namespace
 
@@ -77,15 +79,38 @@ void frmPreview::showPicture()
     if (path != decodedPath_) {
         // The picture shown before goes first, so that two are never held at once.
         picture_ = {};
+        loader_.cancel();
+        loading_ = false;
         decodedPath_ = path;
         decoded_ = DecodeResult::Missing;
-        // A server can take seconds to answer, which must not stall each key typed.
-        (void)tsIsServerPath(path, waiting_); // cannot fail
+        // A half-typed path on another computer would send a request for each key.
+        waiting_ = !path.empty() && onAnotherComputer(path);
         if (waiting_)
             SetTimer(window_, kServerTimer, kServerPauseMs, nullptr);
         else if (!path.empty())
-            decoded_ = decodePicture(path, picture_);
+            startDecoding();
     }
+    refresh();
+}
+
+void frmPreview::startDecoding()
+{
+    loading_ = loader_.start(window_, kPictureReady, decodedPath_);
+    if (!loading_)
+        decoded_ = DecodeResult::Undecodable;
+    takePicture();
+}
+
+bool frmPreview::takePicture()
+{
+    if (!loading_ || !loader_.take(decoded_, picture_))
+        return false;
+    loading_ = false;
+    return true;
+}
+
+void frmPreview::refresh()
+{
     notice_ = notice();
     updateScrollBar();
     InvalidateRect(window_, nullptr, FALSE);
@@ -104,11 +129,13 @@ std::wstring frmPreview::notice() const
     case Kind::Withheld: return kPreviewPictureOnServer + choice_.path + kPreviewShowHint;
     case Kind::File: break;
     }
-    if (waiting_)
+    if (waiting_ || loading_)
         return kPreviewPictureOpening + choice_.path;
     switch (decoded_) {
     case DecodeResult::Decoded: return {};
     case DecodeResult::Missing: return kPreviewPictureMissing + choice_.path;
+    case DecodeResult::TooLarge:
+        return previewPictureTooLarge(picture_.declared.width, picture_.declared.height, choice_.path);
     case DecodeResult::Undecodable: break;
     }
     return kPreviewPictureUnreadable + choice_.path;
@@ -195,10 +222,8 @@ void frmPreview::decodeWaitingPicture()
     if (!waiting_)
         return;
     waiting_ = false;
-    decoded_ = decodePicture(decodedPath_, picture_);
-    notice_ = notice();
-    updateScrollBar();
-    InvalidateRect(window_, nullptr, FALSE);
+    startDecoding();
+    refresh();
 }
 
 void frmPreview::paint(HDC dc, const RECT& area)
@@ -230,6 +255,8 @@ void frmPreview::release()
 {
     KillTimer(window_, kServerTimer);
     waiting_ = false;
+    loader_.cancel();
+    loading_ = false;
     picture_ = {};
     decodedPath_.clear();
     items_ = {};
@@ -272,6 +299,10 @@ LRESULT frmPreview::handleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     case WM_TIMER: decodeWaitingPicture(); return 0;
+    case kPictureReady:
+        if (takePicture())
+            refresh();
+        return 0;
     case WM_SETCURSOR: {
         POINT at;
         GetCursorPos(&at);

@@ -2,6 +2,7 @@
 #include "folderview/FolderLookState.h"
 #include "preview/PictureChoice.h"
 #include "preview/PictureDecoder.h"
+#include "preview/PictureLoader.h"
 #include "preview/PreviewModel.h"
 #include "preview/PreviewPainter.h"
 #include "preview/ShellIcons.h"
@@ -16,7 +17,8 @@
 
 // The live preview: a modeless, resizable window owned by the main window that draws
 // the folder as the shell will, from the same FolderLookState the main window holds.
-// It takes each new state as it comes; only a changed picture path is decoded again.
+// It takes each new state as it comes; only a changed picture path is decoded again,
+// on a thread of its own.
 // The system closes it with its owner.
 class frmPreview {
 public:
@@ -52,6 +54,11 @@ private:
     void showPicture();
     void showWithheldPicture();
     void decodeWaitingPicture();
+    void startDecoding();
+    // Takes the picture the loader has decoded, if any; true when one came.
+    bool takePicture();
+    // The notice, the scroll bar and the drawing, for a changed picture.
+    void refresh();
     void release();
 
     HWND window_ = nullptr;
@@ -67,6 +74,8 @@ private:
     std::wstring decodedPath_;
     DecodeResult decoded_ = DecodeResult::Missing;
     bool waiting_ = false; // a server picture to be decoded once the text has rested
+    bool loading_ = false; // the loader decodes the picture
+    PictureLoader loader_;
     DecodedPicture picture_;
     std::wstring notice_;
     int scrollTop_ = 0;

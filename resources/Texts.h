@@ -56,8 +56,14 @@ inline constexpr wchar_t kPreviewPictureMissing[] = L"Файл картинки 
 inline constexpr wchar_t kPreviewPictureUnreadable[] = L"Картинку не удаётся показать: ";
 inline constexpr wchar_t kPreviewPictureRefused[] =
     L"Картинка не будет скопирована: в пути есть символы, которых нет в кодовой странице Windows.";
-inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на сервере не открыта: ";
+inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на другом компьютере не открыта: ";
 inline constexpr wchar_t kPreviewPictureOpening[] = L"Открывается картинка: ";
+// Said instead of decoding a picture of more than 64 megapixels (256 MiB of pixels).
+inline std::wstring previewPictureTooLarge(unsigned long width, unsigned long height, const std::wstring& path)
+{
+    return L"Картинка слишком велика для предпросмотра: " + std::to_wstring(width) + L" × " + std::to_wstring(height)
+        + L" точек (больше 64 мегапикселей, свыше 256 МБ памяти): " + path;
+}
 inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь или нажмите Enter, чтобы показать её.";
 
 // A message about a path (a folder, a file): the path, then what is said of it, and

@@ -1,13 +1,16 @@
-// libFuzzer target for the text functions that take outside input: the command line,
-// colour numbers read from the settings file, and path splitting and joining. Built
+// libFuzzer target for the functions that take outside input: the command line, colour
+// numbers read from the settings file, path splitting and joining, and the size a
+// picture file's header declares (the input's bytes as they are). Built
 // natively with clang's sanitizers by scripts/fuzz; these sources are portable C++.
 #include "app/CommandLine.h"
+#include "preview/PictureHeader.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -41,6 +44,15 @@ void check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // A size is read only from one of the four formats' signatures (the sanitizer sees
+    // any read past the bytes).
+    if (declaredSize(data, size)) {
+        const auto startsWith = [&](const char* signature) {
+            return size >= std::strlen(signature) && std::memcmp(data, signature, std::strlen(signature)) == 0;
+        };
+        check(startsWith("BM") || startsWith("GIF8") || startsWith("\x89PNG") || startsWith("\xFF\xD8"));
+    }
+
     const std::wstring text = toText(data, size);
 
     const std::wstring arguments = commandArguments(text);

@@ -1,27 +1,32 @@
 #include "folderview/IconPreview.h"
 
+#include "StandInDrives.h"
+
 #include <gtest/gtest.h>
 
-// A settings file's icon on another computer waits for the user; nothing else does. A
-// relative path is in the folder, which may itself be on a server.
-TEST(IconPreview, OnlyAnIconFromTheFileOnAnotherComputerWaits)
+// A file the settings file names on another computer (a server path, or a drive the
+// system reports as remote) waits for the user; nothing else does. A relative path is
+// in the folder, which may itself be on a server or a mapped drive.
+TEST(IconPreview, OnlyAFileFromTheSettingsOnAnotherComputerWaits)
 {
-    const std::tuple<std::wstring, std::wstring, bool, bool> cases[] = {
-        // path, the folder, on a remote drive, read without asking
-        {L"C:\\Icons\\sea.ico", L"D:\\Фото", false, true},
-        {L"sea.ico", L"D:\\Фото", false, true},
-        {L"sea.ico", L"\\\\server\\Фото", false, false},
-        {L"\\\\?\\C:\\Icons\\sea.ico", L"D:\\Фото", false, true},
-        {L"\\\\.\\C:\\sea.ico", L"D:\\Фото", false, true},
-        {L"\\\\server\\share\\sea.ico", L"D:\\Фото", false, false},
-        {L"//server/share/sea.ico", L"D:\\Фото", false, false},
-        {L"\\\\?\\unc\\server\\share\\sea.ico", L"D:\\Фото", false, false},
-        {L"Z:\\sea.ico", L"D:\\Фото", true, false},
+    const std::tuple<std::wstring, std::wstring, bool> cases[] = {
+        // path, the folder, read without asking
+        {L"C:\\Icons\\sea.ico", L"D:\\Фото", true},
+        {L"sea.ico", L"D:\\Фото", true},
+        {L"sea.ico", L"\\\\server\\Фото", false},
+        {L"sea.ico", L"Y:\\Фото", false},
+        {L"\\\\?\\C:\\Icons\\sea.ico", L"D:\\Фото", true},
+        {L"\\\\.\\C:\\sea.ico", L"D:\\Фото", true},
+        {L"\\\\server\\share\\sea.ico", L"D:\\Фото", false},
+        {L"//server/share/sea.ico", L"D:\\Фото", false},
+        {L"\\\\?\\unc\\server\\share\\sea.ico", L"D:\\Фото", false},
+        {L"Z:\\sea.ico", L"D:\\Фото", false},
+        {L"\\\\?\\Z:\\sea.ico", L"D:\\Фото", false},
     };
-    for (const auto& [path, folder, remoteDrive, withoutAsking] : cases) {
+    for (const auto& [path, folder, withoutAsking] : cases) {
         SCOPED_TRACE(testing::PrintToString(path));
         const std::wstring file = iconFileInFolder(path, folder);
-        EXPECT_EQ(readsWithoutAsking(file, IconOrigin::SettingsFile, remoteDrive), withoutAsking);
-        EXPECT_TRUE(readsWithoutAsking(file, IconOrigin::User, remoteDrive));
+        EXPECT_EQ(readsWithoutAsking(file, IconOrigin::SettingsFile, standInDriveType), withoutAsking);
+        EXPECT_TRUE(readsWithoutAsking(file, IconOrigin::User, standInDriveType));
     }
 }

@@ -1,6 +1,8 @@
 #include "preview/PreviewModel.h"
 #include "preview/PictureChoice.h"
 
+#include "StandInDrives.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -52,8 +54,8 @@ TEST(IconGrid, ColumnsOriginsHeightAndVisibleItems)
     }
 }
 
-// The picture Apply would write, found where the shell finds it; a server path the
-// folder's file names is withheld until the user asks for it.
+// The picture Apply would write, found where the shell finds it; a picture on another
+// computer that the folder's file names is withheld until the user asks for it.
 TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
 {
     using Kind = PictureChoice::Kind;
@@ -79,7 +81,14 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
          {Kind::Withheld, L"//srv/share/a.jpg"}},
         {L"C:\\Фото", server, kUnticked, server, server, {Kind::File, server}},
         {L"C:\\Фото", server, kUnticked, L"старое.jpg", L"", {Kind::File, server}}, // typed or picked
-        {L"\\\\сервер\\фото", L"море.jpg", kUnticked, L"море.jpg", L"", {Kind::File, L"\\\\сервер\\фото\\море.jpg"}},
+        {L"\\\\сервер\\фото",
+         L"море.jpg",
+         kUnticked,
+         L"море.jpg",
+         L"",
+         {Kind::Withheld, L"\\\\сервер\\фото\\море.jpg"}},
+        {L"C:\\Фото", L"Y:\\море.jpg", kUnticked, L"Y:\\море.jpg", L"", {Kind::Withheld, L"Y:\\море.jpg"}},
+        {L"C:\\Фото", L"Y:\\море.jpg", kUnticked, L"", L"", {Kind::File, L"Y:\\море.jpg"}}, // typed or picked
         {L"C:\\Фото", longServer, kUnticked, longServer, L"", {Kind::Withheld, longServer}},
         {L"C:\\Фото", L"\\\\?\\D:\\a.jpg", kUnticked, L"\\\\?\\D:\\a.jpg", L"", {Kind::File, L"\\\\?\\D:\\a.jpg"}},
         {L"C:\\Фото", L"日本.jpg", kTicked, L"", L"", {Kind::Refused, L"日本.jpg"}},
@@ -90,7 +99,7 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
         state.folder = c.folder;
         state.picture = c.picture;
         state.copyPicture = c.copy;
-        const PictureChoice choice = choosePicture(state, c.loaded, c.shownAnyway);
+        const PictureChoice choice = choosePicture(state, c.loaded, c.shownAnyway, standInDriveType);
         EXPECT_EQ(std::tuple(choice.kind, choice.path), std::tuple(c.expected.kind, c.expected.path))
             << "folder " << c.folder.size() << ", picture " << c.picture.size() << ", loaded " << c.loaded.size();
     }

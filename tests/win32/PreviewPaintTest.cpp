@@ -104,6 +104,21 @@ TEST_F(PreviewPaint, PictureTilesFromTheTopLeftAtItsOwnSize)
     }
 }
 
+// A picture smaller than a tile is repeated whole inside the bitmap the painter copies:
+// the pattern runs on across the copies' edges as if each picture were drawn alone.
+TEST_F(PreviewPaint, SmallPictureTilesWithoutSeams)
+{
+    const DecodedPicture picture = decoded(bmpBytes(3, 2, kGreen, kRed));
+    EXPECT_EQ(std::tuple(picture.size.cx, picture.size.cy), std::tuple(3L, 2L));
+    canvas.paint(scene({}, &picture));
+    int misplaced = 0;
+    for (int y = 0; y < Canvas::kHeight; ++y) {
+        for (int x = 0; x < Canvas::kWidth; ++x)
+            misplaced += canvas.at(x, y) != (y % 2 == 1 && x % 3 != 0 ? kGreen : kRed);
+    }
+    EXPECT_EQ(misplaced, 0);
+}
+
 // A PNG and a GIF of two pixels each: opaque red, then fully transparent.
 TEST_F(PreviewPaint, TransparentPartsShowTheWindowColour)
 {
@@ -191,6 +206,20 @@ TEST(PictureDecoder, TellsMissingFromUndecodable)
     EXPECT_EQ(decodePicture(folder.at(L"нет.png"), picture), DecodeResult::Missing);
     EXPECT_EQ(decodePicture(folder.path(), picture), DecodeResult::Missing) << "a folder is no picture";
     EXPECT_EQ(decodePicture(folder.at(L"пусто.png"), picture), DecodeResult::Undecodable);
+    EXPECT_FALSE(picture.bitmap);
+}
+
+// A few bytes that declare 20,000 x 20,000 pixels are refused from the header, before
+// the library could allocate 1.5 GiB for them.
+TEST(PictureDecoder, RefusesAPictureDeclaredTooLargeBeforeDecoding)
+{
+    const TempFolder folder;
+    writeFile(folder.at(L"огромная.jpg"),
+              std::string(
+                  "\xFF\xD8\xFF\xC0\x00\x11\x08\x4E\x20\x4E\x20\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01\xFF\xD9", 23));
+    DecodedPicture picture;
+    EXPECT_EQ(decodePicture(folder.at(L"огромная.jpg"), picture), DecodeResult::TooLarge);
+    EXPECT_EQ(std::tuple(picture.declared.width, picture.declared.height), std::tuple(20000u, 20000u));
     EXPECT_FALSE(picture.bitmap);
 }
 
