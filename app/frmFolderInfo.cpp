@@ -17,17 +17,6 @@ constexpr UINT_PTR kTypingTimer = 1;
 // Where the icon picker starts when the box is empty: the shell's own icons.
 constexpr wchar_t kShellIcons[] = L"%SystemRoot%\\system32\\shell32.dll";
 
-// The path with its %variables% replaced, as the shell reads the settings file's paths.
-std::wstring expandEnvironment(const std::wstring& path)
-{
-    std::wstring expanded(ExpandEnvironmentStringsW(path.c_str(), nullptr, 0), L'\0');
-    if (expanded.empty()
-        || !ExpandEnvironmentStringsW(path.c_str(), expanded.data(), static_cast<DWORD>(expanded.size())))
-        return path;
-    expanded.pop_back(); // the terminating NUL
-    return expanded;
-}
-
 } // namespace
 
 frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
@@ -47,7 +36,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
-    showIcon(IconOrigin::SettingsFile);
+    showIcon(TextOrigin::SettingsFile);
     EnableWindow(owner_, FALSE);
     ShowWindow(window_, SW_SHOWNORMAL);
     runMessageLoop();
@@ -108,7 +97,7 @@ void frmFolderInfo::onCommand(int id, int code)
         return;
     switch (id) {
     case cmdPickIcon: onPickIcon(); break;
-    case picIcon: showIcon(IconOrigin::User); break; // only enabled while the icon waits
+    case picIcon: showIcon(TextOrigin::User); break; // only enabled while the icon waits
     case cmdInfoApply: onSkinClick(SkinAction::Apply); break;
     case cmdInfoRemove: onSkinClick(SkinAction::Remove); break;
     case IDCANCEL: // Esc, from the dialog manager
@@ -127,7 +116,7 @@ void frmFolderInfo::onPickIcon()
     if (!dialog->show())
         return;
     SetWindowTextW(control(txtIcon), (dialog->icon.file + L"," + std::to_wstring(dialog->icon.index)).c_str());
-    showIcon(IconOrigin::User);
+    showIcon(TextOrigin::User);
 }
 
 void frmFolderInfo::onSkinClick(SkinAction action)
@@ -139,13 +128,13 @@ void frmFolderInfo::onSkinClick(SkinAction action)
         close();
 }
 
-void frmFolderInfo::showIcon(IconOrigin origin)
+void frmFolderInfo::showIcon(TextOrigin origin)
 {
     KillTimer(window_, kTypingTimer);
     std::wstring path;
     int index = 0;
     splitIconText(windowText(control(txtIcon)), path, index);
-    const std::wstring file = iconFileInFolder(expandEnvironment(path), folder_);
+    const std::wstring file = settingFile(SettingKind::Icon, windowText(control(txtIcon)), folder_);
     iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin);
     icon_.reset();
     if (!path.empty() && !iconWaits_)
@@ -192,7 +181,7 @@ LRESULT frmFolderInfo::handleMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_TIMER:
         if (wParam == kTypingTimer)
-            showIcon(IconOrigin::User);
+            showIcon(TextOrigin::User);
         return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

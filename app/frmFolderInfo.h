@@ -1,7 +1,7 @@
 #pragma once
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderInfo.h"
-#include "folderview/IconPreview.h"
+#include "folderview/AnotherComputer.h"
 #include "resources/FolderInfoLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
@@ -36,7 +36,7 @@ private:
     void onCommand(int id, int code);
     void onPickIcon();
     void onSkinClick(SkinAction action);
-    void showIcon(IconOrigin origin);
+    void showIcon(TextOrigin origin);
     void paintIconArea(HDC dc, const RECT& area, bool focused) const;
     HWND control(FolderInfoControlId id) const { return GetDlgItem(window_, id); }
     int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }

@@ -6,15 +6,8 @@
 
 namespace {
 
-TsStatus copyFile(FolderFiles& files, const std::wstring& folder, const std::wstring& file, const std::wstring& target)
+TsStatus copyFile(FolderFiles& files, const std::wstring& source, const std::wstring& target)
 {
-    std::wstring source = file;
-    bool relative = false;
-    TsStatus status = tsIsRelativePath(file, relative);
-    if (status && relative)
-        status = tsBuildFileName(folder, file, source);
-    if (!status)
-        return status;
     bool same = false;
     // When that cannot be told, the copy itself says what is wrong.
     (void)files.isSameFile(source, target, same);
@@ -26,7 +19,7 @@ TsStatus copyFile(FolderFiles& files, const std::wstring& folder, const std::wst
     const bool protect = files.getAttributes(target, earlier).ok();
     if (protect)
         (void)files.setAttributes(target, kAttrNormal);
-    status = files.copyFile(source, target);
+    const TsStatus status = files.copyFile(source, target);
     if (!status && protect)
         (void)files.setAttributes(target, earlier);
     return status;
@@ -49,7 +42,7 @@ SkinOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const
     if (status && tsToAnsiPath(target, ansi).error() == TsStatus::kPathTooLong)
         return {Kind::PathTooLong, target};
     if (status)
-        status = copyFile(files, folder, source, target);
+        status = copyFile(files, source, target);
     if (!status)
         return {Kind::CopyFailed, target, status.error(), key};
     // A visible copy still serves.

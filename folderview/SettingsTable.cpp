@@ -1,6 +1,7 @@
 #include "folderview/SettingsTable.h"
 
 #include "folderview/FileCopy.h"
+#include "support/tsPath.h"
 #include "support/tsText.h"
 
 #include <windows.h>
@@ -117,15 +118,28 @@ std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstr
     return caption;
 }
 
+std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::wstring& folder)
+{
+    std::wstring path = text;
+    int index = 0;
+    if (kind == SettingKind::Icon) {
+        splitIconText(text, path, index);
+        path = expandEnvironment(path);
+    }
+    bool relative = false;
+    std::wstring file = path;
+    if (tsIsRelativePath(path, relative) && relative && !path.empty())
+        (void)tsBuildFileName(folder, path, file); // an empty folder leaves the path as it is
+    return file;
+}
+
 SkinOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
                             std::wstring& text)
 {
-    std::wstring file = text, name;
+    std::wstring path, name;
     int index = 0;
-    if (kind == SettingKind::Icon)
-        splitIconText(text, file, index);
-    SkinOutcome copied =
-        copyIntoFolder(files, folder, kind == SettingKind::Icon ? expandEnvironment(file) : file, key, name);
+    splitIconText(text, path, index);
+    SkinOutcome copied = copyIntoFolder(files, folder, settingFile(kind, text, folder), key, name);
     if (copied.kind == SkinOutcome::Kind::Done)
         text = kind == SettingKind::Icon ? name + L"," + std::to_wstring(index) : name;
     return copied;

@@ -56,6 +56,11 @@ std::wstring choiceCaption(std::span<const SettingChoice> choices, const std::ws
 // The value of the words shown; words that are no choice's are the value as it is.
 std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& caption);
 
+// The file a row's text names, as the shell finds it: the icon's without its index and
+// with its %variables% replaced, a relative path taken from the folder (an empty folder
+// leaves it as it is).
+std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::wstring& folder);
+
 // One row's work, whatever the state it belongs to.
 void readText(FolderFiles& files, const std::wstring& path, const wchar_t* section, const wchar_t* key,
               std::wstring& text);

@@ -1,6 +1,6 @@
 #include "preview/PictureChoice.h"
 
-#include "folderview/IconPreview.h"
+#include "folderview/AnotherComputer.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
@@ -19,7 +19,7 @@ PictureChoice choosePicture(const FolderLookState& state, const std::wstring& lo
     // Without a folder a relative name names nothing; the preview says the folder is missing.
     if (tsIsRelativePath(state.picture, relative) && relative && !tsBuildFileName(state.folder, state.picture, path))
         return {};
-    const IconOrigin origin = state.picture == loadedPicture ? IconOrigin::SettingsFile : IconOrigin::User;
+    const TextOrigin origin = state.picture == loadedPicture ? TextOrigin::SettingsFile : TextOrigin::User;
     if (path != shownAnyway && !readsWithoutAsking(path, origin, driveType))
         return {Kind::Withheld, path};
     return {Kind::File, path};

@@ -1,6 +1,6 @@
 #pragma once
 #include "folderview/FolderLookState.h"
-#include "folderview/IconPreview.h"
+#include "folderview/AnotherComputer.h"
 
 #include <string>
 

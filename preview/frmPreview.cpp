@@ -1,6 +1,6 @@
 #include "preview/frmPreview.h"
 
-#include "folderview/IconPreview.h"
+#include "folderview/AnotherComputer.h"
 #include "preview/FolderListing.h"
 #include "resources/PreviewLayout.h"
 #include "resources/Texts.h"

@@ -135,7 +135,7 @@ TEST(RunSkinCommand, Outcomes)
         {"folder outside the code page", SkinAction::Remove, [](auto& s, auto&) { s.folder = L"C:\\\u4E2D"; },
          Kind::TextRefused, L"C:\\\u4E2D", 0, false, false},
         {"picture to copy outside the code page", SkinAction::Apply, [](auto& s, auto&) { s.picture = L"\u0105.jpg"; },
-         Kind::TextRefused, L"\u0105.jpg", 0, false, false},
+         Kind::TextRefused, kFolder + L"\\\u0105.jpg", 0, false, false},
         {"picture outside the ANSI file's code page", SkinAction::Apply,
          [](auto& s, auto&) {
              s.picture = L"\u0105.jpg";

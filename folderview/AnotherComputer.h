@@ -3,12 +3,8 @@
 
 #include <string>
 
-// Where the icon text that a window shows came from.
-enum class IconOrigin { SettingsFile, User };
-
-// The file that an icon path in the folder's settings names: a relative path is taken
-// from the folder, as the shell takes it.
-std::wstring iconFileInFolder(const std::wstring& path, const std::wstring& folder);
+// Where a file name that a window shows came from.
+enum class TextOrigin { SettingsFile, User };
 
 // What the system says a drive is, given its root ("Y:\"): GetDriveTypeW, or a stand-in.
 using DriveTypeQuery = UINT(WINAPI*)(LPCWSTR root);
@@ -23,4 +19,4 @@ bool onAnotherComputer(const std::wstring& file, DriveTypeQuery driveType = GetD
 // names waits for the user: opening a folder's settings must reach no network on its
 // own. A file the user typed or picked is read. The one rule for the preview and the
 // icon dialog alike.
-bool readsWithoutAsking(const std::wstring& file, IconOrigin origin, DriveTypeQuery driveType = GetDriveTypeW);
+bool readsWithoutAsking(const std::wstring& file, TextOrigin origin, DriveTypeQuery driveType = GetDriveTypeW);

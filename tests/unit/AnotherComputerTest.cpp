@@ -1,4 +1,5 @@
-#include "folderview/IconPreview.h"
+#include "folderview/AnotherComputer.h"
+#include "folderview/SettingsTable.h"
 
 #include "StandInDrives.h"
 
@@ -7,7 +8,7 @@
 // A file the settings file names on another computer (a server path, or a drive the
 // system reports as remote) waits for the user; nothing else does. A relative path is
 // in the folder, which may itself be on a server or a mapped drive.
-TEST(IconPreview, OnlyAFileFromTheSettingsOnAnotherComputerWaits)
+TEST(AnotherComputer, OnlyAFileFromTheSettingsOnAnotherComputerWaits)
 {
     const std::tuple<std::wstring, std::wstring, bool> cases[] = {
         // path, the folder, read without asking
@@ -25,8 +26,8 @@ TEST(IconPreview, OnlyAFileFromTheSettingsOnAnotherComputerWaits)
     };
     for (const auto& [path, folder, withoutAsking] : cases) {
         SCOPED_TRACE(testing::PrintToString(path));
-        const std::wstring file = iconFileInFolder(path, folder);
-        EXPECT_EQ(readsWithoutAsking(file, IconOrigin::SettingsFile, standInDriveType), withoutAsking);
-        EXPECT_TRUE(readsWithoutAsking(file, IconOrigin::User, standInDriveType));
+        const std::wstring file = settingFile(SettingKind::Text, path, folder);
+        EXPECT_EQ(readsWithoutAsking(file, TextOrigin::SettingsFile, standInDriveType), withoutAsking);
+        EXPECT_TRUE(readsWithoutAsking(file, TextOrigin::User, standInDriveType));
     }
 }

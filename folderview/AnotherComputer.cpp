@@ -1,15 +1,6 @@
-#include "folderview/IconPreview.h"
+#include "folderview/AnotherComputer.h"
 
 #include "support/tsPath.h"
-
-std::wstring iconFileInFolder(const std::wstring& path, const std::wstring& folder)
-{
-    bool relative = false;
-    std::wstring file = path;
-    if (tsIsRelativePath(path, relative) && relative && !path.empty())
-        (void)tsBuildFileName(folder, path, file); // an empty folder leaves the path as it is
-    return file;
-}
 
 bool onAnotherComputer(const std::wstring& file, DriveTypeQuery driveType)
 {
@@ -24,7 +15,7 @@ bool onAnotherComputer(const std::wstring& file, DriveTypeQuery driveType)
     return letter && driveType((file.substr(drive, 2) + L"\\").c_str()) == DRIVE_REMOTE;
 }
 
-bool readsWithoutAsking(const std::wstring& file, IconOrigin origin, DriveTypeQuery driveType)
+bool readsWithoutAsking(const std::wstring& file, TextOrigin origin, DriveTypeQuery driveType)
 {
-    return origin == IconOrigin::User || !onAnotherComputer(file, driveType);
+    return origin == TextOrigin::User || !onAnotherComputer(file, driveType);
 }
