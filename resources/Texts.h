@@ -15,6 +15,16 @@ inline constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark
 inline constexpr wchar_t kFolderInfoMenuItem[] = L"Значок и подсказка…\tF4";
 inline constexpr wchar_t kFolderInfoCaption[] = L"Значок и подсказка";
 
+// The folders' right-click command: the system menu's item, the verb Explorer shows,
+// and why the registry refused it (after the key).
+inline constexpr wchar_t kFolderCommandMenuItem[] = L"Команда в меню папок";
+inline constexpr wchar_t kFolderCommandVerb[] = L"Оформить в Quenmark…";
+inline constexpr wchar_t kFolderCommandNotAdded[] =
+    L"Этот раздел реестра не удаётся записать. Команда «Оформить в Quenmark…» не добавлена в меню папок, "
+    L"и ничего из неё в реестре не осталось.";
+inline constexpr wchar_t kFolderCommandNotRemoved[] =
+    L"Этот раздел реестра не удаётся удалить, поэтому команда «Оформить в Quenmark…» осталась в меню папок.";
+
 inline constexpr wchar_t kDone[] = L"Готово!";
 inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";
 inline constexpr wchar_t kDiskFull[] = L"На диске нет места для записи файла. Ничего не изменено.";

@@ -26,12 +26,22 @@ std::wstring queryString(VerQueryValueFunction* query, std::vector<BYTE>& block,
 
 } // namespace
 
+TsStatus tsGetExePath(std::wstring& result)
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH)
+        return TsStatus::failure(ERROR_INSUFFICIENT_BUFFER);
+    result.assign(path, length);
+    return {};
+}
+
 AppInfo readAppInfo()
 {
-    wchar_t exePath[MAX_PATH];
-    const DWORD pathLength = GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-    if (pathLength == 0 || pathLength == MAX_PATH)
+    std::wstring exe;
+    if (!tsGetExePath(exe))
         return {};
+    const wchar_t* exePath = exe.c_str();
     const auto infoSize = systemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
     const auto info = systemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
     const auto query = systemFunction<VerQueryValueFunction>(L"version.dll", "VerQueryValueW");

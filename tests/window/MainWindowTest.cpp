@@ -73,6 +73,7 @@ public:
     std::unique_ptr<ColorDialog> newColorDialog() override { return color.make(); }
     std::unique_ptr<IconDialog> newIconDialog() override { return icon.make(); }
     void folderChanged(const std::wstring& changed) override { changedFolders.push_back(changed); }
+    void associationsChanged() override {}
     ErrorReporter& errorReporter() override { return *this; }
     void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
