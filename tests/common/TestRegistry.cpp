@@ -3,33 +3,24 @@
 #include "common/TestFiles.h"
 #include "support/Handles.h"
 
+#include <sddl.h>
 #include <shlwapi.h>
 
 namespace {
 
 const std::wstring kDirectory = L"Software\\Classes\\Directory";
 
-// Everyone may do anything with the key, except what denied names; the error, if any.
-LONG setKeyAccess(const std::wstring& key, DWORD denied)
+// Makes the key if need be and gives it the access list (SDDL); the error, if any.
+LONG setKeyAccess(const std::wstring& key, const wchar_t* access)
 {
     RegKey opened;
-    if (const LONG error =
-            RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, opened.put(), nullptr))
-        return error;
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = nullptr;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    alignas(ACL) BYTE aclBytes[256];
-    const auto acl = reinterpret_cast<PACL>(aclBytes);
-    InitializeAcl(acl, sizeof aclBytes, ACL_REVISION);
-    if (denied)
-        AddAccessDeniedAce(acl, ACL_REVISION, denied, everyone);
-    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
-    SECURITY_DESCRIPTOR security;
-    InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&security, TRUE, acl, FALSE);
-    const LONG error = RegSetKeySecurity(opened.get(), DACL_SECURITY_INFORMATION, &security);
-    FreeSid(everyone);
+    PSECURITY_DESCRIPTOR security = nullptr;
+    LONG error = RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, opened.put(), nullptr);
+    if (!error && !ConvertStringSecurityDescriptorToSecurityDescriptorW(access, SDDL_REVISION_1, &security, nullptr))
+        error = static_cast<LONG>(GetLastError());
+    if (!error)
+        error = RegSetKeySecurity(opened.get(), DACL_SECURITY_INFORMATION, security);
+    LocalFree(security);
     return error;
 }
 
@@ -57,9 +48,10 @@ void writeRegistryText(const std::wstring& key, const wchar_t* name, const std::
         throw systemError("SHSetValueW", key);
 }
 
+// Everyone is denied setting values, making and listing subkeys, and deleting (0x1000E).
 void lockRegistryKey(const std::wstring& key)
 {
-    if (const LONG error = setKeyAccess(key, KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS | DELETE)) {
+    if (const LONG error = setKeyAccess(key, L"D:(D;;0x1000E;;;WD)(A;;KA;;;WD)")) {
         SetLastError(static_cast<DWORD>(error));
         throw systemError("lockRegistryKey", key);
     }
@@ -71,7 +63,7 @@ RegistryCleanup::~RegistryCleanup()
 {
     for (const std::wstring& key : {kFolderCommandKey, kBackgroundCommandKey}) {
         // A locked key cannot even be opened to tell whether it is there.
-        (void)setKeyAccess(key, 0);
+        (void)setKeyAccess(key, L"D:(A;;KA;;;WD)");
         SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     }
     if (!hadDirectory_)

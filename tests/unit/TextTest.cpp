@@ -76,24 +76,17 @@ TEST(CommandLine, FolderIsTheTrimmedTextAfterTheProgramName)
     }
 }
 
-// What the two keys of the folders' command hold: the verb, the exe's first icon, and
-// the exe and the shell's folder argument, each quoted so that blanks stay inside it.
+// What each of the folders' command's two keys holds: the verb, the exe's first icon,
+// and the exe and the shell's folder argument, each quoted so that blanks stay inside it.
 TEST(FolderCommand, StartsTheQuotedExeOnTheQuotedFolder)
 {
     const std::wstring exe = L"C:\\Program Files\\Квен марк\\Quenmark.exe";
     std::vector<std::wstring> texts;
     for (const RegistryText& value : folderCommandTexts(exe))
-        texts.push_back(value.key + L"|" + (value.name ? value.name : L"") + L"|" + value.text);
-    const std::wstring folder = L"Software\\Classes\\Directory\\shell\\Quenmark";
-    const std::wstring background = L"Software\\Classes\\Directory\\Background\\shell\\Quenmark";
-    EXPECT_EQ(texts, (std::vector<std::wstring> {
-                         folder + L"||Оформить в Quenmark…",
-                         folder + L"|Icon|" + exe + L",0",
-                         folder + L"\\command||\"" + exe + L"\" \"%1\"",
-                         background + L"||Оформить в Quenmark…",
-                         background + L"|Icon|" + exe + L",0",
-                         background + L"\\command||\"" + exe + L"\" \"%V\"",
-                     }));
+        texts.push_back((value.name ? value.name : L"") + (L"=" + value.text));
+    const std::wstring verb = L"=Оформить в Quenmark…", icon = L"Icon=" + exe + L",0";
+    EXPECT_EQ(texts, (std::vector<std::wstring> {verb, icon, L"=\"" + exe + L"\" \"%1\"", verb, icon,
+                                                 L"=\"" + exe + L"\" \"%V\""}));
 }
 
 // Colours are read back from what tsHexEx4 wrote, or from a decimal a user typed.

@@ -1,5 +1,5 @@
 // The folders' right-click command in the Wine prefix's real registry, under
-// HKEY_CURRENT_USER; each test leaves the prefix's keys as it found them.
+// HKEY_CURRENT_USER; the test leaves the prefix's keys as it found them.
 #include "app/FolderCommand.h"
 #include "common/TestRegistry.h"
 
@@ -9,59 +9,30 @@
 
 #include <shlwapi.h>
 
-namespace {
-
-const std::wstring kExe = L"C:\\Program Files\\Quenmark\\Quenmark.exe";
-const std::wstring kOtherVerb = L"Software\\Classes\\Directory\\shell\\Other";
-
-class FolderCommandTest : public ::testing::Test {
-protected:
-    ~FolderCommandTest() override { SHDeleteKeyW(HKEY_CURRENT_USER, kOtherVerb.c_str()); }
-    RegistryCleanup cleanup;
-    std::wstring failedKey;
-};
-
-} // namespace
-
-// Adding writes every value; removing deletes the two trees and leaves another verb,
-// and the keys above ours, as they were.
-TEST_F(FolderCommandTest, AddsAndRemovesItsTwoTreesAlone)
+// A command another copy registered is not this exe's; adding replaces it whole, with
+// nothing of the old tree left. Removing deletes the two trees and leaves another
+// verb, and the keys above ours, as they were.
+TEST(FolderCommand, ReplacesAStaleCommandAndRemovesItsTwoTreesAlone)
 {
-    writeRegistryText(kOtherVerb, nullptr, L"Чужая команда");
-    EXPECT_FALSE(isFolderCommandOf(kExe));
-    ASSERT_TRUE(addFolderCommand(kExe, failedKey));
-    for (const RegistryText& value : folderCommandTexts(kExe))
+    const RegistryCleanup cleanup;
+    const std::wstring exe = L"C:\\Program Files\\Quenmark\\Quenmark.exe";
+    const std::wstring otherVerb = L"Software\\Classes\\Directory\\shell\\Other";
+    std::wstring failedKey;
+    writeRegistryText(otherVerb, nullptr, L"Чужая команда");
+    ASSERT_TRUE(addFolderCommand(L"D:\\Старое место\\Quenmark.exe", failedKey));
+    writeRegistryText(kFolderCommandKey, L"Extended", L"");
+    EXPECT_FALSE(isFolderCommandOf(exe));
+
+    ASSERT_TRUE(addFolderCommand(exe, failedKey));
+    for (const RegistryText& value : folderCommandTexts(exe))
         EXPECT_EQ(registryText(value.key, value.name), value.text);
-    EXPECT_TRUE(isFolderCommandOf(kExe));
+    EXPECT_EQ(registryText(kFolderCommandKey, L"Extended"), std::nullopt);
+    EXPECT_TRUE(isFolderCommandOf(exe));
 
     EXPECT_TRUE(removeFolderCommand(failedKey));
     EXPECT_FALSE(registryKeyExists(kFolderCommandKey));
     EXPECT_FALSE(registryKeyExists(kBackgroundCommandKey));
     EXPECT_TRUE(registryKeyExists(L"Software\\Classes\\Directory\\Background\\shell"));
-    EXPECT_EQ(registryText(kOtherVerb), L"Чужая команда");
-    EXPECT_FALSE(isFolderCommandOf(kExe));
-}
-
-// A command another copy registered is not this exe's; adding replaces it whole, with
-// nothing of the old tree left.
-TEST_F(FolderCommandTest, PointsAStaleCommandHere)
-{
-    ASSERT_TRUE(addFolderCommand(L"D:\\Старое место\\Quenmark.exe", failedKey));
-    writeRegistryText(kFolderCommandKey, L"Extended", L"");
-    EXPECT_FALSE(isFolderCommandOf(kExe));
-
-    ASSERT_TRUE(addFolderCommand(kExe, failedKey));
-    EXPECT_TRUE(isFolderCommandOf(kExe));
-    EXPECT_EQ(registryText(kFolderCommandKey, L"Extended"), std::nullopt);
-}
-
-// A key that refuses to be written leaves nothing of the command: the tree written
-// before it is deleted again, and the refusing key is named.
-TEST_F(FolderCommandTest, ALockedKeyLeavesNothingHalfWritten)
-{
-    lockRegistryKey(kBackgroundCommandKey);
-    EXPECT_EQ(addFolderCommand(kExe, failedKey).error(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(failedKey, kBackgroundCommandKey);
-    EXPECT_FALSE(registryKeyExists(kFolderCommandKey));
-    EXPECT_FALSE(isFolderCommandOf(kExe));
+    EXPECT_EQ(registryText(otherVerb), L"Чужая команда");
+    SHDeleteKeyW(HKEY_CURRENT_USER, otherVerb.c_str());
 }
