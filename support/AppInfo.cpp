@@ -41,18 +41,17 @@ AppInfo readAppInfo()
     std::wstring exe;
     if (!tsGetExePath(exe))
         return {};
-    const wchar_t* exePath = exe.c_str();
     const auto infoSize = systemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
     const auto info = systemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
     const auto query = systemFunction<VerQueryValueFunction>(L"version.dll", "VerQueryValueW");
     if (!infoSize || !info || !query)
         return {};
     DWORD ignored = 0;
-    const DWORD size = infoSize(exePath, &ignored);
+    const DWORD size = infoSize(exe.c_str(), &ignored);
     if (size == 0)
         return {};
     std::vector<BYTE> block(size);
-    if (!info(exePath, 0, size, block.data()))
+    if (!info(exe.c_str(), 0, size, block.data()))
         return {};
 
     struct Translation {
