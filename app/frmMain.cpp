@@ -1,12 +1,14 @@
 #include "app/frmMain.h"
 
 #include "app/Controls.h"
+#include "app/FolderCommand.h"
 #include "app/OutcomeMessage.h"
 #include "app/frmFolderInfo.h"
 #include "folderview/FolderInfo.h"
 #include "folderview/SettingsLoader.h"
 #include "folderview/SkinCommand.h"
 #include "resources/Texts.h"
+#include "support/AppInfo.h"
 #include "support/BusyPointer.h"
 #include "support/ColorSwatch.h"
 #include "support/ShellFunctions.h"
@@ -57,6 +59,7 @@ int shiftState()
 const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {mnuPreview, kPreviewMenuItem, VK_F3, &frmMain::openPreview},
     {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
+    {mnuFolderCommand, kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
 };
 
 const WindowSpec frmMain::kSpec = {kClassName, kMainCaption,
@@ -92,14 +95,35 @@ bool frmMain::show(const std::wstring& arguments)
 
 // The commands go after a separator, before "Close", once. The system menu gets them
 // when it is first opened: a window's own copy of it costs start-up time and memory.
+// The folders' command is checked as the registry holds it each time the menu opens,
+// since another copy of the program may have changed it meanwhile.
 void frmMain::extendSystemMenu()
 {
     const HMENU menu = GetSystemMenu(window_, FALSE);
-    if (GetMenuState(menu, kMenuCommands[0].id, MF_BYCOMMAND) != static_cast<UINT>(-1))
-        return;
-    for (const MenuCommand& command : kMenuCommands)
-        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
-    InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+    if (GetMenuState(menu, kMenuCommands[0].id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+        for (const MenuCommand& command : kMenuCommands)
+            InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
+        InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+    }
+    std::wstring exe;
+    const bool ours = tsGetExePath(exe) && isFolderCommandOf(exe);
+    CheckMenuItem(menu, mnuFolderCommand, MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Removes this exe's command from the folders' menu, or adds it when the menu lacks it
+// or it starts another exe.
+void frmMain::switchFolderCommand()
+{
+    std::wstring exe, key;
+    TsStatus status = tsGetExePath(exe);
+    const bool ours = status && isFolderCommandOf(exe);
+    if (status)
+        status = ours ? removeFolderCommand(key) : addFolderCommand(exe, key);
+    // Even a refusal may have deleted a tree.
+    components_.associationsChanged();
+    if (!status)
+        showMessage(aboutPath(L"HKEY_CURRENT_USER\\" + key, ours ? kFolderCommandNotRemoved : kFolderCommandNotAdded,
+                              reason(status.error())));
 }
 
 void frmMain::openPreview()

@@ -54,6 +54,7 @@ private:
     // A failure, in a message box over the window.
     void showMessage(const std::wstring& text) const;
     void extendSystemMenu();
+    void switchFolderCommand();
     void openPreview();
     void followPreview();
 
@@ -62,7 +63,7 @@ private:
     frmPreview preview_;
     std::wstring loadedPicture_; // the picture text as the folder's file last gave it
 
-    // A window of its own that the system menu opens, with its key.
+    // A command of the system menu, with its key (0: none).
     struct MenuCommand {
         UINT id;
         const wchar_t* caption;

@@ -48,4 +48,5 @@ inline constexpr ControlSpec kMainControls[] = {
 enum SystemMenuId : unsigned {
     mnuPreview = 0x0100,
     mnuFolderInfo = 0x0110,
+    mnuFolderCommand = 0x0120,
 };

@@ -21,6 +21,16 @@ inline constexpr wchar_t kFolderTypePictures[] = L"Изображения";
 inline constexpr wchar_t kFolderTypeMusic[] = L"Музыка";
 inline constexpr wchar_t kFolderTypeVideos[] = L"Видео";
 
+// The folders' right-click command: the system menu's item, the verb Explorer shows,
+// and why the registry refused it (after the key).
+inline constexpr wchar_t kFolderCommandMenuItem[] = L"Команда в меню папок";
+inline constexpr wchar_t kFolderCommandVerb[] = L"Оформить в Quenmark…";
+inline constexpr wchar_t kFolderCommandNotAdded[] =
+    L"Этот раздел реестра не удаётся записать. Команда «Оформить в Quenmark…» не добавлена в меню папок, "
+    L"и ничего из неё в реестре не осталось.";
+inline constexpr wchar_t kFolderCommandNotRemoved[] =
+    L"Этот раздел реестра не удаётся удалить, поэтому команда «Оформить в Quenmark…» осталась в меню папок.";
+
 inline constexpr wchar_t kDone[] = L"Готово!";
 inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";
 inline constexpr wchar_t kDiskFull[] = L"На диске нет места для записи файла. Ничего не изменено.";

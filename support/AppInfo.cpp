@@ -26,11 +26,20 @@ std::wstring queryString(VerQueryValueFunction* query, std::vector<BYTE>& block,
 
 } // namespace
 
+TsStatus tsGetExePath(std::wstring& result)
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH)
+        return TsStatus::failure(ERROR_INSUFFICIENT_BUFFER);
+    result.assign(path, length);
+    return {};
+}
+
 AppInfo readAppInfo()
 {
-    wchar_t exePath[MAX_PATH];
-    const DWORD pathLength = GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-    if (pathLength == 0 || pathLength == MAX_PATH)
+    std::wstring exe;
+    if (!tsGetExePath(exe))
         return {};
     const auto infoSize = systemFunction<decltype(GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
     const auto info = systemFunction<decltype(GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
@@ -38,11 +47,11 @@ AppInfo readAppInfo()
     if (!infoSize || !info || !query)
         return {};
     DWORD ignored = 0;
-    const DWORD size = infoSize(exePath, &ignored);
+    const DWORD size = infoSize(exe.c_str(), &ignored);
     if (size == 0)
         return {};
     std::vector<BYTE> block(size);
-    if (!info(exePath, 0, size, block.data()))
+    if (!info(exe.c_str(), 0, size, block.data()))
         return {};
 
     struct Translation {

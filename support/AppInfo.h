@@ -1,4 +1,6 @@
 #pragma once
+#include "support/TsStatus.h"
+
 #include <string>
 
 // What the program says about itself, read from its version resource so that the
@@ -12,3 +14,6 @@ struct AppInfo {
 
 // The running exe's version resource; fields it lacks stay empty.
 AppInfo readAppInfo();
+
+// The running exe's full path.
+TsStatus tsGetExePath(std::wstring& result);

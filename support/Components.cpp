@@ -27,6 +27,11 @@ void SystemComponents::folderChanged(const std::wstring& folder)
     notifyFolderChanged(folder);
 }
 
+void SystemComponents::associationsChanged()
+{
+    notifyAssociationsChanged();
+}
+
 ErrorReporter& SystemComponents::errorReporter()
 {
     if (!errorReporter_)

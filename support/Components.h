@@ -23,6 +23,8 @@ public:
     virtual std::unique_ptr<IconDialog> newIconDialog() = 0;
     // After a folder's settings changed: open shell windows show them.
     virtual void folderChanged(const std::wstring& folder) = 0;
+    // After the registry's commands for folders changed: the shell's menus show them.
+    virtual void associationsChanged() = 0;
     // Made on first use and kept for the rest of the run.
     virtual ErrorReporter& errorReporter() = 0;
     virtual AboutBox& aboutBox() = 0;
@@ -43,6 +45,7 @@ public:
     std::unique_ptr<ColorDialog> newColorDialog() override;
     std::unique_ptr<IconDialog> newIconDialog() override;
     void folderChanged(const std::wstring& folder) override;
+    void associationsChanged() override;
     ErrorReporter& errorReporter() override;
     AboutBox& aboutBox() override;
 

@@ -16,6 +16,12 @@ void notifyFolderChanged(const std::wstring& folder)
     notify(SHCNE_UPDATEDIR, SHCNF_PATHW, folder.c_str(), nullptr);
 }
 
+void notifyAssociationsChanged()
+{
+    if (const auto notify = systemFunction<decltype(SHChangeNotify)>(L"shell32.dll", "SHChangeNotify"))
+        notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
 IconHandle extractIcon(const std::wstring& file, int index)
 {
     const auto extract = systemFunction<decltype(ExtractIconExW)>(L"shell32.dll", "ExtractIconExW");

@@ -14,6 +14,10 @@
 // new icon and look without a restart.
 void notifyFolderChanged(const std::wstring& folder);
 
+// Tells the shell that the registry's commands or file types changed, so that its
+// menus show them without a restart.
+void notifyAssociationsChanged();
+
 // The icon at index in the file (a negative index is a resource id), at the system's
 // large icon size; none when the file cannot give it.
 IconHandle extractIcon(const std::wstring& file, int index);

@@ -1,7 +1,10 @@
 // The real Quenmark.exe, started under Wine and driven from the test process through
 // its windows, as a user would: the folder shown, Esc, and Enter applying, in the main
-// window and in the icon and comment dialog.
+// window and in the icon and comment dialog; and started as the shell starts the
+// folders' command.
+#include "app/FolderCommand.h"
 #include "common/TestFiles.h"
+#include "common/TestRegistry.h"
 #include "resources/FolderInfoLayout.h"
 #include "resources/MainLayout.h"
 #include "resources/Texts.h"
@@ -59,20 +62,24 @@ std::wstring press(HWND window, WORD key)
     return box;
 }
 
-// Starts the exe under test on the folder as its whole command line, runs the steps on
-// its main window once it shows the folder, and returns the exit code.
-template <typename Steps> DWORD run(const std::wstring& folder, Steps steps)
+std::wstring exeUnderTest()
 {
     // The build hands over a Linux path: the same place is on Wine's drive Z:.
     wchar_t exe[MAX_PATH] = {};
     GetEnvironmentVariableW(L"QUENMARK_EXE_UNDER_TEST", exe, MAX_PATH);
     std::wstring path = L"Z:" + std::wstring(exe);
     std::replace(path.begin(), path.end(), L'/', L'\\');
-    std::wstring commandLine = L"\"" + path + L"\"  \"" + folder + L"\" ";
+    return path;
+}
+
+// Starts the command line as the shell does, runs the steps on the exe's main window
+// once it shows the folder, and returns the exit code.
+template <typename Steps> DWORD runCommand(std::wstring commandLine, Steps steps)
+{
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return GetLastError();
     steps(waitForWindow(L"QuenmarkMain"));
@@ -83,6 +90,12 @@ template <typename Steps> DWORD run(const std::wstring& folder, Steps steps)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+// The exe under test on the folder as its whole command line.
+template <typename Steps> DWORD run(const std::wstring& folder, Steps steps)
+{
+    return runCommand(L"\"" + exeUnderTest() + L"\"  \"" + folder + L"\" ", steps);
 }
 
 } // namespace
@@ -126,4 +139,25 @@ TEST(Quenmark, AppliesACommentFromTheDialogOnF4)
                   }),
               0u);
     EXPECT_EQ(iniValue(folder.desktopIni(), L".ShellClassInfo", L"InfoTip"), L"Отпуск на море");
+}
+
+// The folders' command as the registry holds it, with the folder put in for %1 as the
+// shell does: a folder with blanks and Cyrillic letters, given with a trailing
+// backslash, arrives whole in the folder box.
+TEST(Quenmark, ShowsTheFolderTheFoldersCommandNames)
+{
+    const RegistryCleanup cleanup;
+    const TempFolder folder(L" Папка с пробелами");
+    std::wstring failedKey;
+    ASSERT_TRUE(addFolderCommand(exeUnderTest(), failedKey));
+    std::wstring command = registryText(kFolderCommandKey + L"\\command").value_or(L"%1");
+    command.replace(command.find(L"%1"), 2, folder.path() + L"\\");
+    std::wstring shown;
+    EXPECT_EQ(runCommand(command,
+                         [&](HWND main) {
+                             shown = text(GetDlgItem(main, txtWorkFolder));
+                             press(GetDlgItem(main, txtWorkFolder), VK_ESCAPE);
+                         }),
+              0u);
+    EXPECT_EQ(shown, folder.path() + L"\\");
 }

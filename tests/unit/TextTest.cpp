@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/FolderCommand.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
 
@@ -63,12 +64,29 @@ TEST(CommandLine, FolderIsTheTrimmedTextAfterTheProgramName)
         {L"q  \"D:\\Photos ", L"\"D:\\Photos"},
         // The rarer blanks and single quotes may be part of a folder's name.
         {L"q  \f\v\u00A0\u3000'D:\\Photos' ", L"\f\v\u00A0\u3000'D:\\Photos'"},
+        // As the shell fills in the folders' command: a backslash before the closing
+        // quote escapes nothing.
+        {L"\"C:\\Q.exe\" \"C:\\Папка с пробелами\\\"", L"C:\\Папка с пробелами\\"},
+        {L"\"C:\\Q.exe\" \"\\\\server\\share\\Фото\"", L"\\\\server\\share\\Фото"},
     };
     for (const auto& [line, folder] : cases) {
         std::wstring trimmed;
         EXPECT_TRUE(tsTrimEx2(commandArguments(line), kTrimCommandLine, trimmed));
         EXPECT_EQ(trimmed, folder) << testing::PrintToString(line);
     }
+}
+
+// What each of the folders' command's two keys holds: the verb, the exe's first icon,
+// and the exe and the shell's folder argument, each quoted so that blanks stay inside it.
+TEST(FolderCommand, StartsTheQuotedExeOnTheQuotedFolder)
+{
+    const std::wstring exe = L"C:\\Program Files\\Квен марк\\Quenmark.exe";
+    std::vector<std::wstring> texts;
+    for (const RegistryText& value : folderCommandTexts(exe))
+        texts.push_back((value.name ? value.name : L"") + (L"=" + value.text));
+    const std::wstring verb = L"=Оформить в Quenmark…", icon = L"Icon=" + exe + L",0";
+    EXPECT_EQ(texts, (std::vector<std::wstring> {verb, icon, L"=\"" + exe + L"\" \"%1\"", verb, icon,
+                                                 L"=\"" + exe + L"\" \"%V\""}));
 }
 
 // Colours are read back from what tsHexEx4 wrote, or from a decimal a user typed.

@@ -3,6 +3,7 @@
 #include "app/frmFolderInfo.h"
 #include "app/frmMain.h"
 #include "common/TestFiles.h"
+#include "common/TestRegistry.h"
 #include "folderview/Win32FolderFiles.h"
 #include "preview/frmPreview.h"
 #include "resources/Texts.h"
@@ -73,6 +74,8 @@ public:
     std::unique_ptr<ColorDialog> newColorDialog() override { return color.make(); }
     std::unique_ptr<IconDialog> newIconDialog() override { return icon.make(); }
     void folderChanged(const std::wstring& changed) override { changedFolders.push_back(changed); }
+    void associationsChanged() override { ++associationChanges; }
+    int associationChanges = 0;
     ErrorReporter& errorReporter() override { return *this; }
     void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
@@ -445,6 +448,32 @@ TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {aboutPath(deep, kLoadFailed, kPathTooLong)});
 }
 
+// The folders' command in the system menu: checked while the registry holds this exe's,
+// as read each time the menu opens; choosing it adds or removes it and tells the shell.
+// A key that refuses is named in a message, and nothing of the command is left.
+TEST_F(MainWindowTest, SystemMenuSwitchesTheFolderCommand)
+{
+    const RegistryCleanup cleanup;
+    open();
+    const HMENU menu = GetSystemMenu(window(), FALSE);
+    std::vector<bool> checked;
+    for (int chosen = 0; chosen < 3; ++chosen) {
+        SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+        checked.push_back(GetMenuState(menu, mnuFolderCommand, MF_BYCOMMAND) & MF_CHECKED);
+        if (chosen < 2)
+            SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
+    }
+    EXPECT_EQ(checked, (std::vector<bool> {false, true, false}));
+
+    lockRegistryKey(kBackgroundCommandKey);
+    SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
+    EXPECT_EQ(std::exchange(boxTexts, {}),
+              std::vector {aboutPath(L"HKEY_CURRENT_USER\\" + kBackgroundCommandKey, kFolderCommandNotAdded,
+                                     errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber))});
+    EXPECT_FALSE(registryKeyExists(kFolderCommandKey)); // written before the refusal, and deleted again
+    EXPECT_EQ(components.associationChanges, 3);
+}
+
 // The icon and comment dialog, opened from the main window on a folder whose file holds
 // an icon, a comment and other settings. While the dialog shows, a timer runs a test's
 // script inside the dialog's own message loop.
@@ -652,11 +681,13 @@ TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
         ids.push_back(GetMenuItemID(menu, position));
     // Wine adds an item of its own after "Close".
     const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
-    ASSERT_GE(close - ids.begin(), 4);
-    EXPECT_EQ(std::vector<UINT>(close - 4, close + 1), (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, 0, SC_CLOSE}));
+    ASSERT_GE(close - ids.begin(), 5);
+    EXPECT_EQ(std::vector<UINT>(close - 5, close + 1),
+              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, 0, SC_CLOSE}));
     EXPECT_EQ(std::count(ids.begin(), ids.end(), mnuPreview), 1);
     for (const auto& [id, text] :
-         {std::pair(mnuPreview, kPreviewMenuItem), std::pair(mnuFolderInfo, kFolderInfoMenuItem)}) {
+         {std::pair(mnuPreview, kPreviewMenuItem), std::pair(mnuFolderInfo, kFolderInfoMenuItem),
+          std::pair(mnuFolderCommand, kFolderCommandMenuItem)}) {
         wchar_t caption[64] = {};
         GetMenuStringW(menu, id, caption, 64, MF_BYCOMMAND);
         EXPECT_STREQ(caption, text);
