@@ -43,9 +43,9 @@ void runModal(HWND window, HWND owner);
 void reportInternalError(HWND window);
 } // namespace window_base
 
-// A window of the program, of class T (CRTP). T gives kSpec (WindowSpec) and kRoutes
-// (CommandRoute<T> rows), and onMessage(message, wParam, lParam, result), true for
-// what it handles itself; it names BaseWindow<T> a friend.
+// A window of the program, of class T (CRTP). T gives kSpec (WindowSpec), kRoutes
+// (CommandRoute<T> rows) when it has controls, and onMessage(message, wParam, lParam,
+// result), true for what it handles itself; it names BaseWindow<T> a friend.
 template <typename T> class BaseWindow {
 public:
     BaseWindow(const BaseWindow&) = delete;
@@ -121,9 +121,9 @@ private:
     LRESULT route(UINT message, WPARAM wParam, LPARAM lParam)
     {
         T& self = static_cast<T&>(*this);
-        if (message == WM_COMMAND) {
+        if constexpr (requires { T::kRoutes; }) {
             for (const CommandRoute<T>& row : T::kRoutes) {
-                if (row.id == LOWORD(wParam) && row.code == HIWORD(wParam))
+                if (message == WM_COMMAND && row.id == LOWORD(wParam) && row.code == HIWORD(wParam))
                     (self.*row.run)(row.id);
             }
         }

@@ -5,108 +5,80 @@
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
 #include "support/ShellFunctions.h"
-#include "support/tsWindow.h"
+#include "support/tsPath.h"
 
 namespace {
 
-// Typing waits this long for a pause before the icon is read, so that a half-typed
-// server path sends no request.
+// Typing waits this long for a pause before the icon or picture is read, so that a
+// half-typed server path sends no request.
 constexpr UINT kTypingPauseMs = 300;
-constexpr UINT_PTR kTypingTimer = 1;
+constexpr UINT_PTR kIconTimer = 1;
+constexpr UINT_PTR kLogoTimer = 2;
+constexpr UINT kLogoDecoded = WM_APP + 1;
 
 // Where the icon picker starts when the box is empty: the shell's own icons.
 constexpr wchar_t kShellIcons[] = L"%SystemRoot%\\system32\\shell32.dll";
 
+// The largest rectangle of the picture's proportions that fits the area, centred.
+RECT fitted(const RECT& area, SIZE picture)
+{
+    const LONG width = area.right - area.left, height = area.bottom - area.top;
+    SIZE size = {width, MulDiv(width, picture.cy, picture.cx)};
+    if (size.cy > height)
+        size = {MulDiv(height, picture.cx, picture.cy), height};
+    const LONG left = area.left + (width - size.cx) / 2, top = area.top + (height - size.cy) / 2;
+    return {left, top, left + size.cx, top + size.cy};
+}
+
 } // namespace
+
+const WindowSpec frmFolderInfo::kSpec = {kClassName,
+                                         kFolderInfoCaption,
+                                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                         WS_EX_DLGMODALFRAME,
+                                         kFolderInfoClientWidth,
+                                         kFolderInfoClientHeight,
+                                         kFolderInfoControls,
+                                         cmdInfoApply};
+
+const CommandRoute<frmFolderInfo> frmFolderInfo::kRoutes[] = {
+    {txtIcon, EN_CHANGE, &frmFolderInfo::onTyped},
+    {txtLogo, EN_CHANGE, &frmFolderInfo::onTyped},
+    {cmdPickIcon, BN_CLICKED, &frmFolderInfo::onPickIcon},
+    {cmdPickLogo, BN_CLICKED, &frmFolderInfo::onPickLogo},
+    // The areas are enabled only while their file waits for the user.
+    {picIcon, BN_CLICKED, &frmFolderInfo::onAskedFor},
+    {picLogo, BN_CLICKED, &frmFolderInfo::onAskedFor},
+    {cmdInfoApply, BN_CLICKED, &frmFolderInfo::runCommand},
+    {cmdInfoRemove, BN_CLICKED, &frmFolderInfo::runCommand},
+    {IDCANCEL, BN_CLICKED, &frmFolderInfo::onCancel}, // Esc, from the dialog manager
+    {cmdInfoCancel, BN_CLICKED, &frmFolderInfo::onCancel},
+};
 
 frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
 
-frmFolderInfo::~frmFolderInfo()
-{
-    close();
-}
-
 void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const FolderInfo& info)
 {
-    owner_ = owner;
     folder_ = folder;
     loaded_ = info;
-    if (!create())
+    if (!create(owner))
         return;
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
     showIcon(TextOrigin::SettingsFile);
-    EnableWindow(owner_, FALSE);
-    ShowWindow(window_, SW_SHOWNORMAL);
-    runMessageLoop();
-}
-
-bool frmFolderInfo::create()
-{
-    if (!registerWindowClass(kClassName, boundWindowProc<frmFolderInfo>, GetSysColorBrush(COLOR_BTNFACE)))
-        return false;
-    dpi_ = screenDpi();
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame = {0, 0, scale(kFolderInfoClientWidth), scale(kFolderInfoClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    if (!CreateWindowExW(exStyle, kClassName, kFolderInfoCaption, style, 0, 0, frame.right - frame.left,
-                         frame.bottom - frame.top, owner_, nullptr, GetModuleHandleW(nullptr), this))
-        return false;
-    font_.reset(createWindowFont(dpi_));
-    createLayoutControls(window_, kFolderInfoControls, dpi_, font_.get());
-    (void)tsCenterFormEx(window_); // a dialog off centre still works
+    showLogo(TextOrigin::SettingsFile);
     lastFocus_ = control(txtIcon);
-    return true;
+    runModal();
 }
 
-void frmFolderInfo::runMessageLoop()
+void frmFolderInfo::onTyped(int box)
 {
-    MSG message;
-    while (window_) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: the dialog goes, and the main loop gets the quit.
-            close();
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        if (!IsDialogMessageW(window_, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    if (!loading_)
+        SetTimer(window_, box == txtIcon ? kIconTimer : kLogoTimer, kTypingPauseMs, nullptr);
 }
 
-void frmFolderInfo::close()
-{
-    if (!window_)
-        return;
-    // The owner first, so that the system gives it back the activation.
-    EnableWindow(owner_, TRUE);
-    DestroyWindow(window_);
-}
-
-void frmFolderInfo::onCommand(int id, int code)
-{
-    if (id == txtIcon && code == EN_CHANGE && !loading_)
-        SetTimer(window_, kTypingTimer, kTypingPauseMs, nullptr);
-    if (code != BN_CLICKED)
-        return;
-    switch (id) {
-    case cmdPickIcon: onPickIcon(); break;
-    case picIcon: showIcon(TextOrigin::User); break; // only enabled while the icon waits
-    case cmdInfoApply: onSkinClick(SkinAction::Apply); break;
-    case cmdInfoRemove: onSkinClick(SkinAction::Remove); break;
-    case IDCANCEL: // Esc, from the dialog manager
-    case cmdInfoCancel: close(); break;
-    default: break;
-    }
-}
-
-void frmFolderInfo::onPickIcon()
+void frmFolderInfo::onPickIcon(int)
 {
     const auto dialog = components_.newIconDialog();
     dialog->owner = window_;
@@ -119,49 +91,113 @@ void frmFolderInfo::onPickIcon()
     showIcon(TextOrigin::User);
 }
 
-void frmFolderInfo::onSkinClick(SkinAction action)
+// The same picker, with the same filter, as the main window's picture.
+void frmFolderInfo::onPickLogo(int)
+{
+    const auto dialog = components_.newPictureFileDialog();
+    const std::wstring picture = windowText(control(txtLogo));
+    dialog->fileName = picture;
+    dialog->filter = kPictureFilter;
+    dialog->options = 0;
+    (void)tsGetFilePath(picture, dialog->initialFolder); // cannot fail
+    dialog->owner = window_;
+    if (!dialog->show())
+        return;
+    SetWindowTextW(control(txtLogo), dialog->fileName.c_str());
+    showLogo(TextOrigin::User);
+}
+
+void frmFolderInfo::onAskedFor(int area)
+{
+    if (area == picIcon)
+        showIcon(TextOrigin::User);
+    else
+        showLogo(TextOrigin::User);
+}
+
+void frmFolderInfo::runCommand(int button)
 {
     const BusyPointer busy;
-    FolderInfo info;
+    FolderInfo info = loaded_;
     readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
+    const SkinAction action = button == cmdInfoApply ? SkinAction::Apply : SkinAction::Remove;
     if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, loaded_, action), folder_))
         close();
 }
 
+void frmFolderInfo::onCancel(int)
+{
+    close();
+}
+
 void frmFolderInfo::showIcon(TextOrigin origin)
 {
-    KillTimer(window_, kTypingTimer);
+    KillTimer(window_, kIconTimer);
+    const std::wstring text = windowText(control(txtIcon));
     std::wstring path;
     int index = 0;
-    splitIconText(windowText(control(txtIcon)), path, index);
-    const std::wstring file = settingFile(SettingKind::Icon, windowText(control(txtIcon)), folder_);
+    splitIconText(text, path, index);
+    const std::wstring file = settingFile(SettingKind::Icon, text, folder_);
     iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin);
     icon_.reset();
     if (!path.empty() && !iconWaits_)
         icon_ = extractIcon(file, index);
-    // Disabled, the area takes neither clicks nor the focus while there is nothing to ask
-    // for; the focus it had goes back to the icon's text.
-    if (!iconWaits_ && GetFocus() == control(picIcon))
-        SetFocus(control(txtIcon));
-    EnableWindow(control(picIcon), iconWaits_);
-    InvalidateRect(control(picIcon), nullptr, TRUE);
+    enableArea(picIcon, txtIcon, iconWaits_);
 }
 
-void frmFolderInfo::paintIconArea(HDC dc, const RECT& area, bool focused) const
+// The picture is decoded off the window's thread, within the preview's bounds; it is
+// drawn when it comes (kLogoDecoded).
+void frmFolderInfo::showLogo(TextOrigin origin)
 {
-    RECT inside = area;
+    KillTimer(window_, kLogoTimer);
+    const std::wstring text = windowText(control(txtLogo));
+    const std::wstring file = settingFile(SettingKind::Text, text, folder_);
+    logoWaits_ = !text.empty() && !readsWithoutAsking(file, origin);
+    logoLoader_.cancel();
+    logo_ = {};
+    // Without a thread to decode on the picture is not drawn; the dialog works on.
+    if (!text.empty() && !logoWaits_)
+        (void)logoLoader_.start(window_, kLogoDecoded, file);
+    enableArea(picLogo, txtLogo, logoWaits_);
+}
+
+void frmFolderInfo::takeLogo()
+{
+    DecodeResult result = DecodeResult::Missing;
+    DecodedPicture picture;
+    if (!logoLoader_.take(result, picture))
+        return;
+    logo_ = result == DecodeResult::Decoded ? std::move(picture) : DecodedPicture {};
+    InvalidateRect(control(picLogo), nullptr, TRUE);
+}
+
+// Disabled, an area takes neither clicks nor the focus while there is nothing to ask
+// for; the focus it had goes back to its text.
+void frmFolderInfo::enableArea(int area, int box, bool waits)
+{
+    if (!waits && GetFocus() == control(area))
+        SetFocus(control(box));
+    EnableWindow(control(area), waits);
+    InvalidateRect(control(area), nullptr, TRUE);
+}
+
+void frmFolderInfo::paintArea(int area, HDC dc, const RECT& rect, bool focused) const
+{
+    RECT inside = rect;
     DrawEdge(dc, &inside, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
     const int size = scale(kFolderInfoIconSize);
-    if (icon_) {
-        DrawIconEx(dc, (area.left + area.right - size) / 2, (area.top + area.bottom - size) / 2, icon_.get(), size,
+    if (area == picIcon && icon_) {
+        DrawIconEx(dc, (rect.left + rect.right - size) / 2, (rect.top + rect.bottom - size) / 2, icon_.get(), size,
                    size, 0, nullptr, DI_NORMAL);
-    } else if (iconWaits_) {
+    } else if (area == picLogo && logo_.bitmap) {
+        paintLogo(dc, inside);
+    } else if (area == picIcon ? iconWaits_ : logoWaits_) {
         // Drawn as a link, which the click on the area follows.
         const SelectedObject font(dc, font_.get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
-        DrawTextW(dc, windowText(control(picIcon)).c_str(), -1, &inside,
+        DrawTextW(dc, windowText(control(area)).c_str(), -1, &inside,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (focused) {
@@ -170,36 +206,37 @@ void frmFolderInfo::paintIconArea(HDC dc, const RECT& area, bool focused) const
     }
 }
 
-void frmFolderInfo::reportInternalError() const
+// The picture small and whole, in its own proportions.
+void frmFolderInfo::paintLogo(HDC dc, const RECT& inside) const
 {
-    MessageBoxW(window_, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
+    const MemoryDC source(CreateCompatibleDC(dc));
+    const SelectedObject picture(source.get(), logo_.bitmap.get());
+    const RECT target = fitted(inside, logo_.size);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source.get(), 0, 0,
+               logo_.size.cx, logo_.size.cy, SRCCOPY);
 }
 
-LRESULT frmFolderInfo::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+bool frmFolderInfo::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
-    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_TIMER:
-        if (wParam == kTypingTimer)
+        if (wParam == kIconTimer)
             showIcon(TextOrigin::User);
-        return 0;
+        else if (wParam == kLogoTimer)
+            showLogo(TextOrigin::User);
+        return true;
+    case kLogoDecoded: takeLogo(); return true;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlID != picIcon)
-            break;
-        paintIconArea(item->hDC, item->rcItem, (item->itemState & ODS_FOCUS) != 0);
-        return TRUE;
+        if (item->CtlID != picIcon && item->CtlID != picLogo)
+            return false;
+        paintArea(static_cast<int>(item->CtlID), item->hDC, item->rcItem, (item->itemState & ODS_FOCUS) != 0);
+        result = TRUE;
+        return true;
     }
-    case WM_SETCURSOR:
-        if (BusyPointer::setCursor())
-            return TRUE;
-        break;
-    case DM_GETDEFID: // lets the dialog manager press Apply on Enter
-        return MAKELRESULT(cmdInfoApply, DC_HASDEFID);
-    case WM_CLOSE: close(); return 0;
-    case WM_ACTIVATE: keepFocus(window_, LOWORD(wParam), lastFocus_); return 0;
-    case WM_DESTROY: window_ = nullptr; return 0;
-    default: break;
+    case WM_DESTROY: logoLoader_.cancel(); return false;
+    default: return false;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }

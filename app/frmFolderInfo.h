@@ -1,56 +1,57 @@
 #pragma once
+#include "app/BaseWindow.h"
+#include "folderview/AnotherComputer.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderInfo.h"
-#include "folderview/AnotherComputer.h"
+#include "preview/PictureLoader.h"
 #include "resources/FolderInfoLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
-#include "support/WindowBinding.h"
 
 #include <windows.h>
 
 #include <string>
 
-// The dialog for a folder's icon and comment, modal to the window that opens it. It
-// shows them, draws the icon, and applies or removes them through the folder view logic.
-class frmFolderInfo {
+// The dialog for a folder's icon and comment, its type and picture, modal to the
+// window that opens it. It shows them, draws the icon and the picture, and applies or
+// removes them through the folder view logic.
+class frmFolderInfo : public BaseWindow<frmFolderInfo> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkFolderInfo";
 
     frmFolderInfo(Components& components, FolderFiles& files);
-    frmFolderInfo(const frmFolderInfo&) = delete;
-    frmFolderInfo& operator=(const frmFolderInfo&) = delete;
-    ~frmFolderInfo();
 
-    // Shows the folder's icon and comment as loaded, with the owner disabled, until the
-    // user cancels or a command is done.
+    // Shows the folder's settings as loaded, with the owner disabled, until the user
+    // cancels or a command is done.
     void showModal(HWND owner, const std::wstring& folder, const FolderInfo& info);
 
 private:
-    template <typename T> friend LRESULT CALLBACK boundWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void reportInternalError() const;
-    bool create();
-    void runMessageLoop();
-    void close();
-    void onCommand(int id, int code);
-    void onPickIcon();
-    void onSkinClick(SkinAction action);
+    friend class BaseWindow<frmFolderInfo>;
+    static const WindowSpec kSpec;
+    static const CommandRoute<frmFolderInfo> kRoutes[];
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void onTyped(int box);
+    void onPickIcon(int);
+    void onPickLogo(int);
+    void onAskedFor(int area);
+    void runCommand(int button);
+    void onCancel(int);
     void showIcon(TextOrigin origin);
-    void paintIconArea(HDC dc, const RECT& area, bool focused) const;
-    HWND control(FolderInfoControlId id) const { return GetDlgItem(window_, id); }
-    int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+    void showLogo(TextOrigin origin);
+    void takeLogo();
+    // An area that shows a file: drawn into whatever DC it is given.
+    void paintArea(int area, HDC dc, const RECT& rect, bool focused) const;
+    void paintLogo(HDC dc, const RECT& inside) const;
+    void enableArea(int area, int box, bool waits);
 
     Components& components_;
     FolderFiles& files_;
     std::wstring folder_;
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
-    HWND owner_ = nullptr;
-    HWND window_ = nullptr;
-    HWND lastFocus_ = nullptr;
-    int dpi_ = 96;
-    FontHandle font_;
     IconHandle icon_;
     bool iconWaits_ = false; // an icon on another computer, read only when the user asks
+    PictureLoader logoLoader_;
+    DecodedPicture logo_;
+    bool logoWaits_ = false; // the same for the folder picture
     bool loading_ = false;
 };

@@ -1,8 +1,8 @@
 #pragma once
 #include "app/BaseWindow.h"
+#include "app/frmPreview.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderLookState.h"
-#include "preview/frmPreview.h"
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"

@@ -8,7 +8,7 @@
 // Usage: ScreenshotDriver QUENMARK_EXE FOLDER SIGNAL_FOLDER
 #include "app/frmFolderInfo.h"
 #include "app/frmMain.h"
-#include "preview/frmPreview.h"
+#include "app/frmPreview.h"
 
 #include "ProcessWindow.h"
 

@@ -11,9 +11,9 @@ inline constexpr wchar_t kPictureFilter[] = L"Картинки|*.BMP;*.RLE;*.JPG
 inline constexpr wchar_t kFolderPrompt[] = L"Выберите каталог, для которого будут настраиваться параметры отображения.";
 inline constexpr wchar_t kAuthorCredit[] = L"Автор: команда Quenmark";
 
-// The dialog for the folder's icon and comment.
-inline constexpr wchar_t kFolderInfoMenuItem[] = L"Значок и подсказка…\tF4";
-inline constexpr wchar_t kFolderInfoCaption[] = L"Значок и подсказка";
+// The dialog for the folder's icon and comment, type and picture.
+inline constexpr wchar_t kFolderInfoMenuItem[] = L"Значок и свойства папки…\tF4";
+inline constexpr wchar_t kFolderInfoCaption[] = L"Значок и свойства папки";
 inline constexpr wchar_t kFolderTypeUnset[] = L"(не задан)";
 inline constexpr wchar_t kFolderTypeGeneric[] = L"Общие элементы";
 inline constexpr wchar_t kFolderTypeDocuments[] = L"Документы";

@@ -5,7 +5,7 @@
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "folderview/Win32FolderFiles.h"
-#include "preview/frmPreview.h"
+#include "app/frmPreview.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
 

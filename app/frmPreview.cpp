@@ -1,4 +1,4 @@
-#include "preview/frmPreview.h"
+#include "app/frmPreview.h"
 
 #include "folderview/AnotherComputer.h"
 #include "preview/FolderListing.h"
@@ -18,31 +18,24 @@ constexpr UINT kPictureReady = WM_APP + 1;
 
 } // namespace
 
-frmPreview::~frmPreview()
-{
-    if (window_)
-        DestroyWindow(window_);
-}
+const WindowSpec frmPreview::kSpec = {kClassName,
+                                      kPreviewCaption,
+                                      WS_OVERLAPPEDWINDOW | WS_VSCROLL,
+                                      0,
+                                      kPreviewMetrics.clientWidth,
+                                      kPreviewMetrics.clientHeight,
+                                      {},
+                                      // It opens where the system puts a new window, and paints all of itself.
+                                      0,
+                                      false,
+                                      -1};
 
 bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstring& loadedPicture)
 {
     if (!window_) {
-        if (!registerWindowClass(kClassName, boundWindowProc<frmPreview>, nullptr))
+        if (!create(owner))
             return false;
-        constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL;
-        const int dpi = screenDpi();
-        RECT frame = {0, 0, MulDiv(kPreviewMetrics.clientWidth, dpi, 96),
-                      MulDiv(kPreviewMetrics.clientHeight, dpi, 96)};
-        AdjustWindowRectEx(&frame, style, FALSE, 0);
         font_ = iconTitleFont();
-        if (!CreateWindowExW(0, kClassName, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                             frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
-                             GetModuleHandleW(nullptr), this))
-            return false;
-        bool inIde = false;
-        // Without its icon the window still works.
-        if (tsIsInIDE(inIde) && !inIde)
-            (void)tsSetWindowResIconAll(window_, L"A_MAIN");
     }
     follow(state, loadedPicture);
     // An open preview keeps the size the user gave it.
@@ -265,44 +258,39 @@ void frmPreview::release()
     font_.reset();
 }
 
-void frmPreview::reportInternalError() const
+bool frmPreview::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    MessageBoxW(window_, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
-}
-
-LRESULT frmPreview::handleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
+    result = 0;
     switch (message) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: onPaint(); return 0;
+    case WM_ERASEBKGND: result = 1; return true;
+    case WM_PAINT: onPaint(); return true;
     case WM_PRINTCLIENT: {
         RECT client;
         GetClientRect(window_, &client);
         paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
+        return true;
     }
     case WM_SIZE:
         updateScrollBar();
         InvalidateRect(window_, nullptr, FALSE);
-        return 0;
-    case WM_VSCROLL: onScroll(LOWORD(wParam)); return 0;
+        return true;
+    case WM_VSCROLL: onScroll(LOWORD(wParam)); return true;
     case WM_MOUSEWHEEL:
-        scrollTo(scrollTop_
-                 - GET_WHEEL_DELTA_WPARAM(wParam) * kPreviewMetrics.lineScroll / WHEEL_DELTA * screenDpi() / 96);
-        return 0;
-    case WM_KEYDOWN: onKeyDown(wParam); return 0;
+        scrollTo(scrollTop_ - GET_WHEEL_DELTA_WPARAM(wParam) * kPreviewMetrics.lineScroll / WHEEL_DELTA * dpi_ / 96);
+        return true;
+    case WM_KEYDOWN: onKeyDown(wParam); return true;
     case WM_LBUTTONUP: {
         const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const RECT notice = layout().notice;
         if (PtInRect(&notice, at))
             showWithheldPicture();
-        return 0;
+        return true;
     }
-    case WM_TIMER: decodeWaitingPicture(); return 0;
+    case WM_TIMER: decodeWaitingPicture(); return true;
     case kPictureReady:
         if (takePicture())
             refresh();
-        return 0;
+        return true;
     case WM_SETCURSOR: {
         POINT at;
         GetCursorPos(&at);
@@ -310,12 +298,12 @@ LRESULT frmPreview::handleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
         const RECT notice = layout().notice;
         if (LOWORD(lParam) == HTCLIENT && choice_.kind == PictureChoice::Kind::Withheld && PtInRect(&notice, at)) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
+            result = TRUE;
+            return true;
         }
-        break;
+        return false;
     }
-    case WM_DESTROY: release(); return 0;
-    default: break;
+    case WM_DESTROY: release(); return true;
+    default: return false;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
 }

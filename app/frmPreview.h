@@ -1,4 +1,5 @@
 #pragma once
+#include "app/BaseWindow.h"
 #include "folderview/FolderLookState.h"
 #include "preview/PictureChoice.h"
 #include "preview/PictureDecoder.h"
@@ -7,7 +8,6 @@
 #include "preview/PreviewPainter.h"
 #include "preview/ShellIcons.h"
 #include "support/Handles.h"
-#include "support/WindowBinding.h"
 
 #include <windows.h>
 
@@ -20,14 +20,11 @@
 // It takes each new state as it comes; only a changed picture path is decoded again,
 // on a thread of its own.
 // The system closes it with its owner.
-class frmPreview {
+class frmPreview : public BaseWindow<frmPreview> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkPreview";
 
     frmPreview() = default;
-    frmPreview(const frmPreview&) = delete;
-    frmPreview& operator=(const frmPreview&) = delete;
-    ~frmPreview();
 
     // Opens the window on the state, or brings it to the front when it is open.
     // loadedPicture: the picture text as the folder's file gave it. False when the
@@ -35,12 +32,11 @@ public:
     bool open(HWND owner, const FolderLookState& state, const std::wstring& loadedPicture);
     // Shows the state, when the window is open.
     void follow(const FolderLookState& state, const std::wstring& loadedPicture);
-    HWND handle() const { return window_; }
 
 private:
-    template <typename T> friend LRESULT CALLBACK boundWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void reportInternalError() const;
+    friend class BaseWindow<frmPreview>;
+    static const WindowSpec kSpec;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     PreviewScene scene() const;
     PreviewLayout layout() const;
     std::wstring notice() const;
@@ -61,8 +57,6 @@ private:
     void refresh();
     void release();
 
-    HWND window_ = nullptr;
-    FontHandle font_;
     ShellIcons icons_;
     FolderLookState state_;
     std::wstring loadedPicture_;
