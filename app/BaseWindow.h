@@ -54,10 +54,16 @@ public:
 
 protected:
     BaseWindow() = default;
+    // T's members are gone by now: the window's last messages go to the system alone,
+    // and what T's members held they have released themselves.
     ~BaseWindow()
     {
-        if (window_)
-            DestroyWindow(window_);
+        if (!window_)
+            return;
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        if (owner_ && (T::kSpec.style & WS_POPUP))
+            EnableWindow(owner_, TRUE);
+        DestroyWindow(window_);
     }
 
     // Makes the window, hidden, with its controls, font and the program's icons. False
