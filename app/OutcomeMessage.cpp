@@ -1,12 +1,12 @@
 #include "app/OutcomeMessage.h"
 
-#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsFormat.h"
 #include "resources/Texts.h"
 #include "support/ErrorReporter.h"
 
-OutcomeMessage outcomeMessage(const SkinOutcome& outcome)
+OutcomeMessage outcomeMessage(const CommandOutcome& outcome)
 {
-    using Kind = SkinOutcome::Kind;
+    using Kind = CommandOutcome::Kind;
     switch (outcome.kind) {
     case Kind::Done: return {kDone, MB_ICONINFORMATION};
     case Kind::NoFolder: return {kNoFolder};
@@ -26,7 +26,7 @@ OutcomeMessage outcomeMessage(const SkinOutcome& outcome)
     return {kInternalError};
 }
 
-bool showOutcome(Components& components, HWND owner, const SkinOutcome& outcome, const std::wstring& folder)
+bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder)
 {
     const OutcomeMessage message = outcomeMessage(outcome);
     if (message.reported) {
@@ -36,7 +36,7 @@ bool showOutcome(Components& components, HWND owner, const SkinOutcome& outcome,
     } else {
         MessageBoxW(owner, message.text.c_str(), kMainCaption, MB_OK | message.icon);
     }
-    if (outcome.kind != SkinOutcome::Kind::Done)
+    if (outcome.kind != CommandOutcome::Kind::Done)
         return false;
     components.folderChanged(folder);
     return true;

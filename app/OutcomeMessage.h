@@ -1,5 +1,5 @@
 #pragma once
-#include "folderview/SkinOutcome.h"
+#include "folderview/CommandOutcome.h"
 #include "support/Components.h"
 
 #include <windows.h>
@@ -15,9 +15,9 @@ struct OutcomeMessage {
 };
 
 // The one place where an outcome's message is chosen, for every window that runs a command.
-OutcomeMessage outcomeMessage(const SkinOutcome& outcome);
+OutcomeMessage outcomeMessage(const CommandOutcome& outcome);
 
 // Tells the user what a command on folder came to, in a box owned by owner or through
 // the error reporter; after Done it tells the shell that the folder changed, so that an
 // open folder window shows its new look. True for Done.
-bool showOutcome(Components& components, HWND owner, const SkinOutcome& outcome, const std::wstring& folder);
+bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder);

@@ -120,7 +120,7 @@ void frmFolderInfo::runCommand(int button)
     const BusyPointer busy;
     FolderInfo info = loaded_;
     readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
-    const SkinAction action = button == cmdInfoApply ? SkinAction::Apply : SkinAction::Remove;
+    const Command action = button == cmdInfoApply ? Command::Apply : Command::Remove;
     if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, loaded_, action), folder_))
         close();
 }

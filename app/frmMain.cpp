@@ -5,8 +5,8 @@
 #include "app/OutcomeMessage.h"
 #include "app/frmFolderInfo.h"
 #include "folderview/FolderInfo.h"
-#include "folderview/SettingsLoader.h"
-#include "folderview/SkinCommand.h"
+#include "folderview/LookCommand.h"
+#include "folderview/LookSettings.h"
 #include "resources/Texts.h"
 #include "support/AppInfo.h"
 #include "support/BusyPointer.h"
@@ -305,7 +305,7 @@ void frmMain::cmdSkinClick(int id)
     const int index = id - cmdSkin0;
     const BusyPointer busy;
     const FolderLookState look = state();
-    const SkinOutcome outcome = runSkinCommand(files_, look, index == 0 ? SkinAction::Apply : SkinAction::Remove);
+    const CommandOutcome outcome = runLookCommand(files_, look, index == 0 ? Command::Apply : Command::Remove);
     if (showOutcome(components_, window_, outcome, look.folder))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }

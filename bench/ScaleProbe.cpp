@@ -6,9 +6,8 @@
 // Prints one "scale TARGET_KIB FILE_BYTES MILLISECONDS" line per file size, the
 // median of RUNS load-and-apply rounds on the real file system, and one "check
 // TARGET_KIB MILLISECONDS" line: what Apply's read-back check costs of that.
-#include "folderview/FolderViewFile.h"
-#include "folderview/SettingsLoader.h"
-#include "folderview/SettingsSaver.h"
+#include "folderview/LookSettings.h"
+#include "folderview/SettingsFormat.h"
 #include "folderview/SettingsText.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
@@ -101,10 +100,10 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
             && state.textColorOn == kTicked && state.textColor == 0xFFFFFF && state.backColorOn == kTicked
             && state.backColor == 0x804000;
         state.textColor = kNewTextColor;
-        const std::vector<SettingEdit> edits = folderLookEdits(state, state.picture, SkinAction::Apply);
+        const std::vector<SettingEdit> edits = lookEdits(state, state.picture, Command::Apply);
         SettingsLocation file;
         const bool saved = findSettingsFile(files, folder, file)
-            && writeSettings(files, folder, file, edits, true).kind == SkinOutcome::Kind::Done;
+            && writeSettings(files, folder, file, edits, true).kind == CommandOutcome::Kind::Done;
         const double elapsed = millisecondsSince(start);
 
         // The check on its own: both readings of the file and their comparison.

@@ -1,6 +1,6 @@
 #include "folderview/FileCopy.h"
 
-#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsFormat.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
@@ -27,10 +27,10 @@ TsStatus copyFile(FolderFiles& files, const std::wstring& source, const std::wst
 
 } // namespace
 
-SkinOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
-                           const wchar_t* key, std::wstring& name)
+CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
+                              const wchar_t* key, std::wstring& name)
 {
-    using Kind = SkinOutcome::Kind;
+    using Kind = CommandOutcome::Kind;
     // The copy is made through the ANSI file functions.
     std::string ansi;
     if (!tsToAnsi(source, ansi))

@@ -1,6 +1,6 @@
 #pragma once
+#include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
-#include "folderview/SkinOutcome.h"
 
 #include <string>
 
@@ -9,5 +9,5 @@
 // A source that already is the copy is left alone: copying a file onto itself would
 // empty it. key names the setting for the message about a failed copy. Done with
 // name set to the copy's bare name, or why not, with nothing changed.
-SkinOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
-                           const wchar_t* key, std::wstring& name);
+CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
+                              const wchar_t* key, std::wstring& name);

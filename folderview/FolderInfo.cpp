@@ -15,17 +15,18 @@ TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderIn
     return {};
 }
 
-SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
-                                 const FolderInfo& loaded, SkinAction action)
+CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
+                                    const FolderInfo& loaded, Command action)
 {
     SettingsLocation file;
-    if (SkinOutcome unusable = settingsFileForCommand(files, folder, file); unusable.kind != SkinOutcome::Kind::Done)
+    if (CommandOutcome unusable = settingsFileForCommand(files, folder, file);
+        unusable.kind != CommandOutcome::Kind::Done)
         return unusable;
-    const bool apply = action == SkinAction::Apply;
+    const bool apply = action == Command::Apply;
     FolderInfo saved = info;
     if (apply) {
-        if (SkinOutcome refused = copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved);
-            refused.kind != SkinOutcome::Kind::Done)
+        if (CommandOutcome refused = copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved);
+            refused.kind != CommandOutcome::Kind::Done)
             return refused;
     }
     std::vector<SettingEdit> edits;

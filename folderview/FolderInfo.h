@@ -1,7 +1,7 @@
 #pragma once
+#include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/SettingsTable.h"
-#include "folderview/SkinOutcome.h"
 #include "resources/FolderInfoLayout.h"
 #include "resources/Texts.h"
 
@@ -39,5 +39,5 @@ TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderIn
 // keys; Remove deletes them all. The folder's other
 // settings stay. The same guarantees as the picture's Apply: checked writes, nothing
 // lost, the file hidden and system and the folder read-only after Apply.
-SkinOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
-                                 const FolderInfo& loaded, SkinAction action);
+CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
+                                    const FolderInfo& loaded, Command action);

@@ -1,6 +1,6 @@
 #include "folderview/SettingsFile.h"
 
-#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsFormat.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
@@ -12,9 +12,9 @@ TsStatus findSettingsFile(FolderFiles& files, const std::wstring& folder, Settin
     return status;
 }
 
-SkinOutcome settingsFileForCommand(FolderFiles& files, const std::wstring& folder, SettingsLocation& location)
+CommandOutcome settingsFileForCommand(FolderFiles& files, const std::wstring& folder, SettingsLocation& location)
 {
-    using Kind = SkinOutcome::Kind;
+    using Kind = CommandOutcome::Kind;
     std::string ansi;
     if (folder.empty())
         return {Kind::NoFolder, {}};

@@ -1,6 +1,6 @@
 #pragma once
+#include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
-#include "folderview/SkinOutcome.h"
 
 #include <string>
 
@@ -15,4 +15,4 @@ TsStatus findSettingsFile(FolderFiles& files, const std::wstring& folder, Settin
 
 // The same for a command, settled before anything is copied or written: Done with
 // location set, or why the command cannot go on.
-SkinOutcome settingsFileForCommand(FolderFiles& files, const std::wstring& folder, SettingsLocation& location);
+CommandOutcome settingsFileForCommand(FolderFiles& files, const std::wstring& folder, SettingsLocation& location);

@@ -133,14 +133,14 @@ std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::
     return file;
 }
 
-SkinOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
-                            std::wstring& text)
+CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
+                               std::wstring& text)
 {
     std::wstring path, name;
     int index = 0;
     splitIconText(text, path, index);
-    SkinOutcome copied = copyIntoFolder(files, folder, settingFile(kind, text, folder), key, name);
-    if (copied.kind == SkinOutcome::Kind::Done)
+    CommandOutcome copied = copyIntoFolder(files, folder, settingFile(kind, text, folder), key, name);
+    if (copied.kind == CommandOutcome::Kind::Done)
         text = kind == SettingKind::Icon ? name + L"," + std::to_wstring(index) : name;
     return copied;
 }

@@ -1,8 +1,8 @@
 #pragma once
+#include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
-#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsFormat.h"
 #include "folderview/SettingsWriter.h"
-#include "folderview/SkinOutcome.h"
 
 #include <span>
 #include <string>
@@ -74,8 +74,8 @@ void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, 
 void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,
                   std::vector<SettingEdit>& edits);
 // Copies the file the row's text names into the folder and makes the text name the copy.
-SkinOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
-                            std::wstring& text);
+CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
+                               std::wstring& text);
 
 // Loads every row from the settings file at path into state. The readers refuse only
 // what finding the file already refused, so a read that fails keeps its field; a
@@ -123,18 +123,18 @@ void addSettingEdits(std::span<const Setting<State>> rows, const State& state, c
 // refused, then each file to be copied into the folder is copied and its row names the
 // copy. Done, or why not; a refusal comes before any copy.
 template <typename State>
-SkinOutcome copySettingFiles(FolderFiles& files, const std::wstring& folder, std::span<const Setting<State>> rows,
-                             State& state)
+CommandOutcome copySettingFiles(FolderFiles& files, const std::wstring& folder, std::span<const Setting<State>> rows,
+                                State& state)
 {
     for (const Setting<State>& row : rows) {
         if (row.text && holdsControlCharacter(state.*row.text))
-            return {SkinOutcome::Kind::ControlCharacter, row.key};
+            return {CommandOutcome::Kind::ControlCharacter, row.key};
     }
     for (const Setting<State>& row : rows) {
         if (!row.copy || state.*row.copy != kTicked || (state.*row.text).empty())
             continue;
-        if (SkinOutcome copied = copySettingFile(files, folder, row.kind, row.key, state.*row.text);
-            copied.kind != SkinOutcome::Kind::Done)
+        if (CommandOutcome copied = copySettingFile(files, folder, row.kind, row.key, state.*row.text);
+            copied.kind != CommandOutcome::Kind::Done)
             return copied;
     }
     return {};

@@ -1,6 +1,6 @@
 #include "folderview/SettingsWriter.h"
 
-#include "folderview/FolderViewFile.h"
+#include "folderview/SettingsFormat.h"
 #include "folderview/SettingsText.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-using Kind = SkinOutcome::Kind;
+using Kind = CommandOutcome::Kind;
 
 constexpr char kUnicodeMark[] = "\xFF\xFE";
 // The most a file system may set aside for one more piece of a file.
@@ -29,7 +29,7 @@ std::wstring editName(const SettingEdit& edit)
 // Texts are refused before anything is written: an ANSI file cannot hold what its code
 // page lacks (writing it would put '?' in place of the user's letters), and no value
 // may hold a line break, which would start a line of its own in the file.
-SkinOutcome refusal(const std::vector<SettingEdit>& edits, bool unicodeFile)
+CommandOutcome refusal(const std::vector<SettingEdit>& edits, bool unicodeFile)
 {
     for (const SettingEdit& edit : edits) {
         const std::wstring texts[] = {edit.section, edit.key.value_or(L""), edit.value.value_or(L"")};
@@ -123,8 +123,8 @@ bool holdsControlCharacter(const std::wstring& text)
     return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < L' '; });
 }
 
-SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
-                          const std::vector<SettingEdit>& edits, bool markFolderReadOnly)
+CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
+                             const std::vector<SettingEdit>& edits, bool markFolderReadOnly)
 {
     const std::wstring& path = location.path;
     const bool exists = location.exists;
@@ -137,7 +137,7 @@ SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const 
     // A new file is made UTF-16, as the shell's documentation asks, when only that can
     // hold the texts; an existing file keeps its encoding.
     const bool unicode = isUnicodeSettingsText(before) || (!exists && refusal(edits, false).kind == Kind::KeyRefused);
-    if (const SkinOutcome refused = refusal(edits, unicode); refused.kind != Kind::Done)
+    if (const CommandOutcome refused = refusal(edits, unicode); refused.kind != Kind::Done)
         return refused;
     if (!exists && unicode && !files.writeFile(path, kUnicodeMark))
         return {Kind::SaveFailed, path};

@@ -1,7 +1,7 @@
 #pragma once
+#include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/SettingsFile.h"
-#include "folderview/SkinOutcome.h"
 
 #include <optional>
 #include <string>
@@ -27,5 +27,5 @@ bool holdsControlCharacter(const std::wstring& text);
 // encoding cannot hold is refused before anything is written. The file is made
 // writable first and hidden and system after; with markFolder the folder gets the
 // read-only bit the shell looks for (not a drive root).
-SkinOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
-                          const std::vector<SettingEdit>& edits, bool markFolder);
+CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
+                             const std::vector<SettingEdit>& edits, bool markFolder);

@@ -1,6 +1,6 @@
 #pragma once
-#include "folderview/FolderLookState.h"
 #include "folderview/AnotherComputer.h"
+#include "folderview/FolderLookState.h"
 
 #include <string>
 

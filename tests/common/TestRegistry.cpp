@@ -15,7 +15,8 @@ LONG setKeyAccess(const std::wstring& key, const wchar_t* access)
 {
     RegKey opened;
     PSECURITY_DESCRIPTOR security = nullptr;
-    LONG error = RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, opened.put(), nullptr);
+    LONG error =
+        RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, opened.put(), nullptr);
     if (!error && !ConvertStringSecurityDescriptorToSecurityDescriptorW(access, SDDL_REVISION_1, &security, nullptr))
         error = static_cast<LONG>(GetLastError());
     if (!error)

@@ -79,8 +79,7 @@ template <typename Steps> DWORD runCommand(std::wstring commandLine, Steps steps
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return GetLastError();
     steps(waitForWindow(L"QuenmarkMain"));
     DWORD code = STILL_ACTIVE;

@@ -1,7 +1,7 @@
 #include "folderview/FolderInfo.h"
-#include "folderview/SettingsLoader.h"
+#include "folderview/LookCommand.h"
+#include "folderview/LookSettings.h"
 #include "folderview/SettingsText.h"
-#include "folderview/SkinCommand.h"
 #include "folderview/Win32FolderFiles.h"
 
 #include "FakeFolderFiles.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-using Kind = SkinOutcome::Kind;
+using Kind = CommandOutcome::Kind;
 
 const std::wstring kFolder = L"C:\\Фото";
 const std::wstring kIni = kFolder + L"\\Desktop.INI";
@@ -80,7 +80,7 @@ TEST(LoadFolderLook, ColoursAndFailingReads)
 // Apply makes the folder read-only, which tells the shell to read its Desktop.INI, and
 // leaves a drive root alone, however the folder is given. When that cannot be done the
 // command says so.
-TEST(RunSkinCommand, FolderAttributes)
+TEST(RunLookCommand, FolderAttributes)
 {
     const struct {
         std::wstring folder, full; // as given, and as the system resolves it
@@ -106,19 +106,19 @@ TEST(RunSkinCommand, FolderAttributes)
             files.attributes[c.full] = *c.before;
         files.errors[c.failing] = ERROR_ACCESS_DENIED;
 
-        const SkinOutcome outcome =
-            runSkinCommand(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, SkinAction::Apply);
+        const CommandOutcome outcome =
+            runLookCommand(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, Command::Apply);
         EXPECT_EQ(outcome.kind, c.kind);
         EXPECT_EQ(files.attributes.count(c.full) ? std::optional(files.attributes[c.full]) : std::nullopt, c.after);
     }
 }
 
-TEST(RunSkinCommand, Outcomes)
+TEST(RunLookCommand, Outcomes)
 {
     const std::wstring lastWrite = L"write [.ShellClassInfo] ConfirmFileOp=0";
     const struct {
         const char* what;
-        SkinAction action;
+        Command action;
         std::function<void(FolderLookState&, FakeFolderFiles&)> arrange;
         Kind kind;
         std::wstring subject;
@@ -127,58 +127,57 @@ TEST(RunSkinCommand, Outcomes)
         bool copies; // whether a copy was tried
         std::wstring detail = L"";
     } cases[] = {
-        {"apply with a copy", SkinAction::Apply, [](auto&, auto&) {}, Kind::Done, L"", 0, true, true},
-        {"apply, copy unticked", SkinAction::Apply, [](auto& s, auto&) { s.copyPicture = kUnticked; }, Kind::Done, L"",
-         0, true, false},
-        {"no folder", SkinAction::Apply, [](auto& s, auto&) { s.folder.clear(); }, Kind::NoFolder, L"", 0, false,
-         false},
-        {"folder outside the code page", SkinAction::Remove, [](auto& s, auto&) { s.folder = L"C:\\\u4E2D"; },
+        {"apply with a copy", Command::Apply, [](auto&, auto&) {}, Kind::Done, L"", 0, true, true},
+        {"apply, copy unticked", Command::Apply, [](auto& s, auto&) { s.copyPicture = kUnticked; }, Kind::Done, L"", 0,
+         true, false},
+        {"no folder", Command::Apply, [](auto& s, auto&) { s.folder.clear(); }, Kind::NoFolder, L"", 0, false, false},
+        {"folder outside the code page", Command::Remove, [](auto& s, auto&) { s.folder = L"C:\\\u4E2D"; },
          Kind::TextRefused, L"C:\\\u4E2D", 0, false, false},
-        {"picture to copy outside the code page", SkinAction::Apply, [](auto& s, auto&) { s.picture = L"\u0105.jpg"; },
+        {"picture to copy outside the code page", Command::Apply, [](auto& s, auto&) { s.picture = L"\u0105.jpg"; },
          Kind::TextRefused, kFolder + L"\\\u0105.jpg", 0, false, false},
-        {"picture outside the ANSI file's code page", SkinAction::Apply,
+        {"picture outside the ANSI file's code page", Command::Apply,
          [](auto& s, auto&) {
              s.picture = L"\u0105.jpg";
              s.copyPicture = kUnticked;
          },
          Kind::KeyRefused, L"IconArea_Image", 0, false, false},
-        {"settings path too long", SkinAction::Remove,
+        {"settings path too long", Command::Remove,
          [](auto&, auto& f) { f.errors[L"exist " + kIni] = TsStatus::kPathTooLong; }, Kind::PathTooLong, kIni, 0, false,
          false},
-        {"settings path unknown", SkinAction::Apply,
-         [](auto&, auto& f) { f.errors[L"exist " + kIni] = ERROR_NOT_READY; }, Kind::SaveFailed, kIni, 0, false, false},
-        {"copy path too long", SkinAction::Apply,
+        {"settings path unknown", Command::Apply, [](auto&, auto& f) { f.errors[L"exist " + kIni] = ERROR_NOT_READY; },
+         Kind::SaveFailed, kIni, 0, false, false},
+        {"copy path too long", Command::Apply,
          [](auto& s, auto&) {
              s.folder = kDeepFolder;
              s.picture = L"D:\\" + std::wstring(30, L'п') + L".jpg";
          },
          Kind::PathTooLong, kDeepFolder + L"\\" + std::wstring(30, L'п') + L".jpg", 0, false, false},
-        {"no picture to copy", SkinAction::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); },
-         Kind::CopyFailed, kCopy, ERROR_FILE_NOT_FOUND, false, true, L"IconArea_Image"},
+        {"no picture to copy", Command::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); }, Kind::CopyFailed,
+         kCopy, ERROR_FILE_NOT_FOUND, false, true, L"IconArea_Image"},
         // Every write is checked, and what it wrote is read back.
-        {"first write fails", SkinAction::Apply, failing(L"write [ExtShellFolderViews] " + kView + L"=" + kView),
+        {"first write fails", Command::Apply, failing(L"write [ExtShellFolderViews] " + kView + L"=" + kView),
          Kind::SaveFailed, kIni, 0, true, true},
-        {"last write fails", SkinAction::Apply, failing(lastWrite), Kind::SaveFailed, kIni, 0, true, true},
-        {"a write reports success but cuts the file", SkinAction::Apply,
+        {"last write fails", Command::Apply, failing(lastWrite), Kind::SaveFailed, kIni, 0, true, true},
+        {"a write reports success but cuts the file", Command::Apply,
          [&](auto&, auto& f) { f.shortWrites.push_back(lastWrite); }, Kind::LineChanged, kIni, 0, true, true,
          L"ConfirmFileOp=0"},
-        {"a write cut short on a full disk", SkinAction::Apply,
+        {"a write cut short on a full disk", Command::Apply,
          [&](auto&, auto& f) {
              f.shortWrites.push_back(lastWrite);
              f.freeBytes = 0;
          },
          Kind::DiskFull, kIni, 0, true, true},
-        {"remove's first write fails", SkinAction::Remove, failing(L"delete [ExtShellFolderViews] " + kView),
+        {"remove's first write fails", Command::Remove, failing(L"delete [ExtShellFolderViews] " + kView),
          Kind::SaveFailed, kIni, 0, true, false},
-        {"remove's last write fails", SkinAction::Remove, failing(L"delete [" + kView + L"]"), Kind::SaveFailed, kIni,
-         0, true, false},
-        {"folder stays writable", SkinAction::Apply,
+        {"remove's last write fails", Command::Remove, failing(L"delete [" + kView + L"]"), Kind::SaveFailed, kIni, 0,
+         true, false},
+        {"folder stays writable", Command::Apply,
          [](auto&, auto& f) {
              f.errors[FakeFolderFiles::attributesLine(kFolder, kAttrReadOnly)] = ERROR_ACCESS_DENIED;
          },
          Kind::FolderNotMarked, kFolder, 0, true, true},
-        {"remove", SkinAction::Remove, [](auto&, auto&) {}, Kind::Done, L"", 0, true, false},
-        {"remove without a file", SkinAction::Remove,
+        {"remove", Command::Remove, [](auto&, auto&) {}, Kind::Done, L"", 0, true, false},
+        {"remove without a file", Command::Remove,
          [](auto&, auto& f) {
              f.attributes.erase(kIni);
              f.texts.erase(kIni);
@@ -199,7 +198,7 @@ TEST(RunSkinCommand, Outcomes)
         FolderLookState state {kFolder, kPicture, kTicked, kTicked, 0x0000FF, kUnticked, kWhite};
         c.arrange(state, files);
 
-        const SkinOutcome outcome = runSkinCommand(files, state, c.action);
+        const CommandOutcome outcome = runLookCommand(files, state, c.action);
         EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.error, outcome.detail),
                   std::tuple(c.kind, c.subject, c.error, c.detail));
         EXPECT_EQ(std::tuple(files.logged(L"write") || files.logged(L"delete ["), files.logged(L"copy")),
@@ -215,7 +214,7 @@ TEST(RunSkinCommand, Outcomes)
         }
         // A copy replaces the earlier one, is hidden and saved by its bare name; without
         // copying, the picture text is saved as typed.
-        if (c.kind == Kind::Done && c.action == SkinAction::Apply) {
+        if (c.kind == Kind::Done && c.action == Command::Apply) {
             const std::wstring saved = c.copies ? L"море.jpg" : state.picture;
             EXPECT_EQ(
                 std::tuple(files.logged(L"write [" + kView + L"] IconArea_Image=" + saved), files.attributes[kCopy]),
@@ -271,40 +270,40 @@ TEST(FolderInfo, KeysWrittenAndReadBack)
         std::wstring stored; // the [.ShellClassInfo] lines before
         FolderInfo first; // as loaded from them
         FolderInfo applied;
-        SkinAction action;
+        Command action;
         FolderInfo loaded;
         std::wstring lines; // the [.ShellClassInfo] lines after
     } cases[] = {
         {L"",
          {},
          {L"C:\\Значки,1\\наш.dll, 3", L"Отпуск"},
-         SkinAction::Apply,
+         Command::Apply,
          {L"C:\\Значки,1\\наш.dll,3", L"Отпуск"},
          L"IconResource=C:\\Значки,1\\наш.dll,3\r\nIconFile=C:\\Значки,1\\наш.dll\r\nIconIndex=3\r\n"
          L"InfoTip=Отпуск\r\n"},
         {L"IconFile=a.ico\r\nIconIndex=2\r\nIconResource=b.dll,-5\r\nInfoTip=x\r\n",
          {L"b.dll,-5", L"x"},
          {L"", L"y"},
-         SkinAction::Apply,
+         Command::Apply,
          {L"", L"y"},
          L"InfoTip=y\r\n"},
         {L"IconFile=a.ico\r\nIconIndex=2\r\nIconResource=b.dll,-5\r\nInfoTip=x\r\n",
          {L"b.dll,-5", L"x"},
          {},
-         SkinAction::Remove,
+         Command::Remove,
          {},
          L""},
         {L"IconFile=a.ico\r\nInfoTip=x\r\n",
          {L"a.ico,0", L"x"},
          {L"c.ico,", L""},
-         SkinAction::Apply,
+         Command::Apply,
          {L"c.ico,0", L""},
          L"IconFile=c.ico\r\nIconResource=c.ico,0\r\nIconIndex=0\r\n"},
         // One icon file for each era, as Windows writes them: a new comment leaves both.
         {twoFiles,
          {L"%SystemRoot%\\system32\\imageres.dll,-108", L""},
          {L"%SystemRoot%\\system32\\imageres.dll,-108", L"Отпуск"},
-         SkinAction::Apply,
+         Command::Apply,
          {L"%SystemRoot%\\system32\\imageres.dll,-108", L"Отпуск"},
          twoFiles + L"InfoTip=Отпуск\r\n"},
     };
@@ -353,13 +352,13 @@ TEST(Settings, EachRowSurvivesASaveAndALoad)
     eachRowSurvivesASaveAndALoad<FolderLookState>(
         kLookSettings, {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite},
         [](FakeFolderFiles& files, const FolderLookState& state, const FolderLookState&) {
-            return runSkinCommand(files, state, SkinAction::Apply).kind;
+            return runLookCommand(files, state, Command::Apply).kind;
         },
         [](FakeFolderFiles& files, FolderLookState& state) { return loadFolderLook(files, state).ok(); });
     eachRowSurvivesASaveAndALoad<FolderInfo>(
         kFolderInfoSettings, {},
         [](FakeFolderFiles& files, const FolderInfo& info, const FolderInfo& loaded) {
-            return runFolderInfoCommand(files, kFolder, info, loaded, SkinAction::Apply).kind;
+            return runFolderInfoCommand(files, kFolder, info, loaded, Command::Apply).kind;
         },
         [](FakeFolderFiles& files, FolderInfo& info) { return loadFolderInfo(files, kFolder, info).ok(); });
 }

@@ -7,11 +7,11 @@
 // system's error for a failed copy, a box for the rest.
 TEST(OutcomeMessage, EachOutcomeHasItsWords)
 {
-    using Kind = SkinOutcome::Kind;
+    using Kind = CommandOutcome::Kind;
     const std::wstring ini = L"C:\\Фото\\Desktop.INI";
     const std::wstring longLine = L"Text=" + std::wstring(70, L'з');
     const struct {
-        SkinOutcome outcome;
+        CommandOutcome outcome;
         std::wstring text;
         UINT icon;
         bool reported;

@@ -85,8 +85,9 @@ TEST(FolderCommand, StartsTheQuotedExeOnTheQuotedFolder)
     for (const RegistryText& value : folderCommandTexts(exe))
         texts.push_back((value.name ? value.name : L"") + (L"=" + value.text));
     const std::wstring verb = L"=Оформить в Quenmark…", icon = L"Icon=" + exe + L",0";
-    EXPECT_EQ(texts, (std::vector<std::wstring> {verb, icon, L"=\"" + exe + L"\" \"%1\"", verb, icon,
-                                                 L"=\"" + exe + L"\" \"%V\""}));
+    EXPECT_EQ(
+        texts,
+        (std::vector<std::wstring> {verb, icon, L"=\"" + exe + L"\" \"%1\"", verb, icon, L"=\"" + exe + L"\" \"%V\""}));
 }
 
 // Colours are read back from what tsHexEx4 wrote, or from a decimal a user typed.

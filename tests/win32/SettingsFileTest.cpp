@@ -1,8 +1,7 @@
 #include "common/TestFiles.h"
 #include "folderview/FolderInfo.h"
-#include "folderview/SettingsLoader.h"
-#include "folderview/SettingsSaver.h"
-#include "folderview/SkinCommand.h"
+#include "folderview/LookCommand.h"
+#include "folderview/LookSettings.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
 #include "support/tsFile.h"
@@ -69,9 +68,9 @@ IniFile readIni(const std::wstring& path)
     return file;
 }
 
-using Kind = SkinOutcome::Kind;
-constexpr SkinAction kApply = SkinAction::Apply;
-constexpr SkinAction kRemove = SkinAction::Remove;
+using Kind = CommandOutcome::Kind;
+constexpr Command kApply = Command::Apply;
+constexpr Command kRemove = Command::Remove;
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // The items given plus our key of [ExtShellFolderViews] and our section's entries.
@@ -90,11 +89,11 @@ protected:
     {
         return {folder.path(), L"", kUnticked, textOn, text, backOn, back};
     }
-    Kind save(const FolderLookState& state, const std::wstring& picture, SkinAction action)
+    Kind save(const FolderLookState& state, const std::wstring& picture, Command action)
     {
         SettingsLocation file;
         EXPECT_TRUE(findSettingsFile(files, state.folder, file));
-        return writeSettings(files, state.folder, file, folderLookEdits(state, picture, action), action == kApply).kind;
+        return writeSettings(files, state.folder, file, lookEdits(state, picture, action), action == kApply).kind;
     }
     // Hidden and system, as the shell keeps the file; read-only would stop the next save.
     DWORD fileAttributes() const { return attributesOf(path) & (kHiddenSystem | FILE_ATTRIBUTE_READONLY); }
@@ -223,7 +222,7 @@ TEST_F(SettingsFile, WhatCannotBeToldToBeAFileIsLeftAlone)
         state.folder = place;
         EXPECT_EQ(tsIsFileExist(place + L"\\Desktop.INI", exists).error(), error);
         EXPECT_EQ(loadFolderLook(files, state).error(), error);
-        EXPECT_EQ(runSkinCommand(files, state, SkinAction::Remove).subject, place + L"\\Desktop.INI");
+        EXPECT_EQ(runLookCommand(files, state, Command::Remove).subject, place + L"\\Desktop.INI");
     }
     EXPECT_EQ(readFile(L"\\\\?\\" + deep + L"\\Desktop.INI"), "[x]");
     EXPECT_EQ(attributesOf(path), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
@@ -243,7 +242,7 @@ TEST_F(SettingsFile, PictureThatAlreadyIsTheCopyStaysWhole)
         SCOPED_TRACE(utf8(picture));
         writeFile(copy, "forest");
         const FolderLookState state {folder.path(), picture, kTicked, kUnticked, 0, kUnticked, 0};
-        ASSERT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, SkinOutcome::Kind::Done);
+        ASSERT_EQ(runLookCommand(files, state, Command::Apply).kind, CommandOutcome::Kind::Done);
         EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), L"Лес.jpg");
         EXPECT_EQ(readFile(copy), "forest");
         EXPECT_EQ(attributesOf(copy) & kHiddenSystem, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
@@ -261,7 +260,7 @@ TEST_F(SettingsFile, UnicodeFileKeepsLettersTheCodePageLacks)
     ASSERT_TRUE(loadFolderLook(files, state));
     EXPECT_EQ(state.picture, picture);
     state.backColorOn = kTicked;
-    ASSERT_EQ(runSkinCommand(files, state, kApply).kind, Kind::Done);
+    ASSERT_EQ(runLookCommand(files, state, kApply).kind, Kind::Done);
     EXPECT_EQ(readIni(path).encoding, Encoding::Utf16);
     EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), picture);
     EXPECT_EQ(iniValue(path, kView, L"IconArea_TextBackground"), L"0x00FFFFFF");
@@ -294,7 +293,7 @@ TEST_F(SettingsFile, RefusedOrFailedApplyLeavesTheFolderAsItWas)
           std::tuple(folder.at(L"нет\\море.jpg"), kTicked, Kind::CopyFailed)}) {
         state.picture = picture;
         state.copyPicture = copying;
-        EXPECT_EQ(runSkinCommand(files, state, kApply).kind, kind);
+        EXPECT_EQ(runLookCommand(files, state, kApply).kind, kind);
         EXPECT_EQ(readFile(path), before);
         EXPECT_EQ(std::tuple(readFile(copy), attributesOf(copy) & kHiddenSystem),
                   std::tuple(std::string("earlier"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN)));
@@ -404,24 +403,24 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
     };
     const FolderInfo info {L" shell32.dll,3", L"Отпуск "};
     const struct {
-        std::function<SkinOutcome()> run;
+        std::function<CommandOutcome()> run;
         const wchar_t* section;
         const wchar_t* key;
         std::optional<std::wstring> value;
     } commands[] = {
         {[&] {
-             return runSkinCommand(
+             return runLookCommand(
                  files, {folder.path(), L"C:\\Картинки\\фон.jpg ", kUnticked, kTicked, 0xFF, kUnticked, 0}, kApply);
          },
          kView.c_str(), L"IconArea_Image", L"C:\\Картинки\\фон.jpg"},
         {[&] {
-             return runSkinCommand(files, {folder.path(), L"   ", kUnticked, kUnticked, 0, kUnticked, 0}, kApply);
+             return runLookCommand(files, {folder.path(), L"   ", kUnticked, kUnticked, 0, kUnticked, 0}, kApply);
          },
          kView.c_str(), L"IconArea_Image", L""},
         {[&] { return runFolderInfoCommand(files, folder.path(), info, {}, kApply); }, L".ShellClassInfo",
          L"IconResource", L"shell32.dll,3"},
         {[&] {
-             return runSkinCommand(files, {folder.path(), L"", kUnticked, kUnticked, 0, kUnticked, 0}, kRemove);
+             return runLookCommand(files, {folder.path(), L"", kUnticked, kUnticked, 0, kUnticked, 0}, kRemove);
          },
          kView.c_str(), L"IconArea_Image", std::nullopt},
         {[&] { return runFolderInfoCommand(files, folder.path(), {}, {}, kRemove); }, L".ShellClassInfo", L"InfoTip",
@@ -460,8 +459,9 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
         SCOPED_TRACE(utf8(line));
         writeFile(path, bytes);
         SetFileAttributesW(path.c_str(), attributes);
-        for (const SkinOutcome& outcome : {runSkinCommand(files, look(kTicked, 0xFF, kUnticked, 0), kApply),
-                                           runFolderInfoCommand(files, folder.path(), {L"", L"Отпуск"}, {}, kApply)}) {
+        for (const CommandOutcome& outcome :
+             {runLookCommand(files, look(kTicked, 0xFF, kUnticked, 0), kApply),
+              runFolderInfoCommand(files, folder.path(), {L"", L"Отпуск"}, {}, kApply)}) {
             EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail),
                       std::tuple(Kind::LineChanged, path, line));
             EXPECT_EQ(std::tuple(readFile(path), fileAttributes()), std::tuple(bytes, attributes));
@@ -496,7 +496,7 @@ TEST(FullDisk, FailedRewriteLosesNothing)
     }
     const FolderLookState state {place, L"", kUnticked, kTicked, 0xFFFFFF, kTicked, 0x804000};
     Win32FolderFiles files;
-    EXPECT_EQ(runSkinCommand(files, state, SkinAction::Apply).kind, Kind::DiskFull);
+    EXPECT_EQ(runLookCommand(files, state, Command::Apply).kind, Kind::DiskFull);
     const std::string after = readFile(path);
     EXPECT_TRUE(after == before) << after.size() << " bytes, not the " << before.size() << " that were there";
     // Wine adds the archive bit to a file it makes hidden.

@@ -2,10 +2,10 @@
 #include "app/Controls.h"
 #include "app/frmFolderInfo.h"
 #include "app/frmMain.h"
+#include "app/frmPreview.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "folderview/Win32FolderFiles.h"
-#include "app/frmPreview.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
 

@@ -2,11 +2,11 @@
 #include <cstdint>
 #include <string>
 
-enum class SkinAction { Apply, Remove };
+enum class Command { Apply, Remove };
 
 // What one run of Apply or Remove came to. The window turns it into what the user
 // sees; subject is the text or path that the message names.
-struct SkinOutcome {
+struct CommandOutcome {
     enum class Kind {
         Done,
         NoFolder, // the folder text is empty
