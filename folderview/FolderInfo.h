@@ -7,13 +7,28 @@
 
 #include <string>
 
-// The folder's icon and comment, as the shell's own folder dialogs keep them under
-// [.ShellClassInfo]: what the icon and comment dialog edits.
+// The folder's icon and comment, under [.ShellClassInfo] as the shell's own folder
+// dialogs keep them, and what the Customize tab of Windows 7 and later keeps under
+// [ViewState]: what the icon and comment dialog edits. Empty texts are unset.
 struct FolderInfo {
-    std::wstring icon; // "path,index"; empty: no icon of its own
-    std::wstring infoTip; // empty: no comment
+    std::wstring icon = {}; // "path,index"
+    std::wstring infoTip = {}; // the comment
+    std::wstring folderType = {}; // which template Explorer shows the folder with
+    std::wstring logo = {}; // the folder picture
+    int copyIcon = kUnticked; // Apply copies the icon's file into the folder
+    int copyLogo = kUnticked; // and the folder picture
 
     bool operator==(const FolderInfo&) const = default;
+};
+
+// The folder types of the Customize tab, by the value the settings file holds.
+inline constexpr SettingChoice kFolderTypes[] = {
+    {L"", kFolderTypeUnset},
+    {L"Generic", kFolderTypeGeneric},
+    {L"Documents", kFolderTypeDocuments},
+    {L"Pictures", kFolderTypePictures},
+    {L"Music", kFolderTypeMusic},
+    {L"Videos", kFolderTypeVideos},
 };
 
 inline constexpr Setting<FolderInfo> kFolderInfoSettings[] = {
@@ -21,23 +36,37 @@ inline constexpr Setting<FolderInfo> kFolderInfoSettings[] = {
      .key = kIconResourceKey,
      .kind = SettingKind::Icon,
      .text = &FolderInfo::icon,
-     .control = txtIcon},
+     .copy = &FolderInfo::copyIcon,
+     .control = txtIcon,
+     .check = chkCopyIcon},
     {.section = kClassInfoSection,
      .key = kInfoTipKey,
      .kind = SettingKind::Text,
      .text = &FolderInfo::infoTip,
      .control = txtInfoTip},
+    {.section = kViewStateSection,
+     .key = kFolderTypeKey,
+     .kind = SettingKind::Choice,
+     .text = &FolderInfo::folderType,
+     .choices = kFolderTypes,
+     .control = lstFolderType},
+    {.section = kViewStateSection,
+     .key = kLogoKey,
+     .kind = SettingKind::Text,
+     .text = &FolderInfo::logo,
+     .copy = &FolderInfo::copyLogo,
+     .control = txtLogo,
+     .check = chkCopyLogo},
 };
 
-// Reads the folder's icon and comment. A missing file gives empty fields. Fails,
+// Reads the folder's icon, comment, type and picture. A missing file gives empty fields. Fails,
 // leaving info as it was, when there is no folder or it cannot be told whether the
 // file exists.
 TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderInfo& info);
 
 // Apply copies the files it is asked to into the folder, then writes each field that
 // differs from loaded (what the window was opened with), an empty field deleting its
-// keys; Remove deletes them all. The folder's other
-// settings stay. The same guarantees as the picture's Apply: checked writes, nothing
-// lost, the file hidden and system and the folder read-only after Apply.
+// keys; Remove deletes them all. The folder's other settings stay. The same guarantees as the picture's Apply: checked
+// writes, nothing lost, the file hidden and system and the folder read-only after Apply.
 CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
                                     const FolderInfo& loaded, Command action);

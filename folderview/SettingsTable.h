@@ -84,12 +84,12 @@ template <typename State>
 void loadSettings(FolderFiles& files, const std::wstring& path, std::span<const Setting<State>> rows, State& state)
 {
     for (const Setting<State>& row : rows) {
-        if (row.kind == SettingKind::Text)
-            readText(files, path, row.section, row.key, state.*row.text);
+        if (row.kind == SettingKind::Color)
+            readColor(files, path, row.section, row.key, row.unset, state.*row.on, state.*row.color);
         else if (row.kind == SettingKind::Icon)
             readIcon(files, path, row.section, state.*row.text);
         else
-            readColor(files, path, row.section, row.key, row.unset, state.*row.on, state.*row.color);
+            readText(files, path, row.section, row.key, state.*row.text);
     }
 }
 

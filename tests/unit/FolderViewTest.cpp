@@ -362,3 +362,43 @@ TEST(Settings, EachRowSurvivesASaveAndALoad)
         },
         [](FakeFolderFiles& files, FolderInfo& info) { return loadFolderInfo(files, kFolder, info).ok(); });
 }
+
+// The folder types show by their words and are written by their values; a value the
+// list lacks shows and goes back as it is.
+TEST(FolderInfo, FolderTypesBothWays)
+{
+    const std::tuple<std::wstring, std::wstring> cases[] = {
+        // the value in the file, the words shown
+        {L"", L"(не задан)"},          {L"Generic", L"Общие элементы"}, {L"Documents", L"Документы"},
+        {L"Pictures", L"Изображения"}, {L"Music", L"Музыка"},           {L"Videos", L"Видео"},
+        {L"MyMusic", L"MyMusic"},
+    };
+    for (const auto& [value, caption] : cases) {
+        EXPECT_EQ(choiceCaption(kFolderTypes, value), caption);
+        EXPECT_EQ(choiceValue(kFolderTypes, caption), value);
+    }
+    EXPECT_EQ(choiceCaption(kFolderTypes, L"pictures"), L"Изображения");
+}
+
+// The icon and the folder picture copied into the folder are hidden and named by their
+// bare names; a copy that fails writes nothing and names the icon.
+TEST(FolderInfo, FilesCopiedIntoTheFolder)
+{
+    FakeFolderFiles files;
+    files.attributes = {{kFolder, kAttrDirectory}, {L"D:\\Иконки\\лес.ico", kAttrNormal}, {kPicture, kAttrNormal}};
+    FolderInfo info {L"D:\\Иконки\\лес.ico,3", L"", L"", kPicture, kTicked, kTicked};
+    ASSERT_EQ(runFolderInfoCommand(files, kFolder, info, {}, Command::Apply).kind, Kind::Done);
+    EXPECT_EQ(std::tuple(files.attributes[kFolder + L"\\лес.ico"], files.attributes[kCopy]),
+              std::tuple(kAttrHidden, kAttrHidden));
+    EXPECT_EQ(files.texts[kIni],
+              L"[.ShellClassInfo]\r\nIconResource=лес.ico,3\r\nIconFile=лес.ico\r\nIconIndex=3\r\n"
+              L"[ViewState]\r\nLogo=море.jpg\r\n");
+
+    files.attributes.erase(L"D:\\Иконки\\лес.ico");
+    files.log.clear();
+    info.icon = L"D:\\Иконки\\лес.ico,4";
+    const CommandOutcome outcome = runFolderInfoCommand(files, kFolder, info, {}, Command::Apply);
+    EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail),
+              std::tuple(Kind::CopyFailed, kFolder + L"\\лес.ico", std::wstring(L"IconResource")));
+    EXPECT_FALSE(files.logged(L"write"));
+}
