@@ -354,9 +354,10 @@ std::string utf16BigEndian(const std::wstring& text)
 // and Remove of either window write.
 std::vector<std::wstring> othersOf(const std::wstring& path)
 {
-    const std::wstring ours[] = {L"[" + kView + L"]", kView + L"=",  L"ConfirmFileOp=", L"IconResource=",
-                                 L"IconFile=",        L"IconIndex=", L"InfoTip=",       L"[ExtShellFolderViews]",
-                                 L"[.ShellClassInfo]"};
+    const std::wstring ours[] = {
+        L"[" + kView + L"]",  kView + L"=",  L"ConfirmFileOp=", L"IconResource=", L"IconFile=",
+        L"IconIndex=",        L"InfoTip=",   L"FolderType=",    L"Logo=",         L"[ExtShellFolderViews]",
+        L"[.ShellClassInfo]", L"[ViewState]"};
     std::vector<std::wstring> others;
     bool inOurSection = false;
     for (const std::wstring& line : iniSections(path)) {
@@ -399,9 +400,10 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         {"Ctrl-Z at the end", ansiBytes(others) + "\x1A"},
         {"a form feed at a line end", "[Other]\r\nk=1\f\r\n"},
         {"[ without ]", "[Other]\r\n[not a header\r\nk=1\r\n"},
+        {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
         {"NULs padding the end", ansiBytes(others) + std::string(7, '\0')},
     };
-    const FolderInfo info {L" shell32.dll,3", L"Отпуск "};
+    const FolderInfo info {L" shell32.dll,3", L"Отпуск ", L"Pictures", L"лес.jpg "};
     const struct {
         std::function<CommandOutcome()> run;
         const wchar_t* section;
@@ -417,8 +419,8 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
              return runLookCommand(files, {folder.path(), L"   ", kUnticked, kUnticked, 0, kUnticked, 0}, kApply);
          },
          kView.c_str(), L"IconArea_Image", L""},
-        {[&] { return runFolderInfoCommand(files, folder.path(), info, {}, kApply); }, L".ShellClassInfo",
-         L"IconResource", L"shell32.dll,3"},
+        {[&] { return runFolderInfoCommand(files, folder.path(), info, {}, kApply); }, L"ViewState", L"Logo",
+         L"лес.jpg"},
         {[&] {
              return runLookCommand(files, {folder.path(), L"", kUnticked, kUnticked, 0, kUnticked, 0}, kRemove);
          },

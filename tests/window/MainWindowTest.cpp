@@ -9,6 +9,7 @@
 #include "resources/Texts.h"
 #include "support/Handles.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -483,7 +484,9 @@ struct FolderInfoDialogTest : MainWindowTest {
         MainWindowTest::SetUp();
         writeFile(folder.desktopIni(),
                   ansiBytes(L"[.ShellClassInfo]\r\nIconFile=C:\\Иконки\\папка.ico\r\nIconIndex=2\r\nInfoTip=Море\r\n"
-                            L"ConfirmFileOp=0\r\n"));
+                            L"ConfirmFileOp=0\r\n[ViewState]\r\nMode=4\r\nFolderType=MyMusic\r\nLogo=лес.bmp\r\n["
+                            + kView + L"]\r\nIconArea_Image=лес.bmp\r\n"));
+        writeFile(folder.at(L"лес.bmp"), bmpBytes(8, 8, RGB(0, 128, 0), RGB(0, 128, 0)));
         open();
     }
 
@@ -506,10 +509,11 @@ struct FolderInfoDialogTest : MainWindowTest {
         EXPECT_EQ(std::tuple(ran, IsWindowEnabled(window())), std::tuple(true, TRUE)) << "shown, then closed";
     }
     static void press(WORD key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1); }
-    // Whether the icon area shows anything but its background inside its frame.
-    static bool drawsIcon(HWND dialog)
+    // Whether the icon's (or the picture's) area shows anything but its background
+    // inside its frame.
+    static bool drawsIcon(HWND dialog, int id = picIcon)
     {
-        const HWND area = GetDlgItem(dialog, picIcon);
+        const HWND area = GetDlgItem(dialog, id);
         RECT bounds;
         GetClientRect(area, &bounds);
         const WindowDC screen(nullptr);
@@ -552,10 +556,19 @@ TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
     for (const bool fromMenu : {false, true}) {
         withDialog(
             [this](HWND dialog) {
-                EXPECT_EQ(std::tuple(windowText(GetDlgItem(dialog, txtIcon)),
-                                     windowText(GetDlgItem(dialog, txtInfoTip)), IsWindowEnabled(window()),
-                                     GetWindow(dialog, GW_OWNER)),
-                          std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", FALSE, window()));
+                EXPECT_EQ(
+                    std::tuple(windowText(GetDlgItem(dialog, txtIcon)), windowText(GetDlgItem(dialog, txtInfoTip)),
+                               windowText(GetDlgItem(dialog, lstFolderType)), windowText(GetDlgItem(dialog, txtLogo)),
+                               IsWindowEnabled(window()), GetWindow(dialog, GW_OWNER)),
+                    std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", L"MyMusic", L"лес.bmp", FALSE, window()));
+                // The folder picture is decoded off the dialog's thread, and drawn when it comes.
+                MSG message;
+                for (int wait = 0; wait < 200 && !drawsIcon(dialog, picLogo); ++wait) {
+                    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                        DispatchMessageW(&message);
+                    Sleep(10);
+                }
+                EXPECT_TRUE(drawsIcon(dialog, picLogo));
                 expectTahomaCaptionsThatFit(dialog);
                 SetDlgItemTextW(dialog, txtInfoTip, L"Горы");
             },
@@ -591,6 +604,19 @@ TEST_F(FolderInfoDialogTest, FailureKeepsTheDialogAndEnterAppliesAndClosesAfterD
     EXPECT_EQ(std::tuple(value(L"IconResource"), value(L"IconFile"), value(L"IconIndex"), value(L"InfoTip"),
                          value(L"ConfirmFileOp")),
               std::tuple(L"C:\\Иконки\\горы.ico,5", L"C:\\Иконки\\горы.ico", L"5", L"Горы", L"0"));
+    // A folder type the list lacks goes back as it was.
+    EXPECT_EQ(iniValue(folder.desktopIni(), L"ViewState", L"FolderType"), L"MyMusic");
+}
+
+// The dialog's Remove takes what the dialog sets and nothing else: the view's mode and
+// the main window's look stay.
+TEST_F(FolderInfoDialogTest, RemoveTakesOnlyTheDialogsKeys)
+{
+    withDialog([](HWND dialog) { SendDlgItemMessageW(dialog, cmdInfoRemove, BM_CLICK, 0, 0); });
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_THAT(iniSections(folder.desktopIni()),
+                testing::ElementsAre(L"[.ShellClassInfo]", L"ConfirmFileOp=0", L"[ViewState]", L"Mode=4",
+                                     L"[" + kView + L"]", L"IconArea_Image=лес.bmp"));
 }
 
 // An icon on a server named by the file waits for the user; a typed one is drawn after
