@@ -94,13 +94,17 @@ bool tooLarge(const DeclaredSize& size)
     return std::uint64_t {size.width} * size.height > kMaxPicturePixels;
 }
 
+// A JPEG's metadata may put its frame header past the first bytes read; this many are
+// read to find it, and a JPEG whose frame header lies further is not decoded.
+constexpr std::size_t kJpegMetadataBytes = 16 << 20;
+
 // The file's first bytes, where its header declares the size. Empty when it cannot be read.
-std::vector<std::uint8_t> headerBytes(const std::wstring& path)
+std::vector<std::uint8_t> headerBytes(const std::wstring& path, std::size_t count)
 {
     const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    std::vector<std::uint8_t> bytes(kPictureHeaderBytes);
+    std::vector<std::uint8_t> bytes(count);
     DWORD read = 0;
     if (!file || !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
         read = 0;
@@ -136,10 +140,19 @@ DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
     if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_DIRECTORY)
         return DecodeResult::Missing;
     // The size is known before the library allocates anything for it: a few bytes can
-    // declare a picture of gigabytes. A format the header does not tell is asked of the
+    // declare a picture of gigabytes, and Wine's library decodes a whole picture when it
+    // opens the file. A JPEG is read further for its frame header; a file of the four
+    // formats whose size cannot be told is not decoded. Another format is asked of the
     // library below, before any pixels are asked for.
-    const std::vector<std::uint8_t> header = headerBytes(path);
-    if (const auto declared = declaredSize(header.data(), header.size()); declared && tooLarge(*declared)) {
+    std::vector<std::uint8_t> header = headerBytes(path, kPictureHeaderBytes);
+    auto declared = declaredSize(header.data(), header.size());
+    if (!declared && header.size() == kPictureHeaderBytes && header[0] == 0xFF && header[1] == 0xD8) {
+        header = headerBytes(path, kJpegMetadataBytes);
+        declared = declaredSize(header.data(), header.size());
+    }
+    if (!declared && hasSizeInHeader(header.data(), header.size()))
+        return DecodeResult::Undecodable;
+    if (declared && tooLarge(*declared)) {
         picture.declared = *declared;
         return DecodeResult::TooLarge;
     }

@@ -102,3 +102,9 @@ std::optional<DeclaredSize> declaredSize(const std::uint8_t* bytes, std::size_t 
         return jpegSize(bytes, count);
     return {};
 }
+
+bool hasSizeInHeader(const std::uint8_t* bytes, std::size_t count)
+{
+    return startsWith(bytes, count, "BM", 2) || startsWith(bytes, count, "GIF8", 4)
+        || startsWith(bytes, count, "\x89PNG", 4) || startsWith(bytes, count, "\xFF\xD8", 2);
+}

@@ -20,3 +20,7 @@ inline constexpr std::size_t kPictureHeaderBytes = 64 * 1024;
 // format, or when the header is cut short or broken before the size. Reads only within
 // bytes[0, count).
 std::optional<DeclaredSize> declaredSize(const std::uint8_t* bytes, std::size_t count);
+
+// Whether the bytes start as a BMP, GIF, PNG or JPEG file does: a format whose header
+// declares its size.
+bool hasSizeInHeader(const std::uint8_t* bytes, std::size_t count);

@@ -217,10 +217,16 @@ TEST(PictureDecoder, RefusesAPictureDeclaredTooLargeBeforeDecoding)
     writeFile(folder.at(L"огромная.jpg"),
               std::string(
                   "\xFF\xD8\xFF\xC0\x00\x11\x08\x4E\x20\x4E\x20\x03\x01\x11\x00\x02\x11\x01\x03\x11\x01\xFF\xD9", 23));
-    DecodedPicture picture;
-    EXPECT_EQ(decodePicture(folder.at(L"огромная.jpg"), picture), DecodeResult::TooLarge);
-    EXPECT_EQ(std::tuple(picture.declared.width, picture.declared.height), std::tuple(20000u, 20000u));
-    EXPECT_FALSE(picture.bitmap);
+    // The same behind 70 KiB of metadata: two comment segments before the frame header.
+    const std::string comment = "\xFF\xFE\xFF\xFF" + std::string(0xFFFD, 'c');
+    writeFile(folder.at(L"за метаданными.jpg"),
+              std::string("\xFF\xD8", 2) + comment + comment + std::string(readFile(folder.at(L"огромная.jpg")), 2));
+    for (const wchar_t* name : {L"огромная.jpg", L"за метаданными.jpg"}) {
+        DecodedPicture picture;
+        EXPECT_EQ(decodePicture(folder.at(name), picture), DecodeResult::TooLarge);
+        EXPECT_EQ(std::tuple(picture.declared.width, picture.declared.height), std::tuple(20000u, 20000u));
+        EXPECT_FALSE(picture.bitmap);
+    }
 }
 
 // Explorer's order: digits by their value; hidden and system entries left out.
