@@ -32,14 +32,16 @@ RECT fitted(const RECT& area, SIZE picture)
 
 } // namespace
 
-const WindowSpec frmFolderInfo::kSpec = {kClassName,
-                                         kFolderInfoCaption,
-                                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                                         WS_EX_DLGMODALFRAME,
-                                         kFolderInfoClientWidth,
-                                         kFolderInfoClientHeight,
-                                         kFolderInfoControls,
-                                         cmdInfoApply};
+const WindowSpec frmFolderInfo::kSpec = {
+    .className = kClassName,
+    .caption = kFolderInfoCaption,
+    .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+    .exStyle = WS_EX_DLGMODALFRAME,
+    .clientWidth = kFolderInfoClientWidth,
+    .clientHeight = kFolderInfoClientHeight,
+    .controls = kFolderInfoControls,
+    .defaultButton = cmdInfoApply,
+};
 
 const CommandRoute<frmFolderInfo> frmFolderInfo::kRoutes[] = {
     {txtIcon, EN_CHANGE, &frmFolderInfo::onTyped},

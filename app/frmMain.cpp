@@ -62,11 +62,18 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {mnuFolderCommand, kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
 };
 
-const WindowSpec frmMain::kSpec = {kClassName, kMainCaption,
-                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                                   // Files dropped from Explorer choose the folder or the picture; the style, unlike
-                                   // the shell's registration call, needs no library at start-up.
-                                   WS_EX_ACCEPTFILES, kMainClientWidth, kMainClientHeight, kMainControls, cmdSkin0};
+const WindowSpec frmMain::kSpec = {
+    .className = kClassName,
+    .caption = kMainCaption,
+    .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+    // Files dropped from Explorer choose the folder or the picture; the style, unlike
+    // the shell's registration call, needs no library at start-up.
+    .exStyle = WS_EX_ACCEPTFILES,
+    .clientWidth = kMainClientWidth,
+    .clientHeight = kMainClientHeight,
+    .controls = kMainControls,
+    .defaultButton = cmdSkin0,
+};
 
 const CommandRoute<frmMain> frmMain::kRoutes[] = {
     {txtWorkFolder, EN_SETFOCUS, &frmMain::highlight},

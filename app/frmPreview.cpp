@@ -18,17 +18,18 @@ constexpr UINT kPictureReady = WM_APP + 1;
 
 } // namespace
 
-const WindowSpec frmPreview::kSpec = {kClassName,
-                                      kPreviewCaption,
-                                      WS_OVERLAPPEDWINDOW | WS_VSCROLL,
-                                      0,
-                                      kPreviewMetrics.clientWidth,
-                                      kPreviewMetrics.clientHeight,
-                                      {},
-                                      // It opens where the system puts a new window, and paints all of itself.
-                                      0,
-                                      false,
-                                      -1};
+const WindowSpec frmPreview::kSpec = {
+    .className = kClassName,
+    .caption = kPreviewCaption,
+    .style = WS_OVERLAPPEDWINDOW | WS_VSCROLL,
+    .exStyle = 0,
+    .clientWidth = kPreviewMetrics.clientWidth,
+    .clientHeight = kPreviewMetrics.clientHeight,
+    .controls = {},
+    // It opens where the system puts a new window, and paints all of itself.
+    .centred = false,
+    .background = -1,
+};
 
 bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstring& loadedPicture)
 {

@@ -50,7 +50,8 @@ Control controlOf(ControlKind kind)
     case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::Swatch: return {L"STATIC", SS_BLACKFRAME, 0};
     case ControlKind::Label:
-    case ControlKind::IconArea: break; // only the icon dialog has one
+    case ControlKind::DropDownList: // only the icon dialog has these two
+    case ControlKind::IconArea: break;
     }
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
 }

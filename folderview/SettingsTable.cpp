@@ -136,11 +136,16 @@ std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::
 CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
                                std::wstring& text)
 {
-    std::wstring path, name;
-    int index = 0;
-    splitIconText(text, path, index);
+    std::wstring name;
     CommandOutcome copied = copyIntoFolder(files, folder, settingFile(kind, text, folder), key, name);
-    if (copied.kind == CommandOutcome::Kind::Done)
-        text = kind == SettingKind::Icon ? name + L"," + std::to_wstring(index) : name;
+    if (copied.kind != CommandOutcome::Kind::Done)
+        return copied;
+    if (kind == SettingKind::Icon) {
+        std::wstring path;
+        int index = 0;
+        splitIconText(text, path, index);
+        name += L"," + std::to_wstring(index);
+    }
+    text = name;
     return copied;
 }
