@@ -54,8 +54,8 @@ public:
 
 protected:
     BaseWindow() = default;
-    // T's members are gone by now: the window's last messages go to the system alone,
-    // and what T's members held they have released themselves.
+    // A window whose last messages need T's members is closed by T's destructor; by now
+    // they are gone, so what is left of the window goes to the system alone.
     ~BaseWindow()
     {
         if (!window_)

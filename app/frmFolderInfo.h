@@ -20,6 +20,7 @@ public:
     static constexpr wchar_t kClassName[] = L"QuenmarkFolderInfo";
 
     frmFolderInfo(Components& components, FolderFiles& files);
+    ~frmFolderInfo() { close(); }
 
     // Shows the folder's settings as loaded, with the owner disabled, until the user
     // cancels or a command is done.

@@ -25,6 +25,7 @@ public:
     static constexpr wchar_t kClassName[] = L"QuenmarkPreview";
 
     frmPreview() = default;
+    ~frmPreview() { close(); }
 
     // Opens the window on the state, or brings it to the front when it is open.
     // loadedPicture: the picture text as the folder's file gave it. False when the
