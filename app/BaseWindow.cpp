@@ -6,20 +6,20 @@
 
 namespace window_base {
 
-HWND create(const WindowSpec& spec, HWND owner, WNDPROC procedure, void* self, int dpi)
+HWND create(const WindowSpec& shape, HWND owner, WNDPROC procedure, void* self, int dpi)
 {
-    const HBRUSH background = spec.background < 0 ? nullptr : GetSysColorBrush(spec.background);
-    if (!registerWindowClass(spec.className, procedure, background))
+    const HBRUSH background = shape.background < 0 ? nullptr : GetSysColorBrush(shape.background);
+    if (!registerWindowClass(shape.className, procedure, background))
         return nullptr;
-    RECT frame = {0, 0, MulDiv(spec.clientWidth, dpi, 96), MulDiv(spec.clientHeight, dpi, 96)};
-    AdjustWindowRectEx(&frame, spec.style, FALSE, spec.exStyle);
+    RECT frame = {0, 0, MulDiv(shape.clientWidth, dpi, 96), MulDiv(shape.clientHeight, dpi, 96)};
+    AdjustWindowRectEx(&frame, shape.style, FALSE, shape.exStyle);
     const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
     // Made where centring puts it: moving a made window costs start-up time. A window
     // off centre still works.
     POINT origin = {CW_USEDEFAULT, CW_USEDEFAULT};
-    if (spec.centred)
+    if (shape.centred)
         (void)tsCenterFrame(size, origin);
-    const HWND window = CreateWindowExW(spec.exStyle, spec.className, spec.caption, spec.style, origin.x, origin.y,
+    const HWND window = CreateWindowExW(shape.exStyle, shape.className, shape.caption, shape.style, origin.x, origin.y,
                                         size.cx, size.cy, owner, nullptr, GetModuleHandleW(nullptr), self);
     bool inIde = false;
     // Without its icons the window still works.
@@ -28,21 +28,21 @@ HWND create(const WindowSpec& spec, HWND owner, WNDPROC procedure, void* self, i
     return window;
 }
 
-void createControls(HWND window, const WindowSpec& spec, int dpi, FontHandle& font)
+void createControls(HWND window, const WindowSpec& shape, int dpi, FontHandle& font)
 {
-    if (spec.controls.empty())
+    if (shape.controls.empty())
         return;
     font.reset(createWindowFont(dpi));
-    createLayoutControls(window, spec.controls, dpi, font.get());
+    createLayoutControls(window, shape.controls, dpi, font.get());
 }
 
-bool handleCommon(HWND window, const WindowSpec& spec, HWND& lastFocus, UINT message, WPARAM wParam, LRESULT& result)
+bool handleCommon(HWND window, const WindowSpec& shape, HWND& lastFocus, UINT message, WPARAM wParam, LRESULT& result)
 {
     switch (message) {
     case WM_SETCURSOR: return (result = BusyPointer::setCursor()) != FALSE;
     case DM_GETDEFID: // lets the dialog manager press the default button on Enter
-        result = MAKELRESULT(spec.defaultButton, DC_HASDEFID);
-        return spec.defaultButton != 0;
+        result = MAKELRESULT(shape.defaultButton, DC_HASDEFID);
+        return shape.defaultButton != 0;
     case WM_ACTIVATE: keepFocus(window, LOWORD(wParam), lastFocus); return true;
     default: return false;
     }
