@@ -59,14 +59,15 @@ inline constexpr Setting<FolderInfo> kFolderInfoSettings[] = {
      .check = chkCopyLogo},
 };
 
-// Reads the folder's icon, comment, type and picture. A missing file gives empty fields. Fails,
-// leaving info as it was, when there is no folder or it cannot be told whether the
-// file exists.
+// Reads the folder's icon, comment, type and picture. A missing file gives empty
+// fields. Fails, leaving info as it was, when there is no folder or it cannot be told
+// whether the file exists.
 TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderInfo& info);
 
 // Apply copies the files it is asked to into the folder, then writes each field that
 // differs from loaded (what the window was opened with), an empty field deleting its
-// keys; Remove deletes them all. The folder's other settings stay. The same guarantees as the picture's Apply: checked
-// writes, nothing lost, the file hidden and system and the folder read-only after Apply.
+// keys; Remove deletes them all. The folder's other settings stay. The same guarantees
+// as the picture's Apply: checked writes, nothing lost, the file hidden and system and
+// the folder read-only after Apply.
 CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
                                     const FolderInfo& loaded, Command action);

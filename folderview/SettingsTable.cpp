@@ -86,9 +86,11 @@ void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, 
     int index = 0;
     splitIconText(text, file, index);
     const std::wstring number = std::to_wstring(index);
-    edits.push_back({section, kIconResourceKey, unlessEmpty(apply, text.empty() ? text : file + L"," + number)});
-    edits.push_back({section, kIconFileKey, unlessEmpty(apply, text.empty() ? text : file)});
-    edits.push_back({section, kIconIndexKey, unlessEmpty(apply, text.empty() ? text : number)});
+    // An empty icon text deletes all three keys.
+    const bool set = apply && !text.empty();
+    edits.push_back({section, kIconResourceKey, unlessEmpty(set, file + L"," + number)});
+    edits.push_back({section, kIconFileKey, unlessEmpty(set, file)});
+    edits.push_back({section, kIconIndexKey, unlessEmpty(set, number)});
 }
 
 void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,

@@ -14,18 +14,6 @@ TsStatus lastError()
     return TsStatus::failure(GetLastError());
 }
 
-// Where a frame of the size sits centred on the monitor's work area.
-TsStatus centredOn(HMONITOR monitor, SIZE frame, POINT& result)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(monitor, &info))
-        return lastError();
-    const RECT& area = info.rcWork;
-    result = {area.left + (area.right - area.left - frame.cx) / 2, area.top + (area.bottom - area.top - frame.cy) / 2};
-    return {};
-}
-
 } // namespace
 
 int screenDpi()
@@ -44,24 +32,15 @@ bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH backgrou
     return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-TsStatus tsCenterFormEx(HWND window)
-{
-    RECT frame;
-    if (!GetWindowRect(window, &frame))
-        return lastError();
-    POINT origin;
-    if (const TsStatus status = centredOn(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY),
-                                          {frame.right - frame.left, frame.bottom - frame.top}, origin);
-        !status)
-        return status;
-    if (!SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
-        return lastError();
-    return {};
-}
-
 TsStatus tsCenterFrame(SIZE frame, POINT& result)
 {
-    return centredOn(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), frame, result);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info))
+        return lastError();
+    const RECT& area = info.rcWork;
+    result = {area.left + (area.right - area.left - frame.cx) / 2, area.top + (area.bottom - area.top - frame.cy) / 2};
+    return {};
 }
 
 TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)

@@ -12,9 +12,6 @@ int screenDpi();
 // Registers a window class of the exe, once per process; true when it is there.
 bool registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
 
-// Centres the window on the work area of the monitor it is on.
-TsStatus tsCenterFormEx(HWND window);
-
 // Where a window of the frame size sits centred on the primary monitor's work area,
 // for a window that is not made yet.
 TsStatus tsCenterFrame(SIZE frame, POINT& result);
