@@ -6,12 +6,14 @@
 // Where a file name that a window shows came from.
 enum class TextOrigin { SettingsFile, User };
 
-// What the system says a drive is, given its root ("Y:\"): GetDriveTypeW, or a stand-in.
+// What the system says a drive is, given its root ("Y:\"), or null for the current
+// folder's: GetDriveTypeW, or a stand-in.
 using DriveTypeQuery = UINT(WINAPI*)(LPCWSTR root);
 
-// Whether the file is on another computer: a server path (\\server\share\..., also
-// \\?\UNC\...) or on a drive the system reports as remote (a mapped share). Asking the
-// system about a drive letter reaches no network.
+// Whether the file is on another computer. The path is reduced to its plain form first
+// (tsPlainPath), so that every spelling of one file gets one answer: a server path
+// (\\server\share\...), a device path naming no drive, or a file on a drive the system
+// reports as remote (a mapped share) is. Asking the system about a drive reaches no network.
 bool onAnotherComputer(const std::wstring& file, DriveTypeQuery driveType = GetDriveTypeW);
 
 // Whether a window may read a file that the folder's settings name (the icon, the

@@ -14,6 +14,13 @@ bool startsWithDrive(const std::wstring& path)
         && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
 }
 
+// "\\?\", "\\.\" or "\??\", once forward slashes are backslashes.
+bool startsWithDevicePrefix(const std::wstring& path)
+{
+    return path.size() >= 4 && path[0] == L'\\' && path[3] == L'\\'
+        && ((path[1] == L'\\' && (path[2] == L'?' || path[2] == L'.')) || (path[1] == L'?' && path[2] == L'?'));
+}
+
 // Index just past the folder part: after the last separator, or after "X:" in "X:name".
 std::size_t fileNameStart(const std::wstring& path)
 {
@@ -66,16 +73,24 @@ TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result)
     return {};
 }
 
-TsStatus tsIsServerPath(const std::wstring& path, bool& result)
+TsStatus tsPlainPath(const std::wstring& path, std::wstring& result)
 {
-    const auto separatorAt = [&](std::size_t at) { return at < path.size() && isSeparator(path[at]); };
-    if (!separatorAt(0) || !separatorAt(1))
-        result = false;
-    else if (path.size() < 4 || (path[2] != L'?' && path[2] != L'.') || !separatorAt(3))
-        result = true;
-    else
-        result = path.size() > 7 && (path[4] | 0x20) == L'u' && (path[5] | 0x20) == L'n' && (path[6] | 0x20) == L'c'
-            && separatorAt(7);
+    std::wstring plain = path;
+    for (wchar_t& c : plain) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    while (startsWithDevicePrefix(plain)) {
+        const std::wstring rest = plain.substr(4);
+        if (rest.size() >= 4 && (rest[0] | 0x20) == L'u' && (rest[1] | 0x20) == L'n' && (rest[2] | 0x20) == L'c'
+            && rest[3] == L'\\')
+            plain = L"\\\\" + rest.substr(4);
+        else if (startsWithDrive(rest) || startsWithDevicePrefix(rest))
+            plain = rest; // a drive, or another prefix
+        else
+            break;
+    }
+    result = std::move(plain);
     return {};
 }
 

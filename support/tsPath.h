@@ -19,9 +19,12 @@ TsStatus tsGetFilePath(const std::wstring& path, std::wstring& result);
 // The path without trailing backslashes: "C:\" gives "C:".
 TsStatus tsRemoveBackslash(const std::wstring& path, std::wstring& result);
 
-// True for a path on another computer: "\\server\share\..." (either slash), or
-// "\\?\UNC\server\..."; "\\?\C:\..." and "\\.\device" are this computer's.
-TsStatus tsIsServerPath(const std::wstring& path, bool& result);
+// The path in its plain form, as the system reduces it before it reads the file: the
+// device and native prefixes "\\?\", "\\.\" and "\??\" (either slash, repeated) go,
+// "UNC\" after them becomes "\\", and forward slashes become backslashes. A device path
+// that names neither a drive nor a server ("\\?\GLOBALROOT\...") keeps its prefix, so
+// it still starts with "\\" like a server path.
+TsStatus tsPlainPath(const std::wstring& path, std::wstring& result);
 
 // True unless the path starts at a drive ("C:") or a root or server ("\").
 TsStatus tsIsRelativePath(const std::wstring& path, bool& result);

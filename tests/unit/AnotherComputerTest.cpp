@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 // A file the settings file names on another computer (a server path, or a drive the
-// system reports as remote) waits for the user; nothing else does. A relative path is
-// in the folder, which may itself be on a server or a mapped drive.
+// system reports as remote) waits for the user, however it is spelled; nothing else
+// does. A relative path is in the folder, which may itself be on a server or a mapped
+// drive; a rooted one on the current folder's drive.
 TEST(AnotherComputer, OnlyAFileFromTheSettingsOnAnotherComputerWaits)
 {
     const std::tuple<std::wstring, std::wstring, bool> cases[] = {
@@ -23,6 +24,17 @@ TEST(AnotherComputer, OnlyAFileFromTheSettingsOnAnotherComputerWaits)
         {L"\\\\?\\unc\\server\\share\\sea.ico", L"D:\\Фото", false},
         {L"Z:\\sea.ico", L"D:\\Фото", false},
         {L"\\\\?\\Z:\\sea.ico", L"D:\\Фото", false},
+        {L"\\??\\C:\\sea.ico", L"D:\\Фото", true},
+        {L"\\??\\Y:\\x.jpg", L"D:\\Фото", false},
+        {L"\\\\.\\y:\\x.jpg", L"D:\\Фото", false},
+        {L"//?/Y:/x.jpg", L"D:\\Фото", false},
+        {L"\\??\\UNC\\server\\share\\x.jpg", L"D:\\Фото", false},
+        {L"/?\?/unc/server/share/x.jpg", L"D:\\Фото", false},
+        {L"\\\\.\\UNC\\server\\share\\x.jpg", L"D:\\Фото", false},
+        {L"\\\\?\\UNC/server/share/x.jpg", L"D:\\Фото", false},
+        {L"\\\\?\\\\??\\Z:\\x.jpg", L"D:\\Фото", false},
+        {L"\\\\?\\GLOBALROOT\\Device\\Mup\\server\\share\\x.jpg", L"D:\\Фото", false},
+        {L"\\x.jpg", L"D:\\Фото", false},
     };
     for (const auto& [path, folder, withoutAsking] : cases) {
         SCOPED_TRACE(testing::PrintToString(path));

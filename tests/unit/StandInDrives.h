@@ -1,11 +1,11 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
 
-// What the system would say of the drives: Y: and Z: are mapped shares, the rest local.
+// What the system would say of the drives: Y: and Z: are mapped shares, the rest local;
+// the current folder is on Y:.
 inline UINT WINAPI standInDriveType(LPCWSTR root)
 {
-    const std::wstring drive = root;
-    return drive == L"Y:\\" || drive == L"Z:\\" ? DRIVE_REMOTE : DRIVE_FIXED;
+    const wchar_t letter = root ? static_cast<wchar_t>(root[0] & ~0x20) : L'Y';
+    return letter == L'Y' || letter == L'Z' ? DRIVE_REMOTE : DRIVE_FIXED;
 }
