@@ -85,12 +85,14 @@ void showChoice(HWND window, int list, std::span<const SettingChoice> choices, c
 {
     const HWND box = GetDlgItem(window, list);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
-    for (const SettingChoice& choice : choices)
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.caption));
-    const std::wstring caption = choiceCaption(choices, value);
-    LRESULT item =
-        SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(caption.c_str()));
-    if (item == CB_ERR)
-        item = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caption.c_str()));
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    const ChoiceList shown = choiceList(choices, value);
+    for (const std::wstring& entry : shown.entries)
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(box, CB_SETCURSEL, shown.shown, 0);
+}
+
+std::wstring readChoice(HWND window, int list, std::span<const SettingChoice> choices, const std::wstring& shown)
+{
+    const LRESULT picked = SendMessageW(GetDlgItem(window, list), CB_GETCURSEL, 0, 0);
+    return picked == CB_ERR ? shown : choiceValue(choices, shown, static_cast<std::size_t>(picked));
 }

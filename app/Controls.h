@@ -23,8 +23,10 @@ std::wstring windowText(HWND window);
 // focus across deactivation, in lastFocus.
 void keepFocus(HWND window, UINT state, HWND& lastFocus);
 
-// A choice's drop-down list: its choices' words, and a value not among them as it is.
+// A choice's drop-down list (choiceList), with the value's entry picked; readChoice
+// gives back the picked entry's value, shown as it was while its entry stays picked.
 void showChoice(HWND window, int list, std::span<const SettingChoice> choices, const std::wstring& value);
+std::wstring readChoice(HWND window, int list, std::span<const SettingChoice> choices, const std::wstring& shown);
 
 // A colour setting's check box and swatch.
 void showColorControls(HWND window, int check, int swatch, int on, ColorValue color);
@@ -45,13 +47,14 @@ template <typename State> void showSettings(HWND window, std::span<const Setting
     }
 }
 
+// state comes in holding what was shown, which a choice left as it was keeps.
 template <typename State> void readSettings(HWND window, std::span<const Setting<State>> rows, State& state)
 {
     for (const Setting<State>& row : rows) {
         if (row.kind == SettingKind::Color)
             readColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
         else if (row.kind == SettingKind::Choice)
-            state.*row.text = choiceValue(row.choices, windowText(GetDlgItem(window, row.control)));
+            state.*row.text = readChoice(window, row.control, row.choices, state.*row.text);
         else
             state.*row.text = windowText(GetDlgItem(window, row.control));
         if (row.copy)

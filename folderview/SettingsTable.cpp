@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
+
 namespace {
 
 // The path with its %variables% replaced, as the shell reads the settings file's paths.
@@ -102,22 +105,31 @@ void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue
     edits.push_back({section, key, unlessEmpty(apply, text)});
 }
 
-std::wstring choiceCaption(std::span<const SettingChoice> choices, const std::wstring& value)
+ChoiceList choiceList(std::span<const SettingChoice> choices, const std::wstring& value)
 {
-    for (const SettingChoice& choice : choices) {
-        if (lstrcmpiW(choice.value, value.c_str()) == 0)
-            return choice.caption;
+    // Folder types are ASCII words: the locale's comparison would take look-alike letters for them.
+    const auto sameIgnoringAsciiCase = [&](const wchar_t* choice) {
+        const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; };
+        return std::equal(value.begin(), value.end(), choice, choice + wcslen(choice),
+                          [&](wchar_t a, wchar_t b) { return lower(a) == lower(b); });
+    };
+    ChoiceList list;
+    list.shown = choices.size();
+    for (std::size_t at = 0; at < choices.size(); ++at) {
+        list.entries.emplace_back(choices[at].caption);
+        if (list.shown == choices.size() && sameIgnoringAsciiCase(choices[at].value))
+            list.shown = at;
     }
-    return value;
+    if (list.shown == choices.size())
+        list.entries.push_back(value);
+    return list;
 }
 
-std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& caption)
+std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& shown, std::size_t picked)
 {
-    for (const SettingChoice& choice : choices) {
-        if (caption == choice.caption)
-            return choice.value;
-    }
-    return caption;
+    if (picked == choiceList(choices, shown).shown || picked >= choices.size())
+        return shown;
+    return choices[picked].value;
 }
 
 std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::wstring& folder)

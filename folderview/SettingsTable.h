@@ -51,10 +51,18 @@ template <typename State> struct Setting {
 // The icon text split at its last comma; a missing, empty or unreadable index is 0.
 void splitIconText(const std::wstring& icon, std::wstring& path, int& index);
 
-// The words shown for a choice's value; a value not among them shows as it is.
-std::wstring choiceCaption(std::span<const SettingChoice> choices, const std::wstring& value);
-// The value of the words shown; words that are no choice's are the value as it is.
-std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& caption);
+// A choice's drop-down list for a value: every choice's words in their order, then the
+// value itself when it is none of the choices, even when it reads like one's words, so
+// that each entry stands for one value. A value among them ignoring ASCII case shows as
+// that choice's entry.
+struct ChoiceList {
+    std::vector<std::wstring> entries;
+    std::size_t shown = 0; // the entry that stands for the value
+};
+ChoiceList choiceList(std::span<const SettingChoice> choices, const std::wstring& value);
+// The value that the picked entry of choiceList(choices, shown) stands for: shown
+// itself, as it was spelled, while its entry stays picked.
+std::wstring choiceValue(std::span<const SettingChoice> choices, const std::wstring& shown, std::size_t picked);
 
 // The file a row's text names, as the shell finds it: the icon's without its index and
 // with its %variables% replaced, a relative path taken from the folder (an empty folder

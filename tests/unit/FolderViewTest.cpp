@@ -363,21 +363,32 @@ TEST(Settings, EachRowSurvivesASaveAndALoad)
         [](FakeFolderFiles& files, FolderInfo& info) { return loadFolderInfo(files, kFolder, info).ok(); });
 }
 
-// The folder types show by their words and are written by their values; a value the
-// list lacks shows and goes back as it is.
-TEST(FolderInfo, FolderTypesBothWays)
+// The folder types show by their words and are written by their values. A value the
+// list lacks is an entry of its own, even when it reads like a choice's words; the
+// value's own entry goes back as the file spells it.
+TEST(FolderInfo, FolderTypesGoBackAsSpelledUnlessAnotherIsPicked)
 {
-    const std::tuple<std::wstring, std::wstring> cases[] = {
-        // the value in the file, the words shown
-        {L"", L"(не задан)"},          {L"Generic", L"Общие элементы"}, {L"Documents", L"Документы"},
-        {L"Pictures", L"Изображения"}, {L"Music", L"Музыка"},           {L"Videos", L"Видео"},
-        {L"MyMusic", L"MyMusic"},
+    const std::tuple<std::wstring, std::wstring, std::size_t, std::wstring> cases[] = {
+        // the value in the file, the words shown, the entry picked then, the value written
+        {L"", L"(не задан)", 0, L""},
+        {L"Generic", L"Общие элементы", 1, L"Generic"},
+        {L"Documents", L"Документы", 2, L"Documents"},
+        {L"Pictures", L"Изображения", 4, L"Music"},
+        {L"Videos", L"Видео", 5, L"Videos"},
+        {L"pictures", L"Изображения", 3, L"pictures"},
+        {L"MyMusic", L"MyMusic", 6, L"MyMusic"},
+        {L"Изображения", L"Изображения", 6, L"Изображения"},
+        {L"Изображения", L"Изображения", 3, L"Pictures"},
+        {L"(не задан)", L"(не задан)", 6, L"(не задан)"},
+        {L"(не задан)", L"(не задан)", 0, L""},
     };
-    for (const auto& [value, caption] : cases) {
-        EXPECT_EQ(choiceCaption(kFolderTypes, value), caption);
-        EXPECT_EQ(choiceValue(kFolderTypes, caption), value);
+    for (const auto& [value, caption, picked, written] : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::tuple(value, picked)));
+        const ChoiceList list = choiceList(kFolderTypes, value);
+        EXPECT_EQ(list.entries.at(list.shown), caption);
+        EXPECT_EQ(list.entries.size(), std::size(kFolderTypes) + (list.shown == std::size(kFolderTypes)));
+        EXPECT_EQ(choiceValue(kFolderTypes, value, picked), written);
     }
-    EXPECT_EQ(choiceCaption(kFolderTypes, L"pictures"), L"Изображения");
 }
 
 // The icon and the folder picture copied into the folder are hidden and named by their
