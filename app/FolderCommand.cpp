@@ -25,6 +25,163 @@ std::vector<RegistryText> treeTexts(const CommandTree& tree, const std::wstring&
             {key + L"\\command", nullptr, L"\"" + exe + L"\" \"" + tree.argument + L"\""}};
 }
 
+// Held by one copy of the program at a time while it reads or changes the keys: without
+// it one copy deletes a tree while another writes it, and both fail or leave half of
+// it. The keys are the user's, so the lock is the session's.
+class SwitchLock {
+public:
+    SwitchLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Quenmark.FolderCommand"))
+    {
+        // A copy holds it for a few registry calls. A lock abandoned by a copy that ended
+        // is taken: what that copy left is mended like any stale command.
+        const DWORD waited = mutex_ ? WaitForSingleObject(mutex_, 10000) : WAIT_FAILED;
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        if (!held_)
+            error_ = waited == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
+    }
+    SwitchLock(const SwitchLock&) = delete;
+    SwitchLock& operator=(const SwitchLock&) = delete;
+    ~SwitchLock()
+    {
+        if (held_)
+            ReleaseMutex(mutex_);
+        if (mutex_)
+            CloseHandle(mutex_);
+    }
+    TsStatus status() const { return held_ ? TsStatus() : TsStatus::failure(error_); }
+
+private:
+    HANDLE mutex_;
+    bool held_ = false;
+    DWORD error_ = 0;
+};
+
+// Letters upper-cased one by one, as Windows compares file and key names: ordinally,
+// not by the locale's collation (which under Wine takes look-alike letters for ASCII).
+std::wstring upper(const std::wstring& text)
+{
+    std::wstring result = text;
+    if (!result.empty())
+        (void)LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), result.data(),
+                           static_cast<int>(result.size()));
+    return result;
+}
+
+// Whether two paths name one file as Windows sees it: short and long forms alike.
+bool sameFile(const std::wstring& a, const std::wstring& b)
+{
+    const auto longForm = [](const std::wstring& path) {
+        std::wstring form(MAX_PATH, L'\0');
+        DWORD length = GetLongPathNameW(path.c_str(), form.data(), static_cast<DWORD>(form.size()));
+        if (length >= form.size()) {
+            form.resize(length);
+            length = GetLongPathNameW(path.c_str(), form.data(), length);
+        }
+        // A file that is not there has only the form it is written in.
+        return length && length < form.size() ? upper(form.substr(0, length)) : upper(path);
+    };
+    return longForm(a) == longForm(b);
+}
+
+// What a tree holds: nothing, this exe's command, what this program writes for another
+// exe or only part of it, or anything else.
+enum class Holds { Nothing, Ours, Stale, Foreign };
+
+Holds treeHolds(const CommandTree& tree, const std::wstring& exe)
+{
+    const std::wstring key = tree.key;
+    const std::wstring commandKey = key + L"\\command";
+    std::vector<std::wstring> values, subkeys, commandValues, commandSubkeys;
+    if (const TsStatus listed = tsListRegKey(HKEY_CURRENT_USER, key, values, subkeys); !listed)
+        // A key that cannot be listed shows nothing foreign; writing it will say why it refuses.
+        return listed.error() == ERROR_FILE_NOT_FOUND ? Holds::Nothing : Holds::Stale;
+    for (const std::wstring& name : values) {
+        if (!name.empty() && upper(name) != L"ICON")
+            return Holds::Foreign; // LegacyDisable, ProgrammaticAccessOnly, Extended and the like
+    }
+    for (const std::wstring& name : subkeys) {
+        if (upper(name) != L"COMMAND" || !tsListRegKey(HKEY_CURRENT_USER, commandKey, commandValues, commandSubkeys)
+            || !commandSubkeys.empty() || commandValues.size() > 1
+            || (commandValues.size() == 1 && !commandValues[0].empty()))
+            return Holds::Foreign;
+    }
+    // Each text this program writes is missing, names this exe, names another, or is foreign.
+    const std::vector<RegistryText> ours = treeTexts(tree, exe);
+    const std::wstring wrappers[][2] = {
+        {L"", L""}, {L"", L",0"}, {L"\"", L"\" \"" + std::wstring(tree.argument) + L"\""}};
+    Holds holds = Holds::Ours;
+    for (std::size_t at = 0; at < ours.size(); ++at) {
+        std::wstring text;
+        if (const TsStatus read = tsReadRegText(HKEY_CURRENT_USER, ours[at].key, ours[at].name, text); !read) {
+            if (read.error() != ERROR_FILE_NOT_FOUND)
+                return Holds::Foreign;
+            holds = Holds::Stale;
+            continue;
+        }
+        if (at == 0) {
+            if (text != ours[at].text)
+                return Holds::Foreign;
+            continue;
+        }
+        const std::wstring& before = wrappers[at][0];
+        const std::wstring& after = wrappers[at][1];
+        if (text.size() <= before.size() + after.size() || text.compare(0, before.size(), before) != 0
+            || text.compare(text.size() - after.size(), after.size(), after) != 0)
+            return Holds::Foreign;
+        const std::wstring named = text.substr(before.size(), text.size() - before.size() - after.size());
+        if (named.find(L'"') != std::wstring::npos)
+            return Holds::Foreign;
+        if (!sameFile(named, exe))
+            holds = Holds::Stale;
+    }
+    return holds;
+}
+
+Holds commandHolds(const std::wstring& exe)
+{
+    const Holds first = treeHolds(kTrees[0], exe);
+    const Holds second = treeHolds(kTrees[1], exe);
+    if (first == Holds::Foreign || second == Holds::Foreign)
+        return Holds::Foreign;
+    return first == second ? first : Holds::Stale;
+}
+
+// Both trees, even when the first refuses: as little as possible is left.
+TsStatus removeTrees(std::wstring& failedKey)
+{
+    TsStatus first;
+    for (const CommandTree& tree : kTrees) {
+        const TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, tree.key);
+        if (first && !status) {
+            first = status;
+            failedKey = tree.key;
+        }
+    }
+    return first;
+}
+
+// Writes both trees, cleared first. At the first failure it deletes both again, so that
+// no half of the command is left, and names the key in failedKey.
+TsStatus addTrees(const std::wstring& exe, std::wstring& failedKey)
+{
+    for (const CommandTree& tree : kTrees) {
+        failedKey = tree.key;
+        TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, tree.key);
+        const std::vector<RegistryText> texts = treeTexts(tree, exe);
+        for (auto value = texts.begin(); status && value != texts.end(); ++value) {
+            failedKey = value->key;
+            status = tsWriteRegText(HKEY_CURRENT_USER, value->key, value->name, value->text);
+        }
+        if (!status) {
+            std::wstring ignored;
+            // The failure to tell is the first one; a key that refuses deletion is not ours to mend.
+            (void)removeTrees(ignored);
+            return status;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 std::vector<RegistryText> folderCommandTexts(const std::wstring& exe)
@@ -39,44 +196,26 @@ std::vector<RegistryText> folderCommandTexts(const std::wstring& exe)
 
 bool isFolderCommandOf(const std::wstring& exe)
 {
-    for (const RegistryText& value : folderCommandTexts(exe)) {
-        std::wstring stored;
-        if (!tsReadRegText(HKEY_CURRENT_USER, value.key, value.name, stored) || stored != value.text)
-            return false;
-    }
-    return true;
+    const SwitchLock lock;
+    return lock.status() && commandHolds(exe) == Holds::Ours;
 }
 
-TsStatus addFolderCommand(const std::wstring& exe, std::wstring& failedKey)
+FolderCommandSwitch switchFolderCommand(const std::wstring& exe, bool replaceForeign)
 {
-    for (const CommandTree& tree : kTrees) {
-        failedKey = tree.key;
-        TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, tree.key);
-        const std::vector<RegistryText> texts = treeTexts(tree, exe);
-        for (auto value = texts.begin(); status && value != texts.end(); ++value) {
-            failedKey = value->key;
-            status = tsWriteRegText(HKEY_CURRENT_USER, value->key, value->name, value->text);
-        }
-        if (!status) {
-            std::wstring ignored;
-            // The failure to tell is the first one; a key that refuses deletion is not ours to mend.
-            (void)removeFolderCommand(ignored);
-            return status;
-        }
+    using Kind = FolderCommandSwitch::Kind;
+    const SwitchLock lock;
+    FolderCommandSwitch done;
+    if (!lock.status())
+        return {Kind::NotAdded, lock.status(), kTrees[0].key};
+    const Holds holds = commandHolds(exe);
+    if (holds == Holds::Foreign && !replaceForeign)
+        return {Kind::Foreign, {}, {}};
+    if (holds == Holds::Ours) {
+        done.status = removeTrees(done.failedKey);
+        done.kind = done.status ? Kind::Removed : Kind::NotRemoved;
+    } else {
+        done.status = addTrees(exe, done.failedKey);
+        done.kind = done.status ? Kind::Added : Kind::NotAdded;
     }
-    return {};
-}
-
-// Both trees, even when the first refuses: as little as possible is left.
-TsStatus removeFolderCommand(std::wstring& failedKey)
-{
-    TsStatus first;
-    for (const CommandTree& tree : kTrees) {
-        const TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, tree.key);
-        if (first && !status) {
-            first = status;
-            failedKey = tree.key;
-        }
-    }
-    return first;
+    return done;
 }

@@ -118,19 +118,28 @@ void frmMain::extendSystemMenu()
 }
 
 // Removes this exe's command from the folders' menu, or adds it when the menu lacks it
-// or it starts another exe.
+// or it starts another exe. A key holding what this program did not write is replaced
+// only when the user says yes.
 void frmMain::switchFolderCommand()
 {
-    std::wstring exe, key;
-    TsStatus status = tsGetExePath(exe);
-    const bool ours = status && isFolderCommandOf(exe);
-    if (status)
-        status = ours ? removeFolderCommand(key) : addFolderCommand(exe, key);
+    using Kind = FolderCommandSwitch::Kind;
+    std::wstring exe;
+    FolderCommandSwitch done;
+    if (const TsStatus found = tsGetExePath(exe); !found)
+        done = {Kind::NotAdded, found, L""};
+    else
+        done = ::switchFolderCommand(exe, false);
+    if (done.kind == Kind::Foreign) {
+        if (!components_.askYes(window_, kFolderCommandForeign))
+            return;
+        done = ::switchFolderCommand(exe, true);
+    }
     // Even a refusal may have deleted a tree.
     components_.associationsChanged();
-    if (!status)
-        showMessage(aboutPath(L"HKEY_CURRENT_USER\\" + key, ours ? kFolderCommandNotRemoved : kFolderCommandNotAdded,
-                              reason(status.error())));
+    if (done.kind == Kind::NotAdded || done.kind == Kind::NotRemoved)
+        showMessage(aboutPath(L"HKEY_CURRENT_USER\\" + done.failedKey,
+                              done.kind == Kind::NotRemoved ? kFolderCommandNotRemoved : kFolderCommandNotAdded,
+                              reason(done.status.error())));
 }
 
 void frmMain::openPreview()

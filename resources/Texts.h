@@ -30,6 +30,10 @@ inline constexpr wchar_t kFolderCommandNotAdded[] =
     L"и ничего из неё в реестре не осталось.";
 inline constexpr wchar_t kFolderCommandNotRemoved[] =
     L"Этот раздел реестра не удаётся удалить, поэтому команда «Оформить в Quenmark…» осталась в меню папок.";
+inline constexpr wchar_t kFolderCommandForeign[] =
+    L"В разделе реестра «Software\\Classes\\Directory\\shell\\Quenmark» (или в таком же разделе для фона папки) "
+    L"записано то, чего Quenmark туда не записывал: другая команда или чужие параметры. Заменить это командой "
+    L"«Оформить в Quenmark…»? Прежнее содержимое раздела будет удалено.";
 
 inline constexpr wchar_t kDone[] = L"Готово!";
 inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранить файл.";

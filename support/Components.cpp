@@ -32,6 +32,12 @@ void SystemComponents::associationsChanged()
     notifyAssociationsChanged();
 }
 
+bool SystemComponents::askYes(HWND owner, const std::wstring& question)
+{
+    return MessageBoxW(owner, question.c_str(), texts_.title.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)
+        == IDYES;
+}
+
 ErrorReporter& SystemComponents::errorReporter()
 {
     if (!errorReporter_)

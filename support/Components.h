@@ -25,6 +25,8 @@ public:
     virtual void folderChanged(const std::wstring& folder) = 0;
     // After the registry's commands for folders changed: the shell's menus show them.
     virtual void associationsChanged() = 0;
+    // A question with the buttons Yes and No (the default); true for Yes.
+    virtual bool askYes(HWND owner, const std::wstring& question) = 0;
     // Made on first use and kept for the rest of the run.
     virtual ErrorReporter& errorReporter() = 0;
     virtual AboutBox& aboutBox() = 0;
@@ -46,6 +48,7 @@ public:
     std::unique_ptr<IconDialog> newIconDialog() override;
     void folderChanged(const std::wstring& folder) override;
     void associationsChanged() override;
+    bool askYes(HWND owner, const std::wstring& question) override;
     ErrorReporter& errorReporter() override;
     AboutBox& aboutBox() override;
 

@@ -36,6 +36,40 @@ TsStatus tsReadRegText(HKEY root, const std::wstring& key, const wchar_t* name, 
     return {};
 }
 
+TsStatus tsListRegKey(HKEY root, const std::wstring& key, std::vector<std::wstring>& values,
+                      std::vector<std::wstring>& subkeys)
+{
+    RegKey opened;
+    LONG error = RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, opened.put());
+    if (error != ERROR_SUCCESS)
+        return fromError(error);
+    // A value's name has at most 16,383 characters, a key's 255.
+    std::wstring name(16384, L'\0');
+    std::vector<std::wstring> valueNames, keyNames;
+    for (DWORD at = 0;; ++at) {
+        DWORD length = static_cast<DWORD>(name.size());
+        error = RegEnumValueW(opened.get(), at, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (error != ERROR_SUCCESS)
+            break;
+        valueNames.emplace_back(name.data(), length);
+    }
+    for (DWORD at = 0; error == ERROR_NO_MORE_ITEMS; ++at) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (const LONG found =
+                RegEnumKeyExW(opened.get(), at, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            found != ERROR_SUCCESS) {
+            error = found == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : found;
+            break;
+        }
+        keyNames.emplace_back(name.data(), length);
+    }
+    if (error != ERROR_SUCCESS)
+        return fromError(error);
+    values = std::move(valueNames);
+    subkeys = std::move(keyNames);
+    return {};
+}
+
 TsStatus tsWriteRegText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text)
 {
     RegKey opened;

@@ -147,8 +147,7 @@ TEST(Quenmark, ShowsTheFolderTheFoldersCommandNames)
 {
     const RegistryCleanup cleanup;
     const TempFolder folder(L" Папка с пробелами");
-    std::wstring failedKey;
-    ASSERT_TRUE(addFolderCommand(exeUnderTest(), failedKey));
+    ASSERT_EQ(switchFolderCommand(exeUnderTest(), false).kind, FolderCommandSwitch::Kind::Added);
     std::wstring command = registryText(kFolderCommandKey + L"\\command").value_or(L"%1");
     command.replace(command.find(L"%1"), 2, folder.path() + L"\\");
     std::wstring shown;

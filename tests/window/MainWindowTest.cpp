@@ -77,6 +77,13 @@ public:
     void folderChanged(const std::wstring& changed) override { changedFolders.push_back(changed); }
     void associationsChanged() override { ++associationChanges; }
     int associationChanges = 0;
+    bool askYes(HWND, const std::wstring& question) override
+    {
+        questions.push_back(question);
+        return answerYes;
+    }
+    std::vector<std::wstring> questions;
+    bool answerYes = false;
     ErrorReporter& errorReporter() override { return *this; }
     void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
@@ -451,20 +458,24 @@ TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
 
 // The folders' command in the system menu: checked while the registry holds this exe's,
 // as read each time the menu opens; choosing it adds or removes it and tells the shell.
-// A key that refuses is named in a message, and nothing of the command is left.
+// Another tool's key is replaced only after a yes to a question, and a no changes
+// nothing (it is asked again). A key that refuses is named in a message, and nothing of
+// the command is left.
 TEST_F(MainWindowTest, SystemMenuSwitchesTheFolderCommand)
 {
     const RegistryCleanup cleanup;
+    writeRegistryText(kFolderCommandKey + L"\\command", nullptr, L"other.exe \"%1\"");
     open();
     const HMENU menu = GetSystemMenu(window(), FALSE);
     std::vector<bool> checked;
-    for (int chosen = 0; chosen < 3; ++chosen) {
+    for (const bool yes : {false, true, false, false, false}) {
         SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
         checked.push_back(GetMenuState(menu, mnuFolderCommand, MF_BYCOMMAND) & MF_CHECKED);
-        if (chosen < 2)
-            SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
+        components.answerYes = yes;
+        SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
     }
-    EXPECT_EQ(checked, (std::vector<bool> {false, true, false}));
+    EXPECT_EQ(checked, (std::vector<bool> {false, false, true, false, true}));
+    EXPECT_EQ(components.questions, (std::vector<std::wstring>(2, kFolderCommandForeign)));
 
     lockRegistryKey(kBackgroundCommandKey);
     SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
@@ -472,7 +483,7 @@ TEST_F(MainWindowTest, SystemMenuSwitchesTheFolderCommand)
               std::vector {aboutPath(L"HKEY_CURRENT_USER\\" + kBackgroundCommandKey, kFolderCommandNotAdded,
                                      errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber))});
     EXPECT_FALSE(registryKeyExists(kFolderCommandKey)); // written before the refusal, and deleted again
-    EXPECT_EQ(components.associationChanges, 3);
+    EXPECT_EQ(components.associationChanges, 5);
 }
 
 // The icon and comment dialog, opened from the main window on a folder whose file holds
