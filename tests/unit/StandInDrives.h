@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-
 // What the system would say of the drives: Y: and Z: are mapped shares, the rest local;
 // the current folder is on Y:.
 inline UINT WINAPI standInDriveType(LPCWSTR root)
