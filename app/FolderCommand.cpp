@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 // On a folder the shell puts its path in for %1; on a folder's background, for %V.
@@ -87,48 +90,54 @@ bool sameFile(const std::wstring& a, const std::wstring& b)
 // exe or only part of it, or anything else.
 enum class Holds { Nothing, Ours, Stale, Foreign };
 
+// Whether every name is one of the allowed (upper-case) names, as the registry compares them.
+bool onlyNames(const std::vector<std::wstring>& names, std::initializer_list<const wchar_t*> allowed)
+{
+    return std::all_of(names.begin(), names.end(), [&](const std::wstring& name) {
+        return std::find(allowed.begin(), allowed.end(), upper(name)) != allowed.end();
+    });
+}
+
 Holds treeHolds(const CommandTree& tree, const std::wstring& exe)
 {
     const std::wstring key = tree.key;
-    const std::wstring commandKey = key + L"\\command";
-    std::vector<std::wstring> values, subkeys, commandValues, commandSubkeys;
+    std::vector<std::wstring> values, subkeys;
     if (const TsStatus listed = tsListRegKey(HKEY_CURRENT_USER, key, values, subkeys); !listed)
         // A key that cannot be listed shows nothing foreign; writing it will say why it refuses.
         return listed.error() == ERROR_FILE_NOT_FOUND ? Holds::Nothing : Holds::Stale;
-    for (const std::wstring& name : values) {
-        if (!name.empty() && upper(name) != L"ICON")
-            return Holds::Foreign; // LegacyDisable, ProgrammaticAccessOnly, Extended and the like
-    }
-    for (const std::wstring& name : subkeys) {
-        if (upper(name) != L"COMMAND" || !tsListRegKey(HKEY_CURRENT_USER, commandKey, commandValues, commandSubkeys)
-            || !commandSubkeys.empty() || commandValues.size() > 1
-            || (commandValues.size() == 1 && !commandValues[0].empty()))
+    // Any other value (LegacyDisable, ProgrammaticAccessOnly, Extended: they hide the verb)
+    // or subkey is another tool's.
+    if (!onlyNames(values, {L"", L"ICON"}) || !onlyNames(subkeys, {L"COMMAND"}))
+        return Holds::Foreign;
+    if (!subkeys.empty()) {
+        std::vector<std::wstring> commandValues, commandSubkeys;
+        if (!tsListRegKey(HKEY_CURRENT_USER, key + L"\\command", commandValues, commandSubkeys)
+            || !commandSubkeys.empty() || !onlyNames(commandValues, {L""}))
             return Holds::Foreign;
     }
-    // Each text this program writes is missing, names this exe, names another, or is foreign.
-    const std::vector<RegistryText> ours = treeTexts(tree, exe);
-    const std::wstring wrappers[][2] = {
-        {L"", L""}, {L"", L",0"}, {L"\"", L"\" \"" + std::wstring(tree.argument) + L"\""}};
+    // Each text this program writes is missing, names this exe, names another, or is
+    // foreign. A character no path holds stands for the exe in the texts' pattern.
+    constexpr wchar_t kAnyExe = L'\n';
     Holds holds = Holds::Ours;
-    for (std::size_t at = 0; at < ours.size(); ++at) {
+    for (const RegistryText& pattern : treeTexts(tree, std::wstring(1, kAnyExe))) {
         std::wstring text;
-        if (const TsStatus read = tsReadRegText(HKEY_CURRENT_USER, ours[at].key, ours[at].name, text); !read) {
+        if (const TsStatus read = tsReadRegText(HKEY_CURRENT_USER, pattern.key, pattern.name, text); !read) {
             if (read.error() != ERROR_FILE_NOT_FOUND)
                 return Holds::Foreign;
             holds = Holds::Stale;
             continue;
         }
-        if (at == 0) {
-            if (text != ours[at].text)
+        const std::size_t head = pattern.text.find(kAnyExe);
+        if (head == std::wstring::npos) {
+            if (text != pattern.text)
                 return Holds::Foreign;
             continue;
         }
-        const std::wstring& before = wrappers[at][0];
-        const std::wstring& after = wrappers[at][1];
-        if (text.size() <= before.size() + after.size() || text.compare(0, before.size(), before) != 0
-            || text.compare(text.size() - after.size(), after.size(), after) != 0)
+        const std::size_t tail = pattern.text.size() - head - 1;
+        if (text.size() <= head + tail || text.compare(0, head, pattern.text, 0, head) != 0
+            || text.compare(text.size() - tail, tail, pattern.text, head + 1) != 0)
             return Holds::Foreign;
-        const std::wstring named = text.substr(before.size(), text.size() - before.size() - after.size());
+        const std::wstring named = text.substr(head, text.size() - head - tail);
         if (named.find(L'"') != std::wstring::npos)
             return Holds::Foreign;
         if (!sameFile(named, exe))
