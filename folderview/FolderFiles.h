@@ -28,6 +28,13 @@ public:
     virtual TsStatus copyFile(const std::wstring& source, const std::wstring& target) = 0;
     // Whether both paths name one existing file, however each is spelt.
     virtual TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) = 0;
+    // Whether the file opens for reading, as a copy opens its source.
+    virtual TsStatus canRead(const std::wstring& path) = 0;
+    // A new empty file of a name no other file has, in folder: where a copy is written
+    // before it takes its own name.
+    virtual TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) = 0;
+    // Renames from to to in one step, replacing a file at to that is not read-only.
+    virtual TsStatus moveFile(const std::wstring& from, const std::wstring& to) = 0;
 
     // The whole file as it is on disk, and its replacement by bytes, which must all be
     // written; what puts a settings file back as it was.

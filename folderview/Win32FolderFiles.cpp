@@ -102,6 +102,38 @@ TsStatus Win32FolderFiles::isSameFile(const std::wstring& first, const std::wstr
     return {};
 }
 
+TsStatus Win32FolderFiles::canRead(const std::wstring& path)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(CreateFileA(ansiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    return file ? TsStatus() : TsStatus::failure(GetLastError());
+}
+
+TsStatus Win32FolderFiles::makeTempFile(const std::wstring& folder, std::wstring& path)
+{
+    std::string ansiFolder;
+    if (const TsStatus status = tsToAnsiPath(folder, ansiFolder); !status)
+        return status;
+    char name[MAX_PATH];
+    if (!GetTempFileNameA(ansiFolder.c_str(), "qmk", 0, name))
+        return TsStatus::failure(GetLastError());
+    return tsFromAnsi(name, path);
+}
+
+TsStatus Win32FolderFiles::moveFile(const std::wstring& from, const std::wstring& to)
+{
+    std::string ansiFrom, ansiTo;
+    TsStatus status = tsToAnsiPath(from, ansiFrom);
+    if (status)
+        status = tsToAnsiPath(to, ansiTo);
+    if (status && !MoveFileExA(ansiFrom.c_str(), ansiTo.c_str(), MOVEFILE_REPLACE_EXISTING))
+        status = TsStatus::failure(GetLastError());
+    return status;
+}
+
 TsStatus Win32FolderFiles::readFile(const std::wstring& path, std::string& result)
 {
     std::string ansiPath;
