@@ -1,13 +1,11 @@
 #include "folderview/FileCopy.h"
 
+#include "folderview/IconFile.h"
 #include "folderview/SettingsFormat.h"
 #include "support/tsAnsi.h"
 #include "support/tsPath.h"
 
 #include <windows.h>
-
-#include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -16,14 +14,22 @@ using Kind = CommandOutcome::Kind;
 // More copies of one name than a folder ever holds: the search for a free name ends.
 constexpr int kMostNumbers = 1000;
 
-// The file system compares names ignoring the case of ASCII letters only, and the path
-// functions drop trailing dots and blanks: "DESKTOP.ini." is the settings file too.
-bool isSettingsFileName(std::wstring name)
+// A name as the file system compares it: ASCII letters without regard to case, every
+// other character as it is. The path functions drop trailing dots and blanks, so
+// "DESKTOP.ini." names the settings file too.
+std::wstring comparableName(const std::wstring& name)
 {
-    name.erase(name.find_last_not_of(L". ") + 1);
-    constexpr std::wstring_view settings = L"desktop.ini";
-    return std::equal(name.begin(), name.end(), settings.begin(), settings.end(),
-                      [](wchar_t c, wchar_t lower) { return (c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) == lower; });
+    std::wstring result = name.substr(0, name.find_last_not_of(L". ") + 1);
+    for (wchar_t& c : result) {
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    return result;
+}
+
+bool isSettingsFileName(const std::wstring& name)
+{
+    return comparableName(name) == L"desktop.ini";
 }
 
 // "лес.bmp" numbered 2 is "лес (2).bmp"; number 1 is the name itself.
@@ -131,7 +137,22 @@ std::wstring copyName(const std::wstring& name)
     return name.substr(0, name.find_last_not_of(L". ") + 1);
 }
 
+// Why an icon could not be read, as a system error for the message.
+std::uint32_t iconReadError(IconRead read)
+{
+    switch (read) {
+    case IconRead::Missing: return ERROR_FILE_NOT_FOUND;
+    case IconRead::TooLarge: return ERROR_FILE_TOO_LARGE;
+    default: return ERROR_INVALID_DATA;
+    }
+}
+
 } // namespace
+
+bool isIcoFileName(const std::wstring& path)
+{
+    return comparableName(path).ends_with(L".ico");
+}
 
 CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
                               const wchar_t* key, std::wstring& name)
@@ -173,4 +194,25 @@ CommandOutcome writeIntoFolder(FolderFiles& files, const std::wstring& folder, c
     if (placed.kind == Kind::Done)
         name = target.name;
     return placed;
+}
+
+CommandOutcome copyIconIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& module,
+                                  int& index, const wchar_t* key, std::wstring& name)
+{
+    std::string ansi;
+    if (!tsToAnsi(module, ansi))
+        return {Kind::TextRefused, module};
+    std::wstring bareName;
+    if (const TsStatus status = tsGetFileName(module, bareName); !status || copyName(bareName).empty())
+        return {Kind::SourceUnreadable, module, status ? ERROR_FILE_NOT_FOUND : status.error(), key};
+    std::string ico;
+    if (const IconRead read = readIconFile(module, index, ico); read != IconRead::Read)
+        return {Kind::SourceUnreadable, module, iconReadError(read), key};
+    bareName = copyName(bareName);
+    const std::size_t dot = bareName.rfind(L'.');
+    bareName = bareName.substr(0, dot == 0 ? bareName.size() : dot) + L".ico";
+    CommandOutcome written = writeIntoFolder(files, folder, bareName, ico, key, name);
+    if (written.kind == Kind::Done)
+        index = 0;
+    return written;
 }

@@ -23,3 +23,13 @@ CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, co
 // bareName, or the free name beside it, as a copy is.
 CommandOutcome writeIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& bareName,
                                const std::string& bytes, const wchar_t* key, std::wstring& name);
+
+// The icon at index of a module (an .exe or .dll; any file but an .ico) put into the
+// folder as a small .ico named after it ("shell32.ico"), holding every image of the icon,
+// as a copy is; index becomes 0, the .ico's one icon. A module whose icon cannot be read
+// is named as the source.
+CommandOutcome copyIconIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& module,
+                                  int& index, const wchar_t* key, std::wstring& name);
+
+// Whether the file is an .ico by its name, which the shell goes by too.
+bool isIcoFileName(const std::wstring& path);

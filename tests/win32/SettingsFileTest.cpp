@@ -347,6 +347,35 @@ TEST_F(SettingsFile, CopyReplacesOnlyAnEarlierCopy)
     SetFileAttributesW(mine.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// An icon inside a library is copied as that one icon, a small .ico named after the
+// library, which the keys name at index 0; a library that cannot be read is named.
+TEST_F(SettingsFile, IconInALibraryIsCopiedAsAnIcon)
+{
+    const std::wstring library = L"%SystemRoot%\\system32\\shell32.dll", copy = folder.at(L"shell32.ico");
+    FolderInfo info {library + L",3", L"", L"", L"", kTicked};
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), info, {}, kApply).kind, Kind::Done);
+    EXPECT_EQ(std::tuple(iniValue(path, L".ShellClassInfo", L"IconResource"),
+                         iniValue(path, L".ShellClassInfo", L"IconFile"),
+                         iniValue(path, L".ShellClassInfo", L"IconIndex")),
+              std::tuple(L"shell32.ico,0", L"shell32.ico", L"0"));
+    // An icon file: a directory of its images, the last ending where the file ends.
+    const std::string ico = readFile(copy);
+    ASSERT_GE(ico.size(), 22u);
+    const auto number = [&](std::size_t at) {
+        return static_cast<unsigned char>(ico[at]) | static_cast<unsigned char>(ico[at + 1]) << 8
+            | static_cast<unsigned char>(ico[at + 2]) << 16 | static_cast<std::uint32_t>(ico[at + 3]) << 24;
+    };
+    const std::size_t images = number(4) & 0xFFFF, last = 6 + (images - 1) * 16;
+    EXPECT_EQ(ico.substr(0, 4), std::string("\0\0\1\0", 4));
+    ASSERT_GE(ico.size(), last + 16);
+    EXPECT_EQ(number(last + 12) + number(last + 8), ico.size());
+    EXPECT_EQ(attributesOf(copy) & kHiddenSystem, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+
+    info.icon = folder.at(L"нет.dll,1");
+    const CommandOutcome missing = runFolderInfoCommand(files, folder.path(), info, {}, kApply);
+    EXPECT_EQ(std::tuple(missing.kind, missing.subject), std::tuple(Kind::SourceUnreadable, folder.at(L"нет.dll")));
+}
+
 // The icon and comment go into a UTF-16 file exactly as typed and are refused for an
 // ANSI one, which stays as it was; each dialog's Remove keeps the other's keys.
 TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
