@@ -91,20 +91,17 @@ CommandOutcome findTarget(FolderFiles& files, const std::wstring& folder, const 
 CommandOutcome failure(FolderFiles& files, const std::wstring& temp, const std::wstring& target, TsStatus status,
                        const wchar_t* key)
 {
-    // The temporary file may have taken the source's read-only bit.
-    if (!temp.empty() && files.setAttributes(temp, kAttrNormal))
-        (void)files.deleteFile(temp);
+    if (!temp.empty())
+        (void)files.deleteFile(temp); // hidden, never read-only
     if (status.error() == ERROR_DISK_FULL || status.error() == ERROR_HANDLE_DISK_FULL)
         return {Kind::DiskFull, target};
     return {Kind::CopyFailed, target, status.error(), key};
 }
 
-// The written temporary file renamed to the target, hidden; the rename replaces an
-// earlier copy in one step.
+// The written temporary file renamed to the target; the rename replaces an earlier copy
+// in one step.
 CommandOutcome putInPlace(FolderFiles& files, const std::wstring& temp, const Target& target, const wchar_t* key)
 {
-    // A visible copy still serves.
-    (void)files.setAttributes(temp, kAttrHidden);
     // The rename will not replace a read-only file; the earlier copy gets its bit back
     // when the rename fails.
     const bool unprotect = target.exists && (target.attributes & kAttrReadOnly);

@@ -96,12 +96,11 @@ public:
         log.push_back(L"copy " + source + L" > " + target);
         if (!attributes.count(source))
             return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-        // As Windows, which will not replace a hidden or read-only file.
-        if (attributes.count(target) && (attributes[target] & (kAttrHidden | kAttrReadOnly)))
+        if (attributes.count(target) && (attributes[target] & kAttrReadOnly))
             return TsStatus::failure(ERROR_ACCESS_DENIED);
         if (const TsStatus status = check(log.back()); !status)
             return status;
-        attributes[target] = kAttrNormal;
+        attributes.try_emplace(target, kAttrNormal);
         return {};
     }
     TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override
@@ -122,7 +121,7 @@ public:
         log.push_back(L"temp " + path);
         const TsStatus status = check(L"temp " + folder);
         if (status)
-            attributes[path] = kAttrNormal;
+            attributes[path] = kAttrHidden;
         return status;
     }
     // As Windows, which will not replace a read-only file.
