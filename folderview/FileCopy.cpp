@@ -128,10 +128,18 @@ CommandOutcome placeCopy(FolderFiles& files, const std::wstring& folder, const T
     return putInPlace(files, temp, target, key);
 }
 
-// The copy's name with trailing dots and blanks dropped, as the path functions drop them.
-std::wstring copyName(const std::wstring& name)
+// The source's bare name, which the copy takes, without the trailing dots and blanks
+// that the path functions drop. The copy is made through the ANSI file functions.
+CommandOutcome sourceName(const std::wstring& source, const wchar_t* key, std::wstring& bareName)
 {
-    return name.substr(0, name.find_last_not_of(L". ") + 1);
+    std::string ansi;
+    if (!tsToAnsi(source, ansi))
+        return {Kind::TextRefused, source};
+    const TsStatus status = tsGetFileName(source, bareName);
+    bareName.erase(bareName.find_last_not_of(L". ") + 1);
+    if (!status || bareName.empty())
+        return {Kind::SourceUnreadable, source, status ? ERROR_FILE_NOT_FOUND : status.error(), key};
+    return {};
 }
 
 // Why an icon could not be read, as a system error for the message.
@@ -154,16 +162,11 @@ bool isIcoFileName(const std::wstring& path)
 CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
                               const wchar_t* key, std::wstring& name)
 {
-    // The copy is made through the ANSI file functions.
-    std::string ansi;
-    if (!tsToAnsi(source, ansi))
-        return {Kind::TextRefused, source};
     std::wstring bareName;
-    if (const TsStatus status = tsGetFileName(source, bareName); !status || copyName(bareName).empty())
-        return {Kind::SourceUnreadable, source, status ? ERROR_FILE_NOT_FOUND : status.error(), key};
+    if (CommandOutcome refused = sourceName(source, key, bareName); refused.kind != Kind::Done)
+        return refused;
     Target target;
-    if (CommandOutcome found = findTarget(files, folder, copyName(bareName), &source, key, target);
-        found.kind != Kind::Done)
+    if (CommandOutcome found = findTarget(files, folder, bareName, &source, key, target); found.kind != Kind::Done)
         return found;
     if (target.isSource) {
         (void)files.setAttributes(target.path, kAttrHidden);
@@ -183,8 +186,7 @@ CommandOutcome writeIntoFolder(FolderFiles& files, const std::wstring& folder, c
                                const std::string& bytes, const wchar_t* key, std::wstring& name)
 {
     Target target;
-    if (CommandOutcome found = findTarget(files, folder, copyName(bareName), nullptr, key, target);
-        found.kind != Kind::Done)
+    if (CommandOutcome found = findTarget(files, folder, bareName, nullptr, key, target); found.kind != Kind::Done)
         return found;
     CommandOutcome placed =
         placeCopy(files, folder, target, key, [&](const std::wstring& temp) { return files.writeFile(temp, bytes); });
@@ -196,16 +198,12 @@ CommandOutcome writeIntoFolder(FolderFiles& files, const std::wstring& folder, c
 CommandOutcome copyIconIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& module,
                                   int& index, const wchar_t* key, std::wstring& name)
 {
-    std::string ansi;
-    if (!tsToAnsi(module, ansi))
-        return {Kind::TextRefused, module};
     std::wstring bareName;
-    if (const TsStatus status = tsGetFileName(module, bareName); !status || copyName(bareName).empty())
-        return {Kind::SourceUnreadable, module, status ? ERROR_FILE_NOT_FOUND : status.error(), key};
+    if (CommandOutcome refused = sourceName(module, key, bareName); refused.kind != Kind::Done)
+        return refused;
     std::string ico;
     if (const IconRead read = readIconFile(module, index, ico); read != IconRead::Read)
         return {Kind::SourceUnreadable, module, iconReadError(read), key};
-    bareName = copyName(bareName);
     const std::size_t dot = bareName.rfind(L'.');
     bareName = bareName.substr(0, dot == 0 ? bareName.size() : dot) + L".ico";
     CommandOutcome written = writeIntoFolder(files, folder, bareName, ico, key, name);
