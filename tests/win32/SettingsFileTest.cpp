@@ -307,13 +307,11 @@ std::vector<std::wstring> namesIn(const std::wstring& folder)
 {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    for (BOOL found = find != INVALID_HANDLE_VALUE; found; found = FindNextFileW(find, &entry)) {
+    const FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    for (BOOL found = static_cast<bool>(find); found; found = FindNextFileW(find.get(), &entry)) {
         if (entry.cFileName != std::wstring(L".") && entry.cFileName != std::wstring(L".."))
             names.push_back(entry.cFileName);
     }
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
     return names;
 }
 
@@ -360,15 +358,15 @@ TEST_F(SettingsFile, IconInALibraryIsCopiedAsAnIcon)
               std::tuple(L"shell32.ico,0", L"shell32.ico", L"0"));
     // An icon file: a directory of its images, the last ending where the file ends.
     const std::string ico = readFile(copy);
-    ASSERT_GE(ico.size(), 22u);
-    const auto number = [&](std::size_t at) {
-        return static_cast<unsigned char>(ico[at]) | static_cast<unsigned char>(ico[at + 1]) << 8
-            | static_cast<unsigned char>(ico[at + 2]) << 16 | static_cast<std::uint32_t>(ico[at + 3]) << 24;
+    const auto number = [&](std::size_t at, int bytes) {
+        std::size_t value = 0;
+        while (bytes-- > 0)
+            value = value << 8 | static_cast<unsigned char>(ico.at(at + bytes));
+        return value;
     };
-    const std::size_t images = number(4) & 0xFFFF, last = 6 + (images - 1) * 16;
-    EXPECT_EQ(ico.substr(0, 4), std::string("\0\0\1\0", 4));
-    ASSERT_GE(ico.size(), last + 16);
-    EXPECT_EQ(number(last + 12) + number(last + 8), ico.size());
+    const std::size_t last = 6 + (number(4, 2) - 1) * 16;
+    EXPECT_EQ(std::tuple(ico.substr(0, 4), number(last + 12, 4) + number(last + 8, 4)),
+              std::tuple(std::string("\0\0\1\0", 4), ico.size()));
     EXPECT_EQ(attributesOf(copy) & kHiddenSystem, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 
     info.icon = folder.at(L"нет.dll,1");
@@ -548,8 +546,6 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
     }
 }
 
-// A full disk: the profile writer rewrites the whole file and runs out of room, and the
-// file is put back as it was. The test scripts mount a tiny file system for this.
 namespace {
 
 // The tiny file system the test scripts mount, as Wine's drive Z: shows it; empty when none is.
@@ -564,6 +560,8 @@ std::wstring fullDiskFolder()
 
 } // namespace
 
+// A full disk: the profile writer rewrites the whole file and runs out of room, and the
+// file is put back as it was. The test scripts mount a tiny file system for this.
 TEST(FullDisk, FailedRewriteLosesNothing)
 {
     const std::wstring place = fullDiskFolder();
