@@ -63,6 +63,9 @@ void runModal(HWND window, HWND owner)
                 PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        if (message.message == WM_KEYDOWN && (message.hwnd == window || IsChild(window, message.hwnd))
+            && SendMessageW(window, kModalKeyDown, message.wParam, 0))
+            continue;
         if (!IsDialogMessageW(window, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -31,6 +31,10 @@ template <typename T> struct CommandRoute {
     void (T::*run)(int id);
 };
 
+// A modal window gets each key pressed in it first, as this message (wParam: the key),
+// before its focused control; a nonzero result says the window took it.
+inline constexpr UINT kModalKeyDown = WM_APP + 0x100;
+
 // The work of every window that does not depend on its class.
 namespace window_base {
 HWND create(const WindowSpec& shape, HWND owner, WNDPROC procedure, void* self, int dpi);

@@ -8,7 +8,9 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome)
 {
     using Kind = CommandOutcome::Kind;
     switch (outcome.kind) {
-    case Kind::Done: return {kDone, MB_ICONINFORMATION};
+    case Kind::Done:
+        return {outcome.undoable ? std::wstring(kDone) : kDone + std::wstring(L"\r\n\r\n") + kNotUndoable,
+                MB_ICONINFORMATION};
     case Kind::NoFolder: return {kNoFolder};
     case Kind::TextRefused: return {aboutPath(outcome.subject, kNotSaved, kUnrepresentable)};
     case Kind::PathTooLong: return {aboutPath(outcome.subject, kNotSaved, kPathTooLong)};
@@ -26,6 +28,7 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome)
     case Kind::DiskFull: return {aboutPath(outcome.subject, kDiskFull)};
     case Kind::LineChanged: return {aboutPath(outcome.subject, aboutChangedLine(outcome.detail))};
     case Kind::FolderNotMarked: return {aboutPath(outcome.subject, kFolderNotMarked)};
+    case Kind::RecordFailed: return {aboutPath(outcome.subject, kRecordFailed), MB_ICONSTOP, true};
     }
     return {kInternalError};
 }

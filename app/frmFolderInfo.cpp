@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/OutcomeMessage.h"
+#include "app/UndoCommand.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
 #include "support/ShellFunctions.h"
@@ -57,7 +58,12 @@ const CommandRoute<frmFolderInfo> frmFolderInfo::kRoutes[] = {
     {cmdInfoCancel, BN_CLICKED, &frmFolderInfo::onCancel},
 };
 
-frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
+frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files, RecordStore& store)
+    : components_(components),
+      files_(files),
+      store_(store)
+{
+}
 
 void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const FolderInfo& info)
 {
@@ -123,7 +129,17 @@ void frmFolderInfo::runCommand(int button)
     FolderInfo info = loaded_;
     readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     const Command action = button == cmdInfoApply ? Command::Apply : Command::Remove;
-    if (showOutcome(components_, window_, runFolderInfoCommand(files_, folder_, info, loaded_, action), folder_))
+    const CommandOutcome outcome =
+        runRecorded(files_, store_, folder_, commandName(control(button), window_),
+                    [&](FolderFiles& files) { return runFolderInfoCommand(files, folder_, info, loaded_, action); });
+    if (showOutcome(components_, window_, outcome, folder_))
+        close();
+}
+
+// The same undo as the main window's, for this folder; done, the dialog closes as after Apply.
+void frmFolderInfo::undo()
+{
+    if (runUndo(components_, files_, store_, window_, folder_))
         close();
 }
 
@@ -230,6 +246,13 @@ bool frmFolderInfo::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             showLogo(TextOrigin::User);
         return true;
     case kLogoDecoded: takeLogo(); return true;
+    case kModalKeyDown:
+        // Ctrl+Z alone: the folder's undo, not the text box's.
+        if (wParam != 'Z' || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+            return false;
+        undo();
+        result = 1;
+        return true;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlID != picIcon && item->CtlID != picLogo)

@@ -7,6 +7,7 @@
 #include "resources/FolderInfoLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
+#include "undo/RecordStore.h"
 
 #include <windows.h>
 
@@ -19,7 +20,7 @@ class frmFolderInfo : public BaseWindow<frmFolderInfo> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkFolderInfo";
 
-    frmFolderInfo(Components& components, FolderFiles& files);
+    frmFolderInfo(Components& components, FolderFiles& files, RecordStore& store);
     ~frmFolderInfo() { close(); }
 
     // Shows the folder's settings as loaded, with the owner disabled, until the user
@@ -37,6 +38,7 @@ private:
     void onAskedFor(int area);
     void runCommand(int button);
     void onCancel(int);
+    void undo();
     void showIcon(TextOrigin origin);
     void showLogo(TextOrigin origin);
     void takeLogo();
@@ -47,6 +49,7 @@ private:
 
     Components& components_;
     FolderFiles& files_;
+    RecordStore& store_;
     std::wstring folder_;
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     IconHandle icon_;

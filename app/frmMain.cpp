@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
 #include "app/OutcomeMessage.h"
+#include "app/UndoCommand.h"
 #include "app/frmFolderInfo.h"
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int kShiftNone = 0;
 constexpr int kShiftOnly = 1;
+constexpr int kCtrlOnly = 2;
 
 // Why a text could not be used, in words for the user.
 std::wstring reason(std::uint32_t error)
@@ -60,6 +62,7 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {mnuPreview, kPreviewMenuItem, VK_F3, &frmMain::openPreview},
     {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
     {mnuFolderCommand, kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
+    {mnuUndo, kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
 };
 
 const WindowSpec frmMain::kSpec = {
@@ -86,7 +89,12 @@ const CommandRoute<frmMain> frmMain::kRoutes[] = {
     {cmdSkin1, BN_CLICKED, &frmMain::cmdSkinClick},
 };
 
-frmMain::frmMain(Components& components, FolderFiles& files) : components_(components), files_(files) {}
+frmMain::frmMain(Components& components, FolderFiles& files, RecordStore& store)
+    : components_(components),
+      files_(files),
+      store_(store)
+{
+}
 
 bool frmMain::show(const std::wstring& arguments)
 {
@@ -103,7 +111,8 @@ bool frmMain::show(const std::wstring& arguments)
 // The commands go after a separator, before "Close", once. The system menu gets them
 // when it is first opened: a window's own copy of it costs start-up time and memory.
 // The folders' command is checked as the registry holds it each time the menu opens,
-// since another copy of the program may have changed it meanwhile.
+// since another copy of the program may have changed it meanwhile; so is the folder's
+// record, which names the command that undo would take back.
 void frmMain::extendSystemMenu()
 {
     const HMENU menu = GetSystemMenu(window_, FALSE);
@@ -115,6 +124,9 @@ void frmMain::extendSystemMenu()
     std::wstring exe;
     const bool ours = tsGetExePath(exe) && isFolderCommandOf(exe);
     CheckMenuItem(menu, mnuFolderCommand, MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
+    bool undoable = false;
+    const std::wstring undo = undoMenuCaption(files_, store_, windowText(control(txtWorkFolder)), undoable);
+    ModifyMenuW(menu, mnuUndo, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), mnuUndo, undo.c_str());
 }
 
 // Removes this exe's command from the folders' menu, or adds it when the menu lacks it
@@ -140,6 +152,12 @@ void frmMain::switchFolderCommand()
         showMessage(aboutPath(L"HKEY_CURRENT_USER\\" + done.failedKey,
                               done.kind == Kind::NotRemoved ? kFolderCommandNotRemoved : kFolderCommandNotAdded,
                               reason(done.status.error())));
+}
+
+void frmMain::undo()
+{
+    if (runUndo(components_, files_, store_, window_, windowText(control(txtWorkFolder))))
+        (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
 
 void frmMain::openPreview()
@@ -228,7 +246,7 @@ bool frmMain::preTranslateMessage(MSG& message)
 void frmMain::onKeyDown(int keyCode, int shift)
 {
     for (const MenuCommand& command : kMenuCommands) {
-        if (keyCode == command.key && shift == kShiftNone)
+        if (keyCode == command.key && shift == command.shift)
             (this->*command.run)();
     }
     if (keyCode == VK_F1 && shift == kShiftOnly)
@@ -303,7 +321,7 @@ void frmMain::openFolderInfo()
         showMessage(aboutPath(folder, kLoadFailed, reason(status.error())));
         return;
     }
-    frmFolderInfo(components_, files_).showModal(window_, folder, info);
+    frmFolderInfo(components_, files_, store_).showModal(window_, folder, info);
 }
 
 void frmMain::onBrowseColor(int button)
@@ -321,7 +339,9 @@ void frmMain::cmdSkinClick(int id)
     const int index = id - cmdSkin0;
     const BusyPointer busy;
     const FolderLookState look = state();
-    const CommandOutcome outcome = runLookCommand(files_, look, index == 0 ? Command::Apply : Command::Remove);
+    const Command action = index == 0 ? Command::Apply : Command::Remove;
+    const CommandOutcome outcome = runRecorded(files_, store_, look.folder, commandName(control(id), window_),
+                                               [&](FolderFiles& files) { return runLookCommand(files, look, action); });
     if (showOutcome(components_, window_, outcome, look.folder))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }

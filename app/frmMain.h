@@ -6,6 +6,7 @@
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
+#include "undo/RecordStore.h"
 
 #include <windows.h>
 
@@ -19,7 +20,8 @@ class frmMain : public BaseWindow<frmMain> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkMain";
 
-    frmMain(Components& components, FolderFiles& files);
+    // store: where each command records the folder as it was, for undo.
+    frmMain(Components& components, FolderFiles& files, RecordStore& store);
 
     // Creates the window, runs its load sequence on the command line's argument text
     // and shows it. False when the window could not be made.
@@ -56,19 +58,23 @@ private:
     void extendSystemMenu();
     void switchFolderCommand();
     void openPreview();
+    void undo();
     void followPreview();
 
     Components& components_;
     FolderFiles& files_;
+    RecordStore& store_;
     frmPreview preview_;
     std::wstring loadedPicture_; // the picture text as the folder's file last gave it
 
-    // A command of the system menu, with its key (0: none).
+    // A command of the system menu, with its key (0: none) and the Shift, Ctrl and Alt
+    // keys held with it (the bits 1, 2 and 4).
     struct MenuCommand {
         UINT id;
         const wchar_t* caption;
         int key;
         void (frmMain::*run)();
+        int shift = 0;
     };
     static const MenuCommand kMenuCommands[];
 };

@@ -4,6 +4,7 @@
 #include "resources/Texts.h"
 #include "support/tsRegisterAppPath.h"
 #include "support/tsWindow.h"
+#include "undo/Win32RecordStore.h"
 
 #include <windows.h>
 
@@ -23,7 +24,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
         SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
         Win32FolderFiles files;
-        frmMain form(components, files);
+        Win32RecordStore store;
+        frmMain form(components, files, store);
         if (!form.show(commandArguments(GetCommandLineW())))
             return 1;
         return runMessageLoop(form);

@@ -14,6 +14,7 @@
 // "median NAME MILLISECONDS" lines.
 #include "app/frmMain.h"
 #include "folderview/Win32FolderFiles.h"
+#include "undo/Win32RecordStore.h"
 #include "preview/PictureDecoder.h"
 #include "preview/PreviewPainter.h"
 #include "resources/Texts.h"
@@ -75,7 +76,8 @@ double workingSetKiB()
 // The main window on the folder, shown and settled.
 std::unique_ptr<frmMain> mainWindow(ProbeComponents& components, Win32FolderFiles& files, const std::wstring& folder)
 {
-    auto form = std::make_unique<frmMain>(components, files);
+    static Win32RecordStore store; // no command runs here: it is never touched
+    auto form = std::make_unique<frmMain>(components, files, store);
     if (!form->show(folder))
         return nullptr;
     pump();

@@ -20,9 +20,11 @@ struct CommandOutcome {
         DiskFull, // subject: the settings file or the copy, as it was before; the write found no room
         LineChanged, // subject: the settings file, as it was before; detail: a line the rewrite would change
         FolderNotMarked, // subject: the folder, whose settings are saved
+        RecordFailed, // subject: the folder of the records of changes; error: the system's; the folder as it was
     };
     Kind kind = Kind::Done;
     std::wstring subject = {};
     std::uint32_t error = 0;
     std::wstring detail = {};
+    bool undoable = true; // false: the change was made, and no record of the state before it kept
 };

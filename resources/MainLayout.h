@@ -49,4 +49,5 @@ enum SystemMenuId : unsigned {
     mnuPreview = 0x0100,
     mnuFolderInfo = 0x0110,
     mnuFolderCommand = 0x0120,
+    mnuUndo = 0x0130,
 };

@@ -62,6 +62,25 @@ inline constexpr wchar_t kAboutTitle[] = L"О программе ";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы: операция прервана.";
 inline constexpr wchar_t kInternalStop[] = L"Внутренняя ошибка программы: работа прервана.";
 
+// Undoing a folder's latest change ("Вернуть как было"): the record of the state before
+// every command, kept in the user's local application data folder.
+inline constexpr wchar_t kUndoMenuItem[] = L"Вернуть как было";
+inline constexpr wchar_t kUndoNothing[] = L"Для этого каталога нечего возвращать.";
+inline constexpr wchar_t kUndoUnusable[] =
+    L"Запись о прежнем виде этого каталога в этой папке повреждена или сделана не для него, поэтому она "
+    L"не используется и каталог не изменён.";
+inline constexpr wchar_t kUndoChanged[] =
+    L"После команды эти файлы изменил кто-то другой. Вернуть каталог как было? Их нынешнее содержимое пропадёт.";
+inline constexpr wchar_t kUndoKey[] = L"\tCtrl+Z";
+inline constexpr wchar_t kUndoFailed[] = L"Не удаётся вернуть этот файл как был, поэтому каталог оставлен как есть.";
+inline constexpr wchar_t kRecordFailed[] =
+    L"В эту папку Quenmark записывает прежний вид каталога, чтобы его можно было вернуть. Записать его "
+    L"не удаётся, поэтому команда не выполнена и каталог не изменён.";
+inline constexpr wchar_t kNotUndoable[] =
+    L"Файлы каталога больше 16 МБ, поэтому прежний вид не записан и вернуть его командой «Вернуть как было» нельзя.";
+inline constexpr const wchar_t* kMonthsOf[] = {L"января", L"февраля", L"марта",    L"апреля",  L"мая",    L"июня",
+                                               L"июля",   L"августа", L"сентября", L"октября", L"ноября", L"декабря"};
+
 // The preview of the folder's look.
 inline constexpr wchar_t kPreviewMenuItem[] = L"Предпросмотр\tF3";
 inline constexpr wchar_t kPreviewCaption[] = L"Предпросмотр — ";

@@ -8,6 +8,7 @@
 #include "folderview/Win32FolderFiles.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
+#include "undo/Win32RecordStore.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -118,7 +119,7 @@ protected:
     void open() { open(folder.path()); }
     void open(const std::wstring& arguments)
     {
-        form_ = std::make_unique<frmMain>(components, files);
+        form_ = std::make_unique<frmMain>(components, files, store);
         ASSERT_TRUE(form_->show(arguments));
         pump();
     }
@@ -149,6 +150,8 @@ protected:
     TempFolder folder {L" Мои фото"};
     StandInComponents components;
     Win32FolderFiles files;
+    TempFolder records {L" записи"};
+    Win32RecordStore store {records.path()};
     std::unique_ptr<frmMain> form_;
     static inline std::vector<std::wstring> boxTexts; // the tests that expect a box take it out
 

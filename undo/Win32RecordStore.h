@@ -1,0 +1,21 @@
+#pragma once
+#include "undo/RecordStore.h"
+
+// The records as files of one folder, made on the first write and open to its user only.
+class Win32RecordStore : public RecordStore {
+public:
+    // root: the store's folder, which tests give; by default "Quenmark" in the user's local
+    // application data folder, looked up on first use so that start-up loads nothing more.
+    explicit Win32RecordStore(std::wstring root = L"") : root_(std::move(root)) {}
+
+    TsStatus read(const std::wstring& name, std::string& bytes) override;
+    TsStatus write(const std::wstring& name, const std::string& bytes) override;
+    TsStatus remove(const std::wstring& name) override;
+    TsStatus list(std::vector<Entry>& entries) override;
+    std::wstring where() const override { return root(); }
+
+private:
+    const std::wstring& root() const;
+    TsStatus makeRoot();
+    mutable std::wstring root_;
+};
