@@ -244,9 +244,11 @@ private:
     // The path's state added to the record, and the record written, before its first change.
     TsStatus remember(const std::wstring& path)
     {
+        if (temps_.count(comparablePath(path)))
+            return {};
         if (storeFailed_)
             return storeError_; // nothing more changes once the record cannot follow
-        if (tooLarge_ || temps_.count(comparablePath(path)))
+        if (tooLarge_)
             return {};
         RecordedPath state;
         if (const TsStatus full = files_.fullPath(path, state.path); !full)

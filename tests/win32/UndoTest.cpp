@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <tuple>
@@ -57,12 +58,14 @@ protected:
             },
             limits);
     }
-    // The store's one record file.
-    std::wstring recordFile()
+    // The file of the store's latest record.
+    std::wstring latestRecord()
     {
         std::vector<RecordStore::Entry> entries;
         EXPECT_TRUE(store.list(entries));
-        return entries.size() == 1 ? records.at(entries[0].name) : L"";
+        const auto latest = std::max_element(entries.begin(), entries.end(),
+                                             [](const auto& a, const auto& b) { return a.written < b.written; });
+        return latest == entries.end() ? L"" : records.at(latest->name);
     }
 
     TempFolder folder {L" Фото с дачи"}, elsewhere, records {L" записи"};
@@ -116,5 +119,90 @@ TEST_F(Undo, EachCommandIsUndoneExactly)
         EXPECT_EQ(snapshot(in.path()), before) << i;
         EXPECT_EQ(undoFolder(files, store, in.path(), false).kind, UndoKind::Nothing) << i;
         SetFileAttributesW(in.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// A file changed since the command is named and kept until the undo is confirmed.
+TEST_F(Undo, ChangedFileIsNamedAndKeptUntilConfirmed)
+{
+    ASSERT_EQ(applyLook(folder, L"").kind, Kind::Done);
+    const std::string edited = readFile(folder.desktopIni()) + "[Другое]\r\nЗначение=1\r\n";
+    SetFileAttributesW(folder.desktopIni().c_str(), FILE_ATTRIBUTE_NORMAL);
+    writeFile(folder.desktopIni(), edited);
+    const UndoOutcome asked = undoFolder(files, store, folder.path(), false);
+    EXPECT_EQ(std::tuple(asked.kind, asked.subject), std::tuple(UndoKind::Changed, folder.desktopIni()));
+    EXPECT_EQ(readFile(folder.desktopIni()), edited);
+    EXPECT_EQ(undoFolder(files, store, folder.path(), true).kind, UndoKind::Done);
+    EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A store that takes the first part of the record and then fails: what the command had
+// changed goes back.
+class StoreFailingAfter : public Win32RecordStore {
+public:
+    StoreFailingAfter(const std::wstring& root, int writes) : Win32RecordStore(root), writes_(writes) {}
+    TsStatus write(const std::wstring& name, const std::string& bytes) override
+    {
+        return writes_-- > 0 ? Win32RecordStore::write(name, bytes) : TsStatus::failure(ERROR_WRITE_FAULT);
+    }
+
+private:
+    int writes_;
+};
+
+// A record that cannot be written refuses the command, and the folder stays as it was.
+TEST_F(Undo, StoreThatFailsRefusesTheCommand)
+{
+    writeUtf16Ini(folder.desktopIni(), L"[.ShellClassInfo]\r\nInfoTip=Дача\r\n");
+    writeFile(elsewhere.at(L"лес.bmp"), bmpBytes(2, 2, RGB(1, 2, 3), RGB(4, 5, 6)));
+    writeFile(elsewhere.at(L"файл"), "не папка");
+    const Snapshot before = snapshot(folder.path());
+    StoreFailingAfter unwritable(elsewhere.at(L"файл\\записи"), 1), partly(records.path(), 1);
+    for (RecordStore* failing : {static_cast<RecordStore*>(&unwritable), static_cast<RecordStore*>(&partly)}) {
+        const CommandOutcome refused = runRecorded(files, *failing, folder.path(), {}, [&](FolderFiles& f) {
+            return runLookCommand(f, {folder.path(), elsewhere.at(L"лес.bmp"), kTicked, 0, 0, 0, 0}, Command::Apply);
+        });
+        EXPECT_EQ(std::tuple(refused.kind, refused.subject), std::tuple(Kind::RecordFailed, failing->where()));
+        EXPECT_EQ(snapshot(folder.path()), before);
+    }
+}
+
+// Beyond its cap a folder's files are not recorded and the command says so; beyond the
+// store's bound the oldest records go.
+TEST_F(Undo, RecordsStayWithinTheirBounds)
+{
+    writeFile(folder.desktopIni(), std::string(1000, ';'));
+    const CommandOutcome large = applyLook(folder, L"", Command::Apply, {.record = 999});
+    EXPECT_EQ(std::tuple(large.kind, large.undoable), std::tuple(Kind::Done, false));
+    EXPECT_EQ(undoFolder(files, store, folder.path(), false).kind, UndoKind::Nothing);
+
+    const TempFolder first, second, third;
+    ASSERT_EQ(applyLook(first, L"").kind, Kind::Done);
+    const UndoLimits limits {.store = readFile(latestRecord()).size() * 5 / 2};
+    ASSERT_EQ(applyLook(second, L"", Command::Apply, limits).kind, Kind::Done);
+    ASSERT_EQ(applyLook(third, L"", Command::Apply, limits).kind, Kind::Done);
+    FolderRecord record;
+    EXPECT_EQ(std::tuple(findRecord(files, store, first.path(), record),
+                         findRecord(files, store, second.path(), record),
+                         findRecord(files, store, third.path(), record)),
+              std::tuple(RecordFound::None, RecordFound::Found, RecordFound::Found));
+}
+
+// A damaged record, or one of another folder under this folder's name, changes nothing.
+TEST_F(Undo, DamagedOrForeignRecordIsNeverApplied)
+{
+    const TempFolder other;
+    ASSERT_EQ(applyLook(other, L"").kind, Kind::Done);
+    const std::string foreign = readFile(latestRecord());
+    ASSERT_EQ(applyLook(folder, L"").kind, Kind::Done);
+    const std::wstring record = latestRecord();
+    std::string damaged = readFile(record);
+    damaged[damaged.size() / 2] ^= 1;
+    const Snapshot after = snapshot(folder.path());
+    for (const std::string& bytes : {damaged, foreign, std::string("MZ")}) {
+        writeFile(record, bytes);
+        const UndoOutcome refused = undoFolder(files, store, folder.path(), true);
+        EXPECT_EQ(std::tuple(refused.kind, refused.subject), std::tuple(UndoKind::Unusable, records.path()));
+        EXPECT_EQ(snapshot(folder.path()), after);
     }
 }
