@@ -406,6 +406,53 @@ TEST_F(MainWindowTest, OnlyShiftF1OpensTheAboutBoxAndOnlyEscCloses)
     EXPECT_FALSE(form_->isLoaded());
 }
 
+// Ctrl+Z and the system menu's item undo the folder's latest command. The item names
+// it and is greyed without a record; a file changed since is asked about first, and No
+// changes nothing.
+TEST_F(MainWindowTest, CtrlZUndoesTheLatestCommand)
+{
+    const auto press = [this] {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG message = {item(txtPicture), WM_KEYDOWN, 'Z', 1, 0, {}};
+        form_->preTranslateMessage(message);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    };
+    const auto undoItem = [this] {
+        const HMENU menu = GetSystemMenu(window(), FALSE);
+        SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+        wchar_t text[128] = {};
+        GetMenuStringW(menu, mnuUndo, text, 128, MF_BYCOMMAND);
+        return std::tuple(std::wstring(text), (GetMenuState(menu, mnuUndo, MF_BYCOMMAND) & MF_GRAYED) != 0);
+    };
+    open();
+    EXPECT_EQ(undoItem(), std::tuple(std::wstring(L"Вернуть как было\tCtrl+Z"), true));
+    press();
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kUndoNothing});
+    click(cmdSkin0);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+
+    open();
+    const auto [caption, greyed] = undoItem();
+    EXPECT_TRUE(caption.starts_with(L"Вернуть как было (Установить!, ") && caption.ends_with(L")\tCtrl+Z"))
+        << utf8(caption);
+    EXPECT_FALSE(greyed);
+    const std::string edited = readFile(folder.desktopIni()) + "; правка\r\n";
+    SetFileAttributesW(folder.desktopIni().c_str(), FILE_ATTRIBUTE_NORMAL);
+    writeFile(folder.desktopIni(), edited);
+    press();
+    EXPECT_EQ(components.questions, std::vector {folder.desktopIni() + L"\r\n\r\n" + kUndoChanged});
+    EXPECT_EQ(readFile(folder.desktopIni()), edited);
+    components.answerYes = true;
+    press();
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(components.changedFolders, std::vector(2, folder.path()));
+}
+
 // A drop as Explorer makes it: the paths, each ending in a NUL, then one more NUL.
 void drop(HWND window, const std::vector<std::wstring>& paths)
 {
@@ -721,9 +768,9 @@ TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
         ids.push_back(GetMenuItemID(menu, position));
     // Wine adds an item of its own after "Close".
     const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
-    ASSERT_GE(close - ids.begin(), 5);
-    EXPECT_EQ(std::vector<UINT>(close - 5, close + 1),
-              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, 0, SC_CLOSE}));
+    ASSERT_GE(close - ids.begin(), 6);
+    EXPECT_EQ(std::vector<UINT>(close - 6, close + 1),
+              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, mnuUndo, 0, SC_CLOSE}));
     EXPECT_EQ(std::count(ids.begin(), ids.end(), mnuPreview), 1);
     for (const auto& [id, text] :
          {std::pair(mnuPreview, kPreviewMenuItem), std::pair(mnuFolderInfo, kFolderInfoMenuItem),
