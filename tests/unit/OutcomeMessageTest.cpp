@@ -52,7 +52,8 @@ TEST(OutcomeMessage, EachOutcomeHasItsWords)
         {{Kind::FolderNotMarked, L"C:\\Фото"},
          L"C:\\Фото\r\n\r\n" + std::wstring(kFolderNotMarked),
          MB_ICONSTOP,
-         false},
+         false},        {{.undoable = false}, L"Готово!\r\n\r\n" + std::wstring(kNotUndoable), MB_ICONINFORMATION, false},
+        {{Kind::RecordFailed, L"C:\\Записи"}, L"C:\\Записи\r\n\r\n" + std::wstring(kRecordFailed), MB_ICONSTOP, true},
     };
     for (const auto& c : cases) {
         const OutcomeMessage message = outcomeMessage(c.outcome);
