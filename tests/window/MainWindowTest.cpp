@@ -669,6 +669,23 @@ TEST_F(FolderInfoDialogTest, FailureKeepsTheDialogAndEnterAppliesAndClosesAfterD
     EXPECT_EQ(iniValue(folder.desktopIni(), L"ViewState", L"FolderType"), L"MyMusic");
 }
 
+// Ctrl+Z in the dialog undoes its own command, as the main window's does, and closes it.
+TEST_F(FolderInfoDialogTest, CtrlZUndoesTheDialogsCommand)
+{
+    const auto before = std::tuple(readFile(folder.desktopIni()), attributesOf(folder.desktopIni()));
+    withDialog([](HWND dialog) { SendDlgItemMessageW(dialog, cmdInfoRemove, BM_CLICK, 0, 0); });
+    withDialog([](HWND) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        press('Z');
+    });
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+    EXPECT_EQ(std::exchange(boxTexts, {}), (std::vector<std::wstring> {kDone, kDone}));
+    EXPECT_EQ(std::tuple(readFile(folder.desktopIni()), attributesOf(folder.desktopIni())), before);
+}
+
 // The dialog's Remove takes what the dialog sets and nothing else: the view's mode and
 // the main window's look stay.
 TEST_F(FolderInfoDialogTest, RemoveTakesOnlyTheDialogsKeys)
