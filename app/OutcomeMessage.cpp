@@ -18,6 +18,10 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome)
         return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed : kCopyFailed,
                           kNewFileName + outcome.subject),
                 MB_ICONSTOP, true};
+    case Kind::SourceUnreadable:
+        return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed : kCopyFailed,
+                          kSourceUnreadable + outcome.subject),
+                MB_ICONSTOP, true};
     case Kind::SaveFailed: return {aboutPath(outcome.subject, kSaveFailed)};
     case Kind::DiskFull: return {aboutPath(outcome.subject, kDiskFull)};
     case Kind::LineChanged: return {aboutPath(outcome.subject, aboutChangedLine(outcome.detail))};

@@ -14,9 +14,10 @@ struct CommandOutcome {
         PathTooLong, // subject: the settings file or the picture's copy
         ControlCharacter, // subject: the picture text, which holds a line break or another control character
         KeyRefused, // subject: the key whose text the settings file's ANSI encoding cannot hold
-        CopyFailed, // subject: the copy's path; error: the system's error
+        CopyFailed, // subject: the copy's path; error: the system's error; detail: the key
+        SourceUnreadable, // subject: the file to be copied; error: the system's error; detail: the key
         SaveFailed, // subject: the settings file, which is as it was before
-        DiskFull, // subject: the settings file, as it was before; the rewrite found no room
+        DiskFull, // subject: the settings file or the copy, as it was before; the write found no room
         LineChanged, // subject: the settings file, as it was before; detail: a line the rewrite would change
         FolderNotMarked, // subject: the folder, whose settings are saved
     };

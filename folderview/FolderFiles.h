@@ -24,13 +24,21 @@ public:
                               const std::wstring& path) = 0;
     virtual TsStatus getAttributes(const std::wstring& path, std::uint32_t& result) = 0;
     virtual TsStatus setAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
-    // Replaces an existing file at target.
+    // The source's bytes written over target's, which keeps its hidden and system bits.
     virtual TsStatus copyFile(const std::wstring& source, const std::wstring& target) = 0;
     // Whether both paths name one existing file, however each is spelt.
     virtual TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) = 0;
+    // Whether the file opens for reading, as a copy opens its source.
+    virtual TsStatus canRead(const std::wstring& path) = 0;
+    // A new empty hidden file of a name no other file has, in folder: where a copy is
+    // written before it takes its own name.
+    virtual TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) = 0;
+    // Renames from to to in one step, replacing a file at to that is not read-only.
+    virtual TsStatus moveFile(const std::wstring& from, const std::wstring& to) = 0;
 
     // The whole file as it is on disk, and its replacement by bytes, which must all be
-    // written; what puts a settings file back as it was.
+    // written (a hidden or system file keeps those bits): what puts a settings file back
+    // as it was, and what fills a copy's temporary file.
     virtual TsStatus readFile(const std::wstring& path, std::string& result) = 0;
     virtual TsStatus writeFile(const std::wstring& path, const std::string& bytes) = 0;
     virtual TsStatus deleteFile(const std::wstring& path) = 0;

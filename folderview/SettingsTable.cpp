@@ -150,16 +150,21 @@ std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::
 CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
                                std::wstring& text)
 {
+    const std::wstring source = settingFile(kind, text, folder);
     std::wstring name;
-    CommandOutcome copied = copyIntoFolder(files, folder, settingFile(kind, text, folder), key, name);
-    if (copied.kind != CommandOutcome::Kind::Done)
+    if (kind != SettingKind::Icon) {
+        CommandOutcome copied = copyIntoFolder(files, folder, source, key, name);
+        if (copied.kind == CommandOutcome::Kind::Done)
+            text = name;
         return copied;
-    if (kind == SettingKind::Icon) {
-        std::wstring path;
-        int index = 0;
-        splitIconText(text, path, index);
-        name += L"," + std::to_wstring(index);
     }
-    text = name;
+    std::wstring path;
+    int index = 0;
+    splitIconText(text, path, index);
+    // An icon inside a program or library is copied as that one icon, not as the whole file.
+    CommandOutcome copied = isIcoFileName(source) ? copyIntoFolder(files, folder, source, key, name)
+                                                  : copyIconIntoFolder(files, folder, source, index, key, name);
+    if (copied.kind == CommandOutcome::Kind::Done)
+        text = name + L"," + std::to_wstring(index);
     return copied;
 }

@@ -81,7 +81,8 @@ void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, 
                   std::vector<SettingEdit>& edits);
 void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,
                   std::vector<SettingEdit>& edits);
-// Copies the file the row's text names into the folder and makes the text name the copy.
+// Copies the file the row's text names into the folder (of an icon inside a program or
+// library, that one icon as an .ico) and makes the text name the copy.
 CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
                                std::wstring& text);
 

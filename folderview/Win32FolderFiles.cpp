@@ -58,15 +58,52 @@ TsStatus Win32FolderFiles::setAttributes(const std::wstring& path, std::uint32_t
     return {};
 }
 
+namespace {
+
+// The file at path opened to be written from its start. An existing hidden or system file
+// keeps those bits: the system replaces one only when they are asked for again.
+FileHandle openToReplace(const std::string& ansiPath)
+{
+    const DWORD existing = GetFileAttributesA(ansiPath.c_str());
+    const DWORD kept =
+        existing == INVALID_FILE_ATTRIBUTES ? 0 : existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    return FileHandle(CreateFileA(ansiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, kept, nullptr));
+}
+
+// A write that stops short of its bytes ran out of room.
+TsStatus writeAll(HANDLE file, const char* bytes, DWORD size)
+{
+    DWORD written = 0;
+    if (!WriteFile(file, bytes, size, &written, nullptr))
+        return TsStatus::failure(GetLastError());
+    return written == size ? TsStatus() : TsStatus::failure(ERROR_DISK_FULL);
+}
+
+} // namespace
+
 TsStatus Win32FolderFiles::copyFile(const std::wstring& source, const std::wstring& target)
 {
     std::string ansiSource, ansiTarget;
     TsStatus status = tsToAnsiPath(source, ansiSource);
     if (status)
         status = tsToAnsiPath(target, ansiTarget);
-    if (status && !CopyFileA(ansiSource.c_str(), ansiTarget.c_str(), FALSE))
-        status = TsStatus::failure(GetLastError());
-    return status;
+    if (!status)
+        return status;
+    const FileHandle from(CreateFileA(ansiSource.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from)
+        return TsStatus::failure(GetLastError());
+    const FileHandle to = openToReplace(ansiTarget);
+    if (!to)
+        return TsStatus::failure(GetLastError());
+    std::string buffer(64 * 1024, '\0');
+    for (DWORD read = 1; read != 0;) {
+        if (!ReadFile(from.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            return TsStatus::failure(GetLastError());
+        if (status = writeAll(to.get(), buffer.data(), read); !status)
+            return status;
+    }
+    return FlushFileBuffers(to.get()) ? TsStatus() : TsStatus::failure(GetLastError());
 }
 
 namespace {
@@ -102,6 +139,40 @@ TsStatus Win32FolderFiles::isSameFile(const std::wstring& first, const std::wstr
     return {};
 }
 
+TsStatus Win32FolderFiles::canRead(const std::wstring& path)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(CreateFileA(ansiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    return file ? TsStatus() : TsStatus::failure(GetLastError());
+}
+
+TsStatus Win32FolderFiles::makeTempFile(const std::wstring& folder, std::wstring& path)
+{
+    std::string ansiFolder;
+    if (const TsStatus status = tsToAnsiPath(folder, ansiFolder); !status)
+        return status;
+    char name[MAX_PATH];
+    if (!GetTempFileNameA(ansiFolder.c_str(), "qmk", 0, name))
+        return TsStatus::failure(GetLastError());
+    // Hidden from the start, so the user never sees it; a visible one serves as well.
+    (void)SetFileAttributesA(name, FILE_ATTRIBUTE_HIDDEN);
+    return tsFromAnsi(name, path);
+}
+
+TsStatus Win32FolderFiles::moveFile(const std::wstring& from, const std::wstring& to)
+{
+    std::string ansiFrom, ansiTo;
+    TsStatus status = tsToAnsiPath(from, ansiFrom);
+    if (status)
+        status = tsToAnsiPath(to, ansiTo);
+    if (status && !MoveFileExA(ansiFrom.c_str(), ansiTo.c_str(), MOVEFILE_REPLACE_EXISTING))
+        status = TsStatus::failure(GetLastError());
+    return status;
+}
+
 TsStatus Win32FolderFiles::readFile(const std::wstring& path, std::string& result)
 {
     std::string ansiPath;
@@ -126,12 +197,12 @@ TsStatus Win32FolderFiles::writeFile(const std::wstring& path, const std::string
     std::string ansiPath;
     if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
         return status;
-    const FileHandle file(CreateFileA(ansiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
-        || !FlushFileBuffers(file.get()))
+    const FileHandle file = openToReplace(ansiPath);
+    if (!file)
         return TsStatus::failure(GetLastError());
-    return written == bytes.size() ? TsStatus() : TsStatus::failure(ERROR_DISK_FULL);
+    if (const TsStatus status = writeAll(file.get(), bytes.data(), static_cast<DWORD>(bytes.size())); !status)
+        return status;
+    return FlushFileBuffers(file.get()) ? TsStatus() : TsStatus::failure(GetLastError());
 }
 
 TsStatus Win32FolderFiles::deleteFile(const std::wstring& path)

@@ -19,6 +19,9 @@ public:
     TsStatus setAttributes(const std::wstring& path, std::uint32_t attributes) override;
     TsStatus copyFile(const std::wstring& source, const std::wstring& target) override;
     TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override;
+    TsStatus canRead(const std::wstring& path) override;
+    TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) override;
+    TsStatus moveFile(const std::wstring& from, const std::wstring& to) override;
     TsStatus readFile(const std::wstring& path, std::string& result) override;
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override;
     TsStatus deleteFile(const std::wstring& path) override;

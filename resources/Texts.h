@@ -41,6 +41,7 @@ inline constexpr wchar_t kDiskFull[] = L"На диске нет места дл�
 inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";
 inline constexpr wchar_t kIconCopyFailed[] = L"Не удалось скопировать файл значка.";
 inline constexpr wchar_t kNewFileName[] = L"Новое имя файла: ";
+inline constexpr wchar_t kSourceUnreadable[] = L"Не удаётся прочитать файл: ";
 inline constexpr wchar_t kLoadFailed[] = L"Не удаётся прочитать настройки этого каталога.";
 inline constexpr wchar_t kNotSaved[] = L"Настройки не сохранены.";
 inline constexpr wchar_t kNotAccepted[] = L"Путь не принят.";

@@ -75,6 +75,13 @@ struct MemoryDCTraits {
     static void close(Handle h) { DeleteDC(h); }
 };
 
+// A module loaded by LoadLibraryExW, also one mapped only as data.
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { FreeLibrary(h); }
+};
+
 using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using IconHandle = UniqueHandle<IconTraits>;
@@ -83,6 +90,7 @@ using RegKey = UniqueHandle<RegKeyTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;
 
 // An object selected into a device context for as long as the scope lasts; the one it
 // replaced goes back, so that the object can then be deleted.

@@ -13,9 +13,10 @@
 // A folder in memory, for the failures and attribute bits that real files under Wine
 // cannot show. Settings files are held as text and edited as the profile writer edits
 // them (the first section of a name, one copy at a time), so what is saved can be
-// loaded. Writes, attribute changes and copies are logged in call order; a call whose
-// log line, or "exist PATH" or "read KEY", is in errors fails with that error, and a
-// write whose log line is in shortWrites reports success but cuts the file's last line.
+// loaded. Writes, attribute changes, copies and renames are logged in call order; a call
+// whose log line, or "exist PATH", "read KEY", "open PATH" or "temp FOLDER", is in errors
+// fails with that error, and a write whose log line is in shortWrites reports success
+// but cuts the file's last line.
 class FakeFolderFiles : public FolderFiles {
 public:
     std::map<std::wstring, std::wstring> texts; // settings files by path, lines ending in "\r\n"
@@ -26,6 +27,7 @@ public:
     bool unicode = false; // whether the settings files are UTF-16
     std::uint64_t freeBytes = 1 << 30;
     std::wstring currentFolder = L"C:\\Текущий";
+    int temps = 0;
 
     static std::wstring attributesLine(const std::wstring& path, std::uint32_t value)
     {
@@ -94,15 +96,44 @@ public:
         log.push_back(L"copy " + source + L" > " + target);
         if (!attributes.count(source))
             return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-        // As Windows, which will not replace a hidden or read-only file.
-        if (attributes.count(target) && (attributes[target] & (kAttrHidden | kAttrReadOnly)))
+        if (attributes.count(target) && (attributes[target] & kAttrReadOnly))
             return TsStatus::failure(ERROR_ACCESS_DENIED);
-        attributes[target] = kAttrNormal;
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
+        attributes.try_emplace(target, kAttrNormal);
         return {};
     }
     TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override
     {
         result = first == second && attributes.count(first);
+        return {};
+    }
+    TsStatus canRead(const std::wstring& path) override
+    {
+        if (!attributes.count(path))
+            return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+        return check(L"open " + path);
+    }
+    // Temporary files are numbered "~1.tmp", "~2.tmp", … in the folder.
+    TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) override
+    {
+        path = folder + L"\\~" + std::to_wstring(++temps) + L".tmp";
+        log.push_back(L"temp " + path);
+        const TsStatus status = check(L"temp " + folder);
+        if (status)
+            attributes[path] = kAttrHidden;
+        return status;
+    }
+    // As Windows, which will not replace a read-only file.
+    TsStatus moveFile(const std::wstring& from, const std::wstring& to) override
+    {
+        log.push_back(L"move " + from + L" > " + to);
+        if (attributes.count(to) && (attributes[to] & kAttrReadOnly))
+            return TsStatus::failure(ERROR_ACCESS_DENIED);
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
+        attributes[to] = attributes[from];
+        attributes.erase(from);
         return {};
     }
     TsStatus readFile(const std::wstring& path, std::string& result) override

@@ -1,3 +1,4 @@
+#include "folderview/FileCopy.h"
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
@@ -152,8 +153,8 @@ TEST(RunLookCommand, Outcomes)
              s.picture = L"D:\\" + std::wstring(30, L'п') + L".jpg";
          },
          Kind::PathTooLong, kDeepFolder + L"\\" + std::wstring(30, L'п') + L".jpg", 0, false, false},
-        {"no picture to copy", Command::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); }, Kind::CopyFailed,
-         kCopy, ERROR_FILE_NOT_FOUND, false, true, L"IconArea_Image"},
+        {"no picture to copy", Command::Apply, [](auto&, auto& f) { f.attributes.erase(kPicture); },
+         Kind::SourceUnreadable, kPicture, ERROR_FILE_NOT_FOUND, false, false, L"IconArea_Image"},
         // Every write is checked, and what it wrote is read back.
         {"first write fails", Command::Apply, failing(L"write [ExtShellFolderViews] " + kView + L"=" + kView),
          Kind::SaveFailed, kIni, 0, true, true},
@@ -392,7 +393,7 @@ TEST(FolderInfo, FolderTypesGoBackAsSpelledUnlessAnotherIsPicked)
 }
 
 // The icon and the folder picture copied into the folder are hidden and named by their
-// bare names; a copy that fails writes nothing and names the icon.
+// bare names; a copy whose source cannot be read writes nothing and names the source.
 TEST(FolderInfo, FilesCopiedIntoTheFolder)
 {
     FakeFolderFiles files;
@@ -410,6 +411,28 @@ TEST(FolderInfo, FilesCopiedIntoTheFolder)
     info.icon = L"D:\\Иконки\\лес.ico,4";
     const CommandOutcome outcome = runFolderInfoCommand(files, kFolder, info, {}, Command::Apply);
     EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail),
-              std::tuple(Kind::CopyFailed, kFolder + L"\\лес.ico", std::wstring(L"IconResource")));
+              std::tuple(Kind::SourceUnreadable, std::wstring(L"D:\\Иконки\\лес.ico"), std::wstring(L"IconResource")));
     EXPECT_FALSE(files.logged(L"write"));
+}
+
+// What Wine cannot make fail: a copy or a rename that fails leaves the earlier copy, its
+// read-only bit given back, and no temporary file; a full disk is told as such.
+TEST(FileCopy, FailureLeavesTheEarlierCopyAndNoTemporaryFile)
+{
+    const std::wstring temp = kFolder + L"\\~1.tmp";
+    const std::tuple<std::wstring, std::uint32_t, Kind> cases[] = {
+        {L"copy " + kPicture + L" > " + temp, ERROR_HANDLE_DISK_FULL, Kind::DiskFull},
+        {L"move " + temp + L" > " + kCopy, ERROR_SHARING_VIOLATION, Kind::CopyFailed},
+    };
+    for (const auto& [failing, error, kind] : cases) {
+        FakeFolderFiles files;
+        const std::map<std::wstring, std::uint32_t> before {
+            {kFolder, kAttrDirectory}, {kPicture, kAttrReadOnly}, {kCopy, kEarlierCopy}};
+        files.attributes = before;
+        files.errors[failing] = error;
+        std::wstring name;
+        const CommandOutcome outcome = copyIntoFolder(files, kFolder, kPicture, L"IconArea_Image", name);
+        EXPECT_EQ(std::tuple(outcome.kind, outcome.subject), std::tuple(kind, kCopy));
+        EXPECT_EQ(files.attributes, before);
+    }
 }

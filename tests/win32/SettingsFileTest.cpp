@@ -290,7 +290,7 @@ TEST_F(SettingsFile, RefusedOrFailedApplyLeavesTheFolderAsItWas)
     for (const auto& [picture, copying, kind] :
          {std::tuple(std::wstring(L"C:\\море.jpg\r\n[.ShellClassInfo]\r\nIconResource=x.dll,1"), kUnticked,
                      Kind::ControlCharacter),
-          std::tuple(folder.at(L"нет\\море.jpg"), kTicked, Kind::CopyFailed)}) {
+          std::tuple(folder.at(L"нет\\море.jpg"), kTicked, Kind::SourceUnreadable)}) {
         state.picture = picture;
         state.copyPicture = copying;
         EXPECT_EQ(runLookCommand(files, state, kApply).kind, kind);
@@ -298,6 +298,80 @@ TEST_F(SettingsFile, RefusedOrFailedApplyLeavesTheFolderAsItWas)
         EXPECT_EQ(std::tuple(readFile(copy), attributesOf(copy) & kHiddenSystem),
                   std::tuple(std::string("earlier"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN)));
     }
+}
+
+namespace {
+
+// The names of a folder's entries, hidden ones too, in the order the system lists them.
+std::vector<std::wstring> namesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    const FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    for (BOOL found = static_cast<bool>(find); found; found = FindNextFileW(find.get(), &entry)) {
+        if (entry.cFileName != std::wstring(L".") && entry.cFileName != std::wstring(L".."))
+            names.push_back(entry.cFileName);
+    }
+    return names;
+}
+
+} // namespace
+
+// A copy replaces only an earlier one, a hidden file: the user's file of that name keeps
+// its bytes and attributes, and the copy takes the first free name beside it. Desktop.INI,
+// hidden as the writer leaves it, is never a copy's name, whatever its letter case.
+TEST_F(SettingsFile, CopyReplacesOnlyAnEarlierCopy)
+{
+    const TempFolder elsewhere;
+    const std::wstring mine = folder.at(L"лес.bmp");
+    writeFile(mine, "mine");
+    SetFileAttributesW(mine.c_str(), FILE_ATTRIBUTE_READONLY);
+    const DWORD mineAttributes = attributesOf(mine);
+    for (const auto& [source, bytes, copy] :
+         {std::tuple(elsewhere.at(L"лес.bmp"), "first", L"лес (2).bmp"),
+          std::tuple(elsewhere.at(L"лес.bmp"), "second", L"лес (2).bmp"),
+          std::tuple(elsewhere.at(L"DESKTOP.ini"), "[.ShellClassInfo]\r\nInfoTip=x\r\n", L"DESKTOP (2).ini")}) {
+        writeFile(source, bytes);
+        const FolderLookState state {folder.path(), source, kTicked, kUnticked, 0, kUnticked, 0};
+        ASSERT_EQ(runLookCommand(files, state, kApply).kind, Kind::Done);
+        EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), copy);
+        EXPECT_EQ(std::tuple(readFile(folder.at(copy)), attributesOf(folder.at(copy)) & kHiddenSystem),
+                  std::tuple(std::string(bytes), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN)));
+    }
+    EXPECT_EQ(std::tuple(readFile(mine), attributesOf(mine)), std::tuple(std::string("mine"), mineAttributes));
+    EXPECT_EQ(iniValue(path, L".ShellClassInfo", L"InfoTip"), std::optional<std::wstring>());
+    EXPECT_THAT(namesIn(folder.path()),
+                UnorderedElementsAreArray({L"лес.bmp", L"лес (2).bmp", L"DESKTOP (2).ini", L"Desktop.INI"}));
+    SetFileAttributesW(mine.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// An icon inside a library is copied as that one icon, a small .ico named after the
+// library, which the keys name at index 0; a library that cannot be read is named.
+TEST_F(SettingsFile, IconInALibraryIsCopiedAsAnIcon)
+{
+    const std::wstring library = L"%SystemRoot%\\system32\\shell32.dll", copy = folder.at(L"shell32.ico");
+    FolderInfo info {library + L",3", L"", L"", L"", kTicked};
+    ASSERT_EQ(runFolderInfoCommand(files, folder.path(), info, {}, kApply).kind, Kind::Done);
+    EXPECT_EQ(std::tuple(iniValue(path, L".ShellClassInfo", L"IconResource"),
+                         iniValue(path, L".ShellClassInfo", L"IconFile"),
+                         iniValue(path, L".ShellClassInfo", L"IconIndex")),
+              std::tuple(L"shell32.ico,0", L"shell32.ico", L"0"));
+    // An icon file: a directory of its images, the last ending where the file ends.
+    const std::string ico = readFile(copy);
+    const auto number = [&](std::size_t at, int bytes) {
+        std::size_t value = 0;
+        while (bytes-- > 0)
+            value = value << 8 | static_cast<unsigned char>(ico.at(at + bytes));
+        return value;
+    };
+    const std::size_t last = 6 + (number(4, 2) - 1) * 16;
+    EXPECT_EQ(std::tuple(ico.substr(0, 4), number(last + 12, 4) + number(last + 8, 4)),
+              std::tuple(std::string("\0\0\1\0", 4), ico.size()));
+    EXPECT_EQ(attributesOf(copy) & kHiddenSystem, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+
+    info.icon = folder.at(L"нет.dll,1");
+    const CommandOutcome missing = runFolderInfoCommand(files, folder.path(), info, {}, kApply);
+    EXPECT_EQ(std::tuple(missing.kind, missing.subject), std::tuple(Kind::SourceUnreadable, folder.at(L"нет.dll")));
 }
 
 // The icon and comment go into a UTF-16 file exactly as typed and are refused for an
@@ -472,16 +546,27 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
     }
 }
 
+namespace {
+
+// The tiny file system the test scripts mount, as Wine's drive Z: shows it; empty when none is.
+std::wstring fullDiskFolder()
+{
+    const char* mounted = std::getenv("QUENMARK_FULL_DISK");
+    std::wstring place = mounted && *mounted ? L"Z:" : L"";
+    for (const char* c = mounted; !place.empty() && *c; ++c)
+        place += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return place;
+}
+
+} // namespace
+
 // A full disk: the profile writer rewrites the whole file and runs out of room, and the
 // file is put back as it was. The test scripts mount a tiny file system for this.
 TEST(FullDisk, FailedRewriteLosesNothing)
 {
-    const char* mounted = std::getenv("QUENMARK_FULL_DISK");
-    if (!mounted || !*mounted)
+    const std::wstring place = fullDiskFolder();
+    if (place.empty())
         GTEST_SKIP() << "no small file system mounted (QUENMARK_FULL_DISK)";
-    std::wstring place = L"Z:";
-    for (const char* c = mounted; *c; ++c)
-        place += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     const std::wstring path = place + L"\\Desktop.INI", filler = place + L"\\filler";
     // 8,187 bytes: one more line needs a third page.
     const std::wstring text =
@@ -506,4 +591,27 @@ TEST(FullDisk, FailedRewriteLosesNothing)
     DeleteFileW(filler.c_str());
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
+}
+
+// A copy that finds no room leaves the earlier copy whole and no temporary file, and the
+// message says that the disk is full.
+TEST(FullDisk, FailedCopyKeepsTheEarlierCopy)
+{
+    const std::wstring place = fullDiskFolder();
+    if (place.empty())
+        GTEST_SKIP() << "no small file system mounted (QUENMARK_FULL_DISK)";
+    const TempFolder elsewhere;
+    const std::wstring source = elsewhere.at(L"big.bmp"), copy = place + L"\\big.bmp";
+    writeFile(source, std::string(128 * 1024, 'b'));
+    writeFile(copy, "earlier");
+    SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    const DWORD attributes = attributesOf(copy);
+    Win32FolderFiles files;
+    const CommandOutcome outcome =
+        runLookCommand(files, {place, source, kTicked, kUnticked, 0, kUnticked, 0}, Command::Apply);
+    EXPECT_EQ(std::tuple(outcome.kind, outcome.subject), std::tuple(Kind::DiskFull, copy));
+    EXPECT_EQ(std::tuple(readFile(copy), attributesOf(copy)), std::tuple(std::string("earlier"), attributes));
+    EXPECT_THAT(namesIn(place), ElementsAre(L"big.bmp"));
+    SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(copy.c_str());
 }

@@ -345,7 +345,7 @@ TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
     click(cmdSkin0);
     EXPECT_EQ(components.reports,
               (std::vector {std::tuple(std::uint32_t {ERROR_FILE_NOT_FOUND}, UINT {MB_ICONSTOP},
-                                       aboutPath(kCopyFailed, kNewFileName + folder.at(L"нет.bmp")),
+                                       aboutPath(kCopyFailed, kSourceUnreadable + folder.at(L"нет.bmp")),
                                        LoadCursorW(nullptr, IDC_WAIT))}));
     SetCursor(LoadCursorW(nullptr, IDC_CROSS));
     SendMessageW(window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
