@@ -44,7 +44,8 @@ IconHandle iconToDraw(const std::string& ico, int size)
     if (!image)
         return {};
     auto* bytes = reinterpret_cast<PBYTE>(const_cast<char*>(ico.data() + image->offset));
-    return IconHandle(CreateIconFromResourceEx(bytes, static_cast<DWORD>(image->size), TRUE, 0x00030000, size, size,
+    constexpr DWORD kIconFormat = 0x00030000; // every icon since Windows 3
+    return IconHandle(CreateIconFromResourceEx(bytes, static_cast<DWORD>(image->size), TRUE, kIconFormat, size, size,
                                                LR_DEFAULTCOLOR));
 }
 
@@ -171,17 +172,19 @@ void frmFolderInfo::showIcon(TextOrigin origin)
     const std::wstring file = settingFile(SettingKind::Icon, text, folder_);
     iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin);
     icon_.reset();
-    iconFailed_ = false;
-    // The area's text is the link while the icon waits, and otherwise says why no icon
-    // is drawn, for the eye and for a screen reader alike.
+    // Only the file's own icon waits, as the dialog opens: the area keeps its link caption.
+    // Once read, its text says why no icon is drawn (nothing when it is), for the eye and
+    // for a screen reader alike.
+    IconRead read = IconRead::Read;
     if (!path.empty() && !iconWaits_) {
         std::string ico;
-        IconRead read = readIconFile(file, index, ico);
+        read = readIconFile(file, index, ico);
         if (read == IconRead::Read && !(icon_ = iconToDraw(ico, scale(kFolderInfoIconSize))))
             read = IconRead::Unreadable;
-        iconFailed_ = read != IconRead::Read;
-        SetWindowTextW(control(picIcon), whyNotShown(read));
     }
+    iconFailed_ = read != IconRead::Read;
+    if (!iconWaits_)
+        SetWindowTextW(control(picIcon), whyNotShown(read));
     enableArea(picIcon, txtIcon, iconWaits_);
 }
 
