@@ -43,6 +43,7 @@ private:
     // An area that shows a file: drawn into whatever DC it is given.
     void paintArea(int area, HDC dc, const RECT& rect, bool focused) const;
     void paintLogo(HDC dc, const RECT& inside) const;
+    void paintNote(HDC dc, const RECT& inside, const std::wstring& text, int color) const;
     void enableArea(int area, int box, bool waits);
 
     Components& components_;
@@ -50,6 +51,7 @@ private:
     std::wstring folder_;
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     IconHandle icon_;
+    bool iconFailed_ = false; // the icon cannot be shown; the area's text says why
     bool iconWaits_ = false; // an icon on another computer, read only when the user asks
     PictureLoader logoLoader_;
     DecodedPicture logo_;

@@ -40,6 +40,10 @@ inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранит�
 inline constexpr wchar_t kDiskFull[] = L"На диске нет места для записи файла. Ничего не изменено.";
 inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";
 inline constexpr wchar_t kIconCopyFailed[] = L"Не удалось скопировать файл значка.";
+// Why the dialog's icon area shows no icon.
+inline constexpr wchar_t kIconTooLarge[] = L"слишком велика";
+inline constexpr wchar_t kIconUnreadable[] = L"не удаётся прочитать";
+inline constexpr wchar_t kIconMissing[] = L"нет файла";
 inline constexpr wchar_t kNewFileName[] = L"Новое имя файла: ";
 inline constexpr wchar_t kSourceUnreadable[] = L"Не удаётся прочитать файл: ";
 inline constexpr wchar_t kLoadFailed[] = L"Не удаётся прочитать настройки этого каталога.";
