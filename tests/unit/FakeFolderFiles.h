@@ -130,6 +130,26 @@ public:
         attributes.erase(path);
         return {};
     }
+    // Each header's name, with the lines of the first section of that name.
+    TsStatus readSections(const std::string& bytes, std::vector<ProfileSection>& result) override
+    {
+        std::wstring text;
+        if (unicode && bytes.size() >= 2)
+            text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+        else if (!unicode)
+            (void)tsFromAnsi(bytes, text); // code page 1251 reads every byte
+        result.clear();
+        for (const std::wstring& line : linesOf(text)) {
+            if (line.starts_with(L"["))
+                result.push_back({line.substr(1, line.size() - 2), {}});
+            else if (!result.empty() && !line.empty())
+                result.back().lines.push_back(line);
+        }
+        for (ProfileSection& section : result)
+            section.lines =
+                std::find_if(result.begin(), result.end(), [&](auto& s) { return same(s.name, section.name); })->lines;
+        return {};
+    }
     TsStatus freeSpace(const std::wstring&, std::uint64_t& bytes) override
     {
         bytes = freeBytes;

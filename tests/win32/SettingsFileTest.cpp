@@ -402,8 +402,11 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         {"[ without ]", "[Other]\r\n[not a header\r\nk=1\r\n"},
         {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
         {"NULs padding the end", ansiBytes(others) + std::string(7, '\0')},
+        {"a NUL inside a line", std::string("[Other]\r\nab\0cd=1\r\n", 18)},
+        {"text after a header's ]", ansiBytes(L"[Other]  ; заметки\r\nk=1\r\n")},
+        {"an empty [] header at the end", "[Other]\r\nk=1\r\n[]\r\n"},
     };
-    const FolderInfo info {L" shell32.dll,3", L"Отпуск ", L"Pictures", L"лес.jpg "};
+    const FolderInfo info {L" shell32.dll,3", L"От\tпуск ", L"Pictures", L"лес.jpg "};
     const struct {
         std::function<CommandOutcome()> run;
         const wchar_t* section;
@@ -454,9 +457,8 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
 {
     const DWORD attributes = kHiddenSystem | FILE_ATTRIBUTE_READONLY;
     for (const auto& [bytes, line] : {
-             std::pair(std::string("[Other]\r\nab\0cd=1\r\n", 18), std::wstring(L"ab\0cd=1", 7)),
-             std::pair(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), std::wstring(L"[]")),
-             std::pair(ansiBytes(L"[Other]  ; заметки\r\nk=1\r\n"), std::wstring(L"[Other]  ; заметки")),
+             std::pair(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), std::wstring(L"m=2")),
+             std::pair(std::string("[Other]\r\nk=1\r\ne\x1A", 17), std::wstring(L"e\x1A")),
          }) {
         SCOPED_TRACE(utf8(line));
         writeFile(path, bytes);
