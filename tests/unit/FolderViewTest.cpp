@@ -1,7 +1,6 @@
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
-#include "folderview/SettingsText.h"
 #include "folderview/Win32FolderFiles.h"
 
 #include "FakeFolderFiles.h"
@@ -220,35 +219,6 @@ TEST(RunLookCommand, Outcomes)
                 std::tuple(files.logged(L"write [" + kView + L"] IconArea_Image=" + saved), files.attributes[kCopy]),
                 std::tuple(true, c.copies ? kAttrHidden : kEarlierCopy));
         }
-    }
-}
-
-// The read-back check names the first line not as the edits leave it, and compares
-// names as the profile functions do: a look-alike letter (the Kelvin sign) makes
-// another key. A comment goes only with its section.
-TEST(SettingsText, ChangedLineIsTheFirstNotAsTheEditsLeaveIt)
-{
-    const std::vector<SettingsComment> comments = {{L"[A]", L"; note"}, {L"[G]", L"; gone"}};
-    const SettingsView before {{{L"A", {L"x=1"}}, {L"G", {L"k=old", L"Bac\u212Aground=2"}}}, comments};
-    const std::vector<SettingEdit> setK = {{L"g", L"K", L"a\tb "}}, deleteKey = {{L"G", L"BACKGROUND", std::nullopt}},
-                                   deleteG = {{L"g", std::nullopt, std::nullopt}};
-    const struct {
-        SettingsView after;
-        std::vector<SettingEdit> edits;
-        std::optional<std::wstring> changed;
-    } cases[] = {
-        {{{{L"A", {L"x=1"}}, {L"G", {L"k=a\tb", L"Bac\u212Aground=2"}}}, comments}, setK, std::nullopt},
-        {{{{L"A", {L"x=1"}}, {L"G", {L"k=old", L"Bac\u212Aground=2"}}}, comments}, setK, L"K=a\tb "},
-        {{{{L"A", {L"x=1"}}, {L"G", {L"k=a\tb", L"Bac\u212Aground=2"}}}, {comments[0]}}, setK, L"; gone"},
-        {before, deleteKey, std::nullopt},
-        {{{{L"A", {L"x=1"}}, {L"G", {L"k=old"}}}, comments}, deleteKey, L"Bac\u212Aground=2"},
-        {{{{L"A", {L"x=1"}}}, {comments[0]}}, deleteG, std::nullopt},
-        {{{{L"A", {L"x=1"}}, {L"G", {}}}, comments}, deleteG, L"[G]"},
-        {{{{L"A", {}}}, comments}, deleteG, L"x=1"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.changed.value_or(L"")));
-        EXPECT_EQ(changedLine(before, c.after, c.edits), c.changed);
     }
 }
 
