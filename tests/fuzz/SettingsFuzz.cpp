@@ -27,21 +27,18 @@ namespace {
 using Kind = CommandOutcome::Kind;
 
 const std::wstring kSections[] = {kViewId, kViewsSection, kClassInfoSection, kViewStateSection};
+// The program's sections; its keys first among the names, then others.
 const std::wstring kNames[] = {
     kViewId,  kImageKey, kTextColorKey, kTextBackgroundKey,         kIconResourceKey, kInfoTipKey, kViewsSection,
     L"Other", L"Дача",   L"",           L"{BE098140-A513-11D0-A3A4"};
 const std::wstring kValues[] = {L"1", L"C:\\Картинки\\фон.jpg", L"a\tb", L" padded\t", L"\u65E5\u672C", L"x=y", L""};
 const std::wstring kBlanks[] = {L" ", L"\t", L"\v", L"\f", L"\x1A", L"\u00A0"};
 
-class Random {
-public:
-    explicit Random(unsigned seed) : engine_(seed) {}
-    std::size_t below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine_); }
+struct Random {
+    std::mt19937 engine;
+    std::size_t below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine); }
     bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
     template <std::size_t N> const std::wstring& pick(const std::wstring (&items)[N]) { return items[below(N)]; }
-
-private:
-    std::mt19937 engine_;
 };
 
 // A name in another case, or (lookAlike) with a letter the locale's comparison under
@@ -122,12 +119,10 @@ std::vector<SettingEdit> randomEdits(Random& random)
 {
     std::vector<SettingEdit> edits;
     for (std::size_t count = 1 + random.below(3); count > 0; --count) {
-        const std::size_t kind = random.below(100);
+        const std::size_t kind = random.below(100); // a key set, a key deleted, a section deleted
         SettingEdit edit {spelled(random, random.pick(kSections), false), std::nullopt, std::nullopt};
-        if (kind < 85)
-            edit.key = spelled(random, kNames[random.below(6)], false); // the program's keys
-        if (kind < 60)
-            edit.value = random.pick(kValues);
+        edit.key = kind < 85 ? std::optional(spelled(random, kNames[random.below(6)], false)) : std::nullopt;
+        edit.value = kind < 60 ? std::optional(random.pick(kValues)) : std::nullopt;
         // As the program's commands: no edit undoes another.
         const auto clashes = [&](const SettingEdit& other) {
             return sameName(other.section, edit.section)
@@ -200,11 +195,8 @@ bool readsAsEdited(const std::wstring& before, const std::wstring& after, const 
                 return false;
             continue;
         }
-        const wchar_t absent[] = L"\x01";
-        std::vector<wchar_t> value(4096);
-        GetPrivateProfileStringW(edit.section.c_str(), edit.key->c_str(), absent, value.data(),
-                                 static_cast<DWORD>(value.size()), after.c_str());
-        if (value.data() != (edit.value ? trimmedBlanks(*edit.value) : absent))
+        if (iniValue(after, edit.section, *edit.key)
+            != (edit.value ? std::optional(trimmedBlanks(*edit.value)) : std::nullopt))
             return false;
     }
     return untouchedView(before, edits) == untouched;
@@ -215,16 +207,15 @@ bool readsAsEdited(const std::wstring& before, const std::wstring& after, const 
 bool holdsComment(const std::string& bytes, const std::wstring& comment)
 {
     const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
-    const std::size_t mark = little || big ? 2 : bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    const std::size_t mark = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     std::wstring text(bytes.size(), L'\0');
-    if (little || big)
-        text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-    else
-        text.resize(static_cast<std::size_t>(MultiByteToWideChar(mark ? CP_UTF8 : CP_ACP, 0, bytes.data() + mark,
-                                                                 static_cast<int>(bytes.size() - mark), text.data(),
-                                                                 static_cast<int>(text.size()))));
-    for (wchar_t& c : text)
-        c = big ? static_cast<wchar_t>(c << 8 | c >> 8) : c;
+    text.resize(little || big ? 0
+                              : static_cast<std::size_t>(MultiByteToWideChar(
+                                  mark ? CP_UTF8 : CP_ACP, 0, bytes.data() + mark,
+                                  static_cast<int>(bytes.size() - mark), text.data(), static_cast<int>(text.size()))));
+    for (std::size_t i = 2; (little || big) && i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + big])
+                                     | static_cast<unsigned char>(bytes[i + little]) << 8);
     const auto bare = [](std::wstring t) {
         std::erase_if(t, [](wchar_t c) { return c <= L' ' || c == 0x1A; });
         return t;
@@ -238,10 +229,9 @@ int main(int argc, char** argv)
 {
     const long files = argc > 1 ? std::atol(argv[1]) : 500;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 1;
-    Random random(seed);
+    Random random {std::mt19937(seed)};
     const TempFolder folder;
-    const std::wstring product = folder.desktopIni(), copy = folder.at(L"copy.ini"),
-                       original = folder.at(L"original.ini");
+    const std::wstring product = folder.desktopIni(), copy = folder.at(L"c.ini"), original = folder.at(L"o.ini");
     Win32FolderFiles system;
     long done = 0, refused = 0, textRefused = 0, falseRefusals = 0, missed = 0, faults = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -287,10 +277,9 @@ int main(int argc, char** argv)
             std::printf("\n");
         }
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%ld files (seed %u) in %.1f s: %ld done, %ld refused, %ld refused for their letters; "
                 "%ld false refusals, %ld missed changes, %ld faults in all\n",
-                files, seed, seconds, done, refused, textRefused, falseRefusals, missed, faults);
-    SetFileAttributesW(product.c_str(), FILE_ATTRIBUTE_NORMAL);
+                files, seed, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), done,
+                refused, textRefused, falseRefusals, missed, faults);
     return faults == 0 ? 0 : 1;
 }

@@ -388,14 +388,11 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         const char* kept = ""; // a line the reader does not hand over, found in the bytes
     } cases[] = {
         {"comments and lines without =", ansiBytes(L"; top\r\n[Other]\r\n; note\r\nplain line\r\nk=1\r\n"), "; note"},
-        {"duplicate keys and sections", ansiBytes(L"[Other]\r\nk=1\r\nk=2\r\n[Other]\r\nk=3\r\n")},
-        {"CR only", "[Other]\rk=1\rm=2\r"},
         {"a long line", ansiBytes(L"[Other]\r\nk=" + std::wstring(5000, L'д') + L"\r\n")},
         {"UTF-16", encode(Encoding::Utf16, L"[Other]\r\nk=\u4E2D\u6587\r\n")},
         {"UTF-8 with its mark, our section first", utf8Bytes(L"[.ShellClassInfo]\r\nLocalizedResourceName=Дача\r\n")},
         {"UTF-16 big-endian", utf16BigEndian(L"[ExtShellFolderViews]\r\nDefault={5984FFE0}\r\n" + others)},
         {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
-        {"text after a header's ]", ansiBytes(L"[Other]  ; заметки\r\nk=1\r\n")},
     };
     const FolderInfo info {L" shell32.dll,3", L"От\tпуск ", L"Pictures", L"лес.jpg "};
     const struct {
