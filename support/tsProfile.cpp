@@ -161,9 +161,16 @@ TsStatus tsReadProfileCopy(const std::string& bytes, std::vector<ProfileSection>
     {
         const FileHandle file(
             CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        // Wine's reader parses a file again on every call while it is under about two
+        // seconds old, and once when it is older.
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER time {{now.dwLowDateTime, now.dwHighDateTime}};
+        time.QuadPart -= 36'000'000'000ULL; // an hour
+        const FILETIME hourAgo {time.LowPart, time.HighPart};
         DWORD written = 0;
         if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
-            || written != bytes.size()) {
+            || written != bytes.size() || !SetFileTime(file.get(), nullptr, nullptr, &hourAgo)) {
             const DWORD error = GetLastError();
             (void)DeleteFileW(path); // a temporary file on its own
             return TsStatus::failure(error ? error : ERROR_DISK_FULL);
