@@ -392,6 +392,7 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         {"UTF-16", encode(Encoding::Utf16, L"[Other]\r\nk=\u4E2D\u6587\r\n")},
         {"UTF-8 with its mark, our section first", utf8Bytes(L"[.ShellClassInfo]\r\nLocalizedResourceName=Дача\r\n")},
         {"UTF-16 big-endian", utf16BigEndian(L"[ExtShellFolderViews]\r\nDefault={5984FFE0}\r\n" + others)},
+        {"an empty [] header at the end", "[Other]\r\nk=1\r\n[]\r\n"},
         {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
     };
     const FolderInfo info {L" shell32.dll,3", L"От\tпуск ", L"Pictures", L"лес.jpg "};
