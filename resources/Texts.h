@@ -60,6 +60,9 @@ inline constexpr wchar_t kControlCharacter[] =
     L"есть перевод строки или другой управляющий знак: он разорвал бы строку файла Desktop.INI.";
 inline constexpr wchar_t kKeyRefused[] =
     L"есть знаки, которых нет в кодовой странице Windows, а файл Desktop.INI этого каталога записан не в Юникоде.";
+inline constexpr wchar_t kMarkRefused[] =
+    L"есть знаки, которых нет в кодовой странице Windows, а файл Desktop.INI этого каталога записан в UTF-8 или "
+    L"в UTF-16 с обратным порядком байтов: Windows читает такой файл в кодовой странице.";
 inline constexpr wchar_t kFolderKept[] = L"Остаётся прежний каталог.";
 inline constexpr wchar_t kErrorNumber[] = L"Ошибка ";
 inline constexpr wchar_t kAboutTitle[] = L"О программе ";
