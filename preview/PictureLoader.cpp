@@ -19,32 +19,49 @@ private:
     CRITICAL_SECTION& section_;
 };
 
-struct ThreadHandleTraits {
-    using Handle = HANDLE;
-    static Handle none() { return nullptr; }
-    static void close(Handle h) { CloseHandle(h); }
-};
+// Held by the one thread of the program that decodes. Never deleted: the loaders wait
+// for their threads, and the section goes with the process.
+CRITICAL_SECTION& decodingSection()
+{
+    static struct Section {
+        Section() { InitializeCriticalSection(&section); }
+        CRITICAL_SECTION section;
+    } one;
+    return one.section;
+}
+
+// A decoder that throws (a failed allocation, above all) is a picture that cannot be shown.
+DecodeResult decodeCatching(const PictureLoader::Decode& decode, const std::wstring& path, DecodedPicture& picture)
+{
+    try {
+        return decode(path, picture);
+    } catch (...) {
+        picture = {};
+        return DecodeResult::Undecodable;
+    }
+}
 
 } // namespace
 
-// What the window and the decoding threads share; the last of them to let go frees it.
+// What the window and its decoding thread share; the loader waits for the thread before
+// it lets go.
 struct PictureLoader::Shared {
-    Shared()
-    {
-        InitializeCriticalSection(&lock);
-        InitializeCriticalSection(&decoding);
-    }
+    explicit Shared(Decode function) : decode(std::move(function)) { InitializeCriticalSection(&lock); }
     Shared(const Shared&) = delete;
     Shared& operator=(const Shared&) = delete;
     ~Shared()
     {
-        DeleteCriticalSection(&decoding);
         DeleteCriticalSection(&lock);
+        CloseHandle(decoded);
     }
 
+    const Decode decode;
+    HANDLE decoded = CreateEventW(nullptr, FALSE, FALSE, nullptr); // set when a wanted picture is ready
     CRITICAL_SECTION lock; // over the members below
-    CRITICAL_SECTION decoding; // held by the one thread that decodes
     unsigned wanted = 0; // the newest request's number
+    std::wstring pending; // the newest request's path, until the thread takes it
+    bool hasPending = false;
+    bool running = false; // a thread takes the pending request when it is done
     HWND window = nullptr;
     UINT message = 0;
     bool ready = false;
@@ -52,59 +69,84 @@ struct PictureLoader::Shared {
     DecodedPicture picture;
 };
 
-struct PictureLoader::Request {
-    std::shared_ptr<Shared> shared;
-    std::wstring path;
-    unsigned number;
-};
-
-DWORD WINAPI PictureLoader::decode(void* parameter)
+DWORD WINAPI PictureLoader::run(void* parameter)
 {
-    const std::unique_ptr<Request> request(static_cast<Request*>(parameter));
-    auto& shared = *request->shared;
-    DecodedPicture picture; // released on return unless it is still wanted
-    DecodeResult result = DecodeResult::Undecodable;
-    {
-        const Locked one(shared.decoding);
+    auto& shared = *static_cast<Shared*>(parameter);
+    for (;;) {
+        std::wstring path;
+        unsigned number = 0;
         {
             const Locked locked(shared.lock);
-            if (shared.wanted != request->number)
+            if (!shared.hasPending) {
+                shared.running = false;
                 return 0;
+            }
+            path.swap(shared.pending);
+            shared.hasPending = false;
+            number = shared.wanted;
         }
-        result = decodePicture(request->path, picture);
+        // An outdated picture is released before the next decoding of the program starts.
+        const Locked one(decodingSection());
+        DecodedPicture picture;
+        DecodeResult result = DecodeResult::Undecodable;
+        {
+            const Locked locked(shared.lock);
+            if (shared.wanted != number)
+                continue;
+        }
+        result = decodeCatching(shared.decode, path, picture);
+        const Locked locked(shared.lock);
+        if (shared.wanted != number)
+            continue;
+        shared.result = result;
+        shared.picture = std::move(picture);
+        shared.ready = true;
+        SetEvent(shared.decoded);
+        PostMessageW(shared.window, shared.message, 0, 0);
     }
-    const Locked locked(shared.lock);
-    if (shared.wanted != request->number)
-        return 0;
-    shared.result = result;
-    shared.picture = std::move(picture);
-    shared.ready = true;
-    PostMessageW(shared.window, shared.message, 0, 0);
-    return 0;
 }
 
-PictureLoader::PictureLoader() : shared_(std::make_shared<Shared>()) {}
+PictureLoader::PictureLoader(Decode decode) : shared_(std::make_unique<Shared>(std::move(decode))) {}
 
 PictureLoader::~PictureLoader()
 {
     cancel();
+    if (thread_)
+        WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
 {
-    cancel();
-    auto request = std::make_unique<Request>(Request {shared_, path, 0});
+    DecodedPicture outdated; // released after the lock is left
+    std::wstring request = path;
+    bool idle = false;
     {
         const Locked locked(shared_->lock);
+        ++shared_->wanted;
+        shared_->ready = false;
+        outdated = std::move(shared_->picture);
         shared_->window = window;
         shared_->message = message;
-        request->number = shared_->wanted;
+        shared_->pending.swap(request);
+        shared_->hasPending = true;
+        idle = !shared_->running;
+        shared_->running = true;
+        ResetEvent(shared_->decoded);
     }
-    const UniqueHandle<ThreadHandleTraits> thread(CreateThread(nullptr, 0, decode, request.get(), 0, nullptr));
-    if (!thread)
-        return false;
-    request.release(); // the thread's now
-    WaitForSingleObject(thread.get(), kWaitMs);
+    if (idle) {
+        // The thread before has left its loop; it is let finish before the next begins.
+        if (thread_)
+            WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset(CreateThread(nullptr, 0, run, shared_.get(), CREATE_SUSPENDED, nullptr));
+        if (!thread_) {
+            const Locked locked(shared_->lock);
+            shared_->running = shared_->hasPending = false;
+            return false;
+        }
+        SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
+        ResumeThread(thread_.get());
+    }
+    WaitForSingleObject(shared_->decoded, kWaitMs);
     return true;
 }
 
@@ -113,6 +155,7 @@ void PictureLoader::cancel()
     DecodedPicture outdated; // released after the lock is left
     const Locked locked(shared_->lock);
     ++shared_->wanted;
+    shared_->hasPending = false;
     shared_->ready = false;
     outdated = std::move(shared_->picture);
 }

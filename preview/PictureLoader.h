@@ -1,28 +1,34 @@
 #pragma once
 #include "preview/PictureDecoder.h"
+#include "support/Handles.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
-// Decodes pictures on threads of their own, so that the windows keep answering while a
-// large or distant picture decodes, and posts a message to the window when a picture is
-// ready. Only the newest request is wanted: an older one is not decoded when it has not
-// begun, and its picture is released by its thread when it has; so is a picture that
-// comes after the window has gone. One picture decodes at a time, so that quick changes
-// never hold several large pictures at once.
+// Decodes pictures on a thread of its own, below the windows' priority, so that they
+// keep answering while a large or distant picture decodes, and posts a message to the
+// window when a picture is ready. Only the newest request is wanted: an older one is
+// not decoded when it has not begun, and its picture is released by the thread when it
+// has. A loader runs at most one thread, which takes the newest request when it is done
+// with the one in hand; and one picture decodes at a time in the whole program, so that
+// the windows never hold the decoder's large buffers twice.
 class PictureLoader {
 public:
-    PictureLoader();
+    // What a request makes of its file; it may throw, which is told as Undecodable.
+    using Decode = std::function<DecodeResult(const std::wstring& path, DecodedPicture& picture)>;
+
+    explicit PictureLoader(Decode decode = decodePicture);
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
+    // Outdates the requests and waits for the thread, so that none outlives its owner.
     ~PictureLoader();
 
-    // Outdates every earlier request and starts decoding path; message (no parameters)
-    // goes to the window when it is decoded. Waits a moment for it, so that a small
-    // picture is there at once, without a frame of "opening". False when no thread
-    // could start.
+    // Outdates every earlier request and asks for path; message (no parameters) goes to
+    // the window when it is decoded. Waits a moment for it, so that a small picture is
+    // there at once, without a frame of "opening". False when no thread could start.
     bool start(HWND window, UINT message, const std::wstring& path);
     // Outdates every request; a picture decoded and not taken is released.
     void cancel();
@@ -31,8 +37,13 @@ public:
 
 private:
     struct Shared;
-    struct Request;
-    static DWORD WINAPI decode(void* request);
+    struct ThreadTraits {
+        using Handle = HANDLE;
+        static Handle none() { return nullptr; }
+        static void close(Handle h) { CloseHandle(h); }
+    };
+    static DWORD WINAPI run(void* shared);
 
-    std::shared_ptr<Shared> shared_;
+    std::unique_ptr<Shared> shared_;
+    UniqueHandle<ThreadTraits> thread_;
 };
