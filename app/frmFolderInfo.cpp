@@ -7,6 +7,8 @@
 #include "support/ShellFunctions.h"
 #include "support/tsPath.h"
 
+#include <algorithm>
+
 namespace {
 
 // Typing waits this long for a pause before the icon or picture is read, so that a
@@ -57,7 +59,16 @@ const CommandRoute<frmFolderInfo> frmFolderInfo::kRoutes[] = {
     {cmdInfoCancel, BN_CLICKED, &frmFolderInfo::onCancel},
 };
 
-frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
+// The folder picture is averaged down to the area on the decoding thread: the dialog
+// never holds more than its small drawing.
+frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files)
+    : components_(components),
+      files_(files),
+      logoLoader_([this](const std::wstring& path, DecodedPicture& picture) {
+          return decodeThumbnail(path, logoBox_, picture);
+      })
+{
+}
 
 void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const FolderInfo& info)
 {
@@ -65,6 +76,9 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     loaded_ = info;
     if (!create(owner))
         return;
+    RECT area;
+    GetClientRect(control(picLogo), &area);
+    logoBox_ = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)}; // within its sunken edge
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
@@ -157,9 +171,10 @@ void frmFolderInfo::showLogo(TextOrigin origin)
     logoWaits_ = !text.empty() && !readsWithoutAsking(file, origin);
     logoLoader_.cancel();
     logo_ = {};
+    logoResult_.reset();
     // Without a thread to decode on the picture is not drawn; the dialog works on.
-    if (!text.empty() && !logoWaits_)
-        (void)logoLoader_.start(window_, kLogoDecoded, file);
+    if (!text.empty() && !logoWaits_ && !logoLoader_.start(window_, kLogoDecoded, file))
+        logoResult_ = DecodeResult::Undecodable;
     enableArea(picLogo, txtLogo, logoWaits_);
 }
 
@@ -170,6 +185,7 @@ void frmFolderInfo::takeLogo()
     if (!logoLoader_.take(result, picture))
         return;
     logo_ = result == DecodeResult::Decoded ? std::move(picture) : DecodedPicture {};
+    logoResult_ = result;
     InvalidateRect(control(picLogo), nullptr, TRUE);
 }
 
@@ -192,7 +208,7 @@ void frmFolderInfo::paintArea(int area, HDC dc, const RECT& rect, bool focused) 
     if (area == picIcon && icon_) {
         DrawIconEx(dc, (rect.left + rect.right - size) / 2, (rect.top + rect.bottom - size) / 2, icon_.get(), size,
                    size, 0, nullptr, DI_NORMAL);
-    } else if (area == picLogo && logo_.bitmap) {
+    } else if (area == picLogo && logoResult_) {
         paintLogo(dc, inside);
     } else if (area == picIcon ? iconWaits_ : logoWaits_) {
         // Drawn as a link, which the click on the area follows.
@@ -208,9 +224,23 @@ void frmFolderInfo::paintArea(int area, HDC dc, const RECT& rect, bool focused) 
     }
 }
 
-// The picture small and whole, in its own proportions.
+// The picture small and whole, in its own proportions, or why it cannot be shown.
 void frmFolderInfo::paintLogo(HDC dc, const RECT& inside) const
 {
+    if (!logo_.bitmap) {
+        const wchar_t* why = *logoResult_ == DecodeResult::Missing ? kPictureAreaMissing
+            : *logoResult_ == DecodeResult::TooLarge               ? kPictureAreaTooLarge
+                                                                   : kPictureAreaUnreadable;
+        const SelectedObject font(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        RECT text = inside;
+        DrawTextW(dc, why, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+        const LONG height = text.bottom - text.top;
+        text = {inside.left, (inside.top + inside.bottom - height) / 2, inside.right, inside.bottom};
+        DrawTextW(dc, why, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+        return;
+    }
     const MemoryDC source(CreateCompatibleDC(dc));
     const SelectedObject picture(source.get(), logo_.bitmap.get());
     const RECT target = fitted(inside, logo_.size);

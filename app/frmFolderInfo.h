@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // The dialog for a folder's icon and comment, its type and picture, modal to the
@@ -51,8 +52,10 @@ private:
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     IconHandle icon_;
     bool iconWaits_ = false; // an icon on another computer, read only when the user asks
+    SIZE logoBox_ = {}; // inside picLogo's frame: the folder picture is decoded to fit it
     PictureLoader logoLoader_;
-    DecodedPicture logo_;
+    DecodedPicture logo_; // the small drawing only
+    std::optional<DecodeResult> logoResult_; // why the picture is not drawn, once that is known
     bool logoWaits_ = false; // the same for the folder picture
     bool loading_ = false;
 };

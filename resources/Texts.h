@@ -68,12 +68,16 @@ inline constexpr wchar_t kPreviewPictureRefused[] =
     L"Картинка не будет скопирована: в пути есть символы, которых нет в кодовой странице Windows.";
 inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на другом компьютере не открыта: ";
 inline constexpr wchar_t kPreviewPictureOpening[] = L"Открывается картинка: ";
-// Said instead of decoding a picture of more than 64 megapixels (256 MiB of pixels).
+// Said instead of decoding a picture of more than 24 megapixels (96 MiB of pixels).
 inline std::wstring previewPictureTooLarge(unsigned long width, unsigned long height, const std::wstring& path)
 {
     return L"Картинка слишком велика для предпросмотра: " + std::to_wstring(width) + L" × " + std::to_wstring(height)
-        + L" точек (больше 64 мегапикселей, свыше 256 МБ памяти): " + path;
+        + L" точек (больше 24 мегапикселей, свыше 96 МБ памяти): " + path;
 }
+// Said in the dialog's folder picture area, small, instead of the picture.
+inline constexpr wchar_t kPictureAreaTooLarge[] = L"слишком велика";
+inline constexpr wchar_t kPictureAreaUnreadable[] = L"не удаётся прочитать";
+inline constexpr wchar_t kPictureAreaMissing[] = L"нет файла";
 inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь или нажмите Enter, чтобы показать её.";
 
 // A message about a path (a folder, a file): the path, then what is said of it, and

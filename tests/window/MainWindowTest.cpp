@@ -22,6 +22,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -635,6 +636,43 @@ TEST_F(FolderInfoDialogTest, IconIsDrawnUnlessUnreadableOrOnAServerNamedByTheFil
                                  windowText(GetDlgItem(dialog, txtIcon))),
                       std::tuple(drawn, FALSE, icon));
         }
+    });
+}
+
+// A folder picture that cannot be shown says why in its area, each reason in words of
+// its own (in the grey of disabled text).
+TEST_F(FolderInfoDialogTest, PictureThatCannotBeShownSaysWhy)
+{
+    writeFile(folder.at(L"битая.jpg"), "not a picture");
+    std::string huge = bmpBytes(8, 8, RGB(0, 128, 0), RGB(0, 128, 0));
+    huge.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8)); // 30,000 x 30,000
+    writeFile(folder.at(L"огромная.bmp"), huge);
+    withDialog([this](HWND dialog) {
+        const auto words = [dialog] {
+            const HWND area = GetDlgItem(dialog, picLogo);
+            RECT bounds;
+            GetClientRect(area, &bounds);
+            const WindowDC screen(nullptr);
+            const MemoryDC dc(CreateCompatibleDC(screen.get()));
+            const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), bounds.right, bounds.bottom));
+            const SelectedObject selected(dc.get(), bitmap.get());
+            SendMessageW(area, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+            int count = 0;
+            for (int y = 0; y < bounds.bottom; ++y)
+                for (int x = 0; x < bounds.right; ++x)
+                    count += GetPixel(dc.get(), x, y) == GetSysColor(COLOR_GRAYTEXT);
+            return count;
+        };
+        std::vector<int> counts;
+        for (const wchar_t* name : {L"нет.bmp", L"битая.jpg", L"огромная.bmp"}) {
+            SetDlgItemTextW(dialog, txtLogo, folder.at(name).c_str());
+            Sleep(400);
+            for (int wait = 0; wait < 200 && (pump(), words() == 0); ++wait)
+                Sleep(10);
+            counts.push_back(words());
+        }
+        EXPECT_THAT(counts, testing::Each(testing::Gt(20)));
+        EXPECT_EQ(std::set<int>(counts.begin(), counts.end()).size(), 3u) << "three reasons, three drawings";
     });
 }
 
