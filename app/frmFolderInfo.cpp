@@ -59,16 +59,7 @@ const CommandRoute<frmFolderInfo> frmFolderInfo::kRoutes[] = {
     {cmdInfoCancel, BN_CLICKED, &frmFolderInfo::onCancel},
 };
 
-// The folder picture is averaged down to the area on the decoding thread: the dialog
-// never holds more than its small drawing.
-frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files)
-    : components_(components),
-      files_(files),
-      logoLoader_([this](const std::wstring& path, DecodedPicture& picture) {
-          return decodeThumbnail(path, logoBox_, picture);
-      })
-{
-}
+frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files) : components_(components), files_(files) {}
 
 void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const FolderInfo& info)
 {
@@ -76,9 +67,13 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     loaded_ = info;
     if (!create(owner))
         return;
+    // The folder picture is averaged down to the area (within its sunken edge) on the
+    // decoding thread: the dialog never holds more than its small drawing.
     RECT area;
     GetClientRect(control(picLogo), &area);
-    logoBox_ = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)}; // within its sunken edge
+    const SIZE box = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)};
+    logoLoader_.emplace(
+        [box](const std::wstring& path, DecodedPicture& picture) { return decodeThumbnail(path, box, picture); });
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
@@ -169,11 +164,11 @@ void frmFolderInfo::showLogo(TextOrigin origin)
     const std::wstring text = windowText(control(txtLogo));
     const std::wstring file = settingFile(SettingKind::Text, text, folder_);
     logoWaits_ = !text.empty() && !readsWithoutAsking(file, origin);
-    logoLoader_.cancel();
+    logoLoader_->cancel();
     logo_ = {};
     logoResult_.reset();
     // Without a thread to decode on the picture is not drawn; the dialog works on.
-    if (!text.empty() && !logoWaits_ && !logoLoader_.start(window_, kLogoDecoded, file))
+    if (!text.empty() && !logoWaits_ && !logoLoader_->start(window_, kLogoDecoded, file))
         logoResult_ = DecodeResult::Undecodable;
     enableArea(picLogo, txtLogo, logoWaits_);
 }
@@ -182,7 +177,7 @@ void frmFolderInfo::takeLogo()
 {
     DecodeResult result = DecodeResult::Missing;
     DecodedPicture picture;
-    if (!logoLoader_.take(result, picture))
+    if (!logoLoader_->take(result, picture))
         return;
     logo_ = result == DecodeResult::Decoded ? std::move(picture) : DecodedPicture {};
     logoResult_ = result;
@@ -268,7 +263,10 @@ bool frmFolderInfo::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         result = TRUE;
         return true;
     }
-    case WM_DESTROY: logoLoader_.cancel(); return false;
+    case WM_DESTROY:
+        if (logoLoader_)
+            logoLoader_->cancel();
+        return false;
     default: return false;
     }
 }

@@ -52,8 +52,7 @@ private:
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     IconHandle icon_;
     bool iconWaits_ = false; // an icon on another computer, read only when the user asks
-    SIZE logoBox_ = {}; // inside picLogo's frame: the folder picture is decoded to fit it
-    PictureLoader logoLoader_;
+    std::optional<PictureLoader> logoLoader_; // made with the window, for the size of picLogo
     DecodedPicture logo_; // the small drawing only
     std::optional<DecodeResult> logoResult_; // why the picture is not drawn, once that is known
     bool logoWaits_ = false; // the same for the folder picture

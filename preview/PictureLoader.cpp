@@ -1,5 +1,7 @@
 #include "preview/PictureLoader.h"
 
+#include "support/Handles.h"
+
 #include <utility>
 
 namespace {
@@ -19,8 +21,14 @@ private:
     CRITICAL_SECTION& section_;
 };
 
-// Held by the one thread of the program that decodes. Never deleted: the loaders wait
-// for their threads, and the section goes with the process.
+struct ThreadTraits {
+    using Handle = HANDLE;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { CloseHandle(h); }
+};
+
+// Held by the one thread of the program that decodes, and at its end for good (never
+// deleted: the section goes with the process).
 CRITICAL_SECTION& decodingSection()
 {
     static struct Section {
@@ -43,8 +51,7 @@ DecodeResult decodeCatching(const PictureLoader::Decode& decode, const std::wstr
 
 } // namespace
 
-// What the window and its decoding thread share; the loader waits for the thread before
-// it lets go.
+// What the window and its decoding thread share; the last of them to let go frees it.
 struct PictureLoader::Shared {
     explicit Shared(Decode function) : decode(std::move(function)) { InitializeCriticalSection(&lock); }
     Shared(const Shared&) = delete;
@@ -71,7 +78,8 @@ struct PictureLoader::Shared {
 
 DWORD WINAPI PictureLoader::run(void* parameter)
 {
-    auto& shared = *static_cast<Shared*>(parameter);
+    const std::unique_ptr<std::shared_ptr<Shared>> owner(static_cast<std::shared_ptr<Shared>*>(parameter));
+    Shared& shared = **owner;
     for (;;) {
         std::wstring path;
         unsigned number = 0;
@@ -106,13 +114,16 @@ DWORD WINAPI PictureLoader::run(void* parameter)
     }
 }
 
-PictureLoader::PictureLoader(Decode decode) : shared_(std::make_unique<Shared>(std::move(decode))) {}
+PictureLoader::PictureLoader(Decode decode) : shared_(std::make_shared<Shared>(std::move(decode))) {}
 
 PictureLoader::~PictureLoader()
 {
     cancel();
-    if (thread_)
-        WaitForSingleObject(thread_.get(), INFINITE);
+}
+
+void PictureLoader::stopDecoding()
+{
+    EnterCriticalSection(&decodingSection());
 }
 
 bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
@@ -134,17 +145,16 @@ bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
         ResetEvent(shared_->decoded);
     }
     if (idle) {
-        // The thread before has left its loop; it is let finish before the next begins.
-        if (thread_)
-            WaitForSingleObject(thread_.get(), INFINITE);
-        thread_.reset(CreateThread(nullptr, 0, run, shared_.get(), CREATE_SUSPENDED, nullptr));
-        if (!thread_) {
+        auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
+        const UniqueHandle<ThreadTraits> thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
+        if (!thread) {
             const Locked locked(shared_->lock);
             shared_->running = shared_->hasPending = false;
             return false;
         }
-        SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
-        ResumeThread(thread_.get());
+        owner.release(); // the thread's now
+        SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
+        ResumeThread(thread.get());
     }
     WaitForSingleObject(shared_->decoded, kWaitMs);
     return true;

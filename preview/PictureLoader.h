@@ -1,6 +1,5 @@
 #pragma once
 #include "preview/PictureDecoder.h"
-#include "support/Handles.h"
 
 #include <windows.h>
 
@@ -14,7 +13,8 @@
 // not decoded when it has not begun, and its picture is released by the thread when it
 // has. A loader runs at most one thread, which takes the newest request when it is done
 // with the one in hand; and one picture decodes at a time in the whole program, so that
-// the windows never hold the decoder's large buffers twice.
+// the windows never hold the decoder's large buffers twice. The thread shares nothing
+// with the loader's owner: a window that goes does not wait for a decoding in hand.
 class PictureLoader {
 public:
     // What a request makes of its file; it may throw, which is told as Undecodable.
@@ -23,7 +23,7 @@ public:
     explicit PictureLoader(Decode decode = decodePicture);
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
-    // Outdates the requests and waits for the thread, so that none outlives its owner.
+    // Outdates the requests; a decoding in hand ends on its own, unseen.
     ~PictureLoader();
 
     // Outdates every earlier request and asks for path; message (no parameters) goes to
@@ -35,15 +35,13 @@ public:
     // The newest request's picture, once it is decoded; false before, and after it is taken.
     bool take(DecodeResult& result, DecodedPicture& picture);
 
+    // At the program's end: waits for the decoding in hand and lets no other begin, so
+    // that no thread decodes while the program's state is torn down.
+    static void stopDecoding();
+
 private:
     struct Shared;
-    struct ThreadTraits {
-        using Handle = HANDLE;
-        static Handle none() { return nullptr; }
-        static void close(Handle h) { CloseHandle(h); }
-    };
-    static DWORD WINAPI run(void* shared);
+    static DWORD WINAPI run(void* owner);
 
-    std::unique_ptr<Shared> shared_;
-    UniqueHandle<ThreadTraits> thread_;
+    std::shared_ptr<Shared> shared_;
 };
