@@ -96,13 +96,12 @@ DWORD WINAPI PictureLoader::run(void* parameter)
         // An outdated picture is released before the next decoding of the program starts.
         const Locked one(decodingSection());
         DecodedPicture picture;
-        DecodeResult result = DecodeResult::Undecodable;
         {
             const Locked locked(shared.lock);
             if (shared.wanted != number)
                 continue;
         }
-        result = decodeCatching(shared.decode, path, picture);
+        const DecodeResult result = decodeCatching(shared.decode, path, picture);
         const Locked locked(shared.lock);
         if (shared.wanted != number)
             continue;
