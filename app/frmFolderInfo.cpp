@@ -72,8 +72,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     RECT area;
     GetClientRect(control(picLogo), &area);
     const SIZE box = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)};
-    logoLoader_.emplace(
-        [box](const std::wstring& path, DecodedPicture& picture) { return decodeThumbnail(path, box, picture); });
+    logoLoader_.emplace(box);
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;

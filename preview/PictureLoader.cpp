@@ -39,10 +39,10 @@ CRITICAL_SECTION& decodingSection()
 }
 
 // A decoder that throws (a failed allocation, above all) is a picture that cannot be shown.
-DecodeResult decodeCatching(const PictureLoader::Decode& decode, const std::wstring& path, DecodedPicture& picture)
+DecodeResult decodeCatching(PictureLoader::Decode decode, const std::wstring& path, SIZE box, DecodedPicture& picture)
 {
     try {
-        return decode(path, picture);
+        return decode(path, box, picture);
     } catch (...) {
         picture = {};
         return DecodeResult::Undecodable;
@@ -53,7 +53,7 @@ DecodeResult decodeCatching(const PictureLoader::Decode& decode, const std::wstr
 
 // What the window and its decoding thread share; the last of them to let go frees it.
 struct PictureLoader::Shared {
-    explicit Shared(Decode function) : decode(std::move(function)) { InitializeCriticalSection(&lock); }
+    Shared(SIZE fit, Decode function) : box(fit), decode(function) { InitializeCriticalSection(&lock); }
     Shared(const Shared&) = delete;
     Shared& operator=(const Shared&) = delete;
     ~Shared()
@@ -62,6 +62,7 @@ struct PictureLoader::Shared {
         CloseHandle(decoded);
     }
 
+    const SIZE box;
     const Decode decode;
     HANDLE decoded = CreateEventW(nullptr, FALSE, FALSE, nullptr); // set when a wanted picture is ready
     CRITICAL_SECTION lock; // over the members below
@@ -101,7 +102,7 @@ DWORD WINAPI PictureLoader::run(void* parameter)
             if (shared.wanted != number)
                 continue;
         }
-        const DecodeResult result = decodeCatching(shared.decode, path, picture);
+        const DecodeResult result = decodeCatching(shared.decode, path, shared.box, picture);
         const Locked locked(shared.lock);
         if (shared.wanted != number)
             continue;
@@ -113,7 +114,12 @@ DWORD WINAPI PictureLoader::run(void* parameter)
     }
 }
 
-PictureLoader::PictureLoader(Decode decode) : shared_(std::make_shared<Shared>(std::move(decode))) {}
+DecodeResult PictureLoader::decodeFile(const std::wstring& path, SIZE box, DecodedPicture& picture)
+{
+    return box.cx > 0 && box.cy > 0 ? decodeThumbnail(path, box, picture) : decodePicture(path, picture);
+}
+
+PictureLoader::PictureLoader(SIZE box, Decode decode) : shared_(std::make_shared<Shared>(box, decode)) {}
 
 PictureLoader::~PictureLoader()
 {

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,10 +16,12 @@
 // with the loader's owner: a window that goes does not wait for a decoding in hand.
 class PictureLoader {
 public:
-    // What a request makes of its file; it may throw, which is told as Undecodable.
-    using Decode = std::function<DecodeResult(const std::wstring& path, DecodedPicture& picture)>;
+    // What a request makes of its file: the picture fitted into box, or at its own size
+    // when box is empty. It may throw, which is told as Undecodable.
+    using Decode = DecodeResult (*)(const std::wstring& path, SIZE box, DecodedPicture& picture);
+    static DecodeResult decodeFile(const std::wstring& path, SIZE box, DecodedPicture& picture);
 
-    explicit PictureLoader(Decode decode = decodePicture);
+    explicit PictureLoader(SIZE box = {}, Decode decode = decodeFile);
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
     // Outdates the requests; a decoding in hand ends on its own, unseen.
