@@ -161,7 +161,14 @@ bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
         SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
         ResumeThread(thread.get());
     }
-    WaitForSingleObject(shared_->decoded, kWaitMs);
+    // Messages other threads send the window are answered meanwhile.
+    const DWORD until = GetTickCount() + kWaitMs;
+    for (DWORD left = kWaitMs;
+         MsgWaitForMultipleObjects(1, &shared_->decoded, FALSE, left, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1;
+         left = static_cast<LONG>(until - GetTickCount()) > 0 ? until - GetTickCount() : 0) {
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     return true;
 }
 
