@@ -15,7 +15,7 @@ namespace {
 
 // Typing waits this long for a pause before the icon or picture is read, so that a
 // half-typed server path sends no request.
-constexpr UINT kTypingPauseMs = 300;
+constexpr UINT kTypingPauseMs = 200;
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT_PTR kLogoTimer = 2;
 constexpr UINT kLogoDecoded = WM_APP + 1;
@@ -53,11 +53,21 @@ const wchar_t* whyNotShown(IconRead read)
 {
     switch (read) {
     case IconRead::Read: return L"";
-    case IconRead::Missing: return kIconMissing;
-    case IconRead::TooLarge: return kIconTooLarge;
+    case IconRead::Missing: return kAreaMissing;
+    case IconRead::TooLarge: return kAreaTooLarge;
     case IconRead::Unreadable: break;
     }
-    return kIconUnreadable;
+    return kAreaUnreadable;
+}
+
+const wchar_t* whyNotShown(DecodeResult result)
+{
+    switch (result) {
+    case DecodeResult::Decoded: return L"";
+    case DecodeResult::Missing: return kAreaMissing;
+    case DecodeResult::TooLarge: return kAreaTooLarge;
+    default: return kAreaUnreadable;
+    }
 }
 
 } // namespace
@@ -95,6 +105,12 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     loaded_ = info;
     if (!create(owner))
         return;
+    // The folder picture is averaged down to the area (within its sunken edge) on the
+    // decoding thread: the dialog never holds more than its small drawing.
+    RECT area;
+    GetClientRect(control(picLogo), &area);
+    const SIZE box = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)};
+    logoLoader_.emplace(box);
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
@@ -196,11 +212,14 @@ void frmFolderInfo::showLogo(TextOrigin origin)
     const std::wstring text = windowText(control(txtLogo));
     const std::wstring file = settingFile(SettingKind::Text, text, folder_);
     logoWaits_ = !text.empty() && !readsWithoutAsking(file, origin);
-    logoLoader_.cancel();
+    logoLoader_->cancel();
     logo_ = {};
+    logoResult_.reset();
     // Without a thread to decode on the picture is not drawn; the dialog works on.
-    if (!text.empty() && !logoWaits_)
-        (void)logoLoader_.start(window_, kLogoDecoded, file);
+    if (!text.empty() && !logoWaits_ && !logoLoader_->start(window_, kLogoDecoded, file))
+        logoResult_ = DecodeResult::Undecodable;
+    if (!logoWaits_)
+        SetWindowTextW(control(picLogo), logoResult_ ? whyNotShown(*logoResult_) : L"");
     enableArea(picLogo, txtLogo, logoWaits_);
 }
 
@@ -208,9 +227,11 @@ void frmFolderInfo::takeLogo()
 {
     DecodeResult result = DecodeResult::Missing;
     DecodedPicture picture;
-    if (!logoLoader_.take(result, picture))
+    if (!logoLoader_->take(result, picture))
         return;
     logo_ = result == DecodeResult::Decoded ? std::move(picture) : DecodedPicture {};
+    logoResult_ = result;
+    SetWindowTextW(control(picLogo), whyNotShown(result));
     InvalidateRect(control(picLogo), nullptr, TRUE);
 }
 
@@ -238,7 +259,7 @@ void frmFolderInfo::paintArea(int area, HDC dc, const RECT& rect, bool focused) 
     } else if (area == picIcon ? iconWaits_ : logoWaits_) {
         // Drawn as a link, which the click on the area follows.
         paintNote(dc, inside, windowText(control(area)), COLOR_HOTLIGHT);
-    } else if (area == picIcon && iconFailed_) {
+    } else if (area == picIcon ? iconFailed_ : logoResult_.has_value()) {
         paintNote(dc, inside, windowText(control(area)), COLOR_BTNTEXT);
     }
     if (focused) {
@@ -291,7 +312,10 @@ bool frmFolderInfo::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         result = TRUE;
         return true;
     }
-    case WM_DESTROY: logoLoader_.cancel(); return false;
+    case WM_DESTROY:
+        if (logoLoader_)
+            logoLoader_->cancel();
+        return false;
     default: return false;
     }
 }

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // The dialog for a folder's icon and comment, its type and picture, modal to the
@@ -53,8 +54,9 @@ private:
     IconHandle icon_;
     bool iconFailed_ = false; // the icon cannot be shown; the area's text says why
     bool iconWaits_ = false; // an icon on another computer, read only when the user asks
-    PictureLoader logoLoader_;
-    DecodedPicture logo_;
+    std::optional<PictureLoader> logoLoader_; // made with the window, for the size of picLogo
+    DecodedPicture logo_; // the small drawing only
+    std::optional<DecodeResult> logoResult_; // why the picture is not drawn, once that is known
     bool logoWaits_ = false; // the same for the folder picture
     bool loading_ = false;
 };

@@ -673,9 +673,9 @@ TEST_F(FolderInfoDialogTest, IconIsDrawnOrSaysWhyNotAndOneOnAServerWaits)
     writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=a.ico,0\r\n"));
     withDialog([this, &colours](HWND dialog) {
         const std::wstring library = L"%SystemRoot%\\system32\\shell32.dll,3";
-        for (const auto& [icon, says] : {std::pair(std::wstring(L"a.ico,0"), kIconUnreadable),
-                                         std::pair(std::wstring(L"C:\\нет.ico,0"), kIconMissing),
-                                         std::pair(std::wstring(L"huge.ico,0"), kIconTooLarge),
+        for (const auto& [icon, says] : {std::pair(std::wstring(L"a.ico,0"), kAreaUnreadable),
+                                         std::pair(std::wstring(L"C:\\нет.ico,0"), kAreaMissing),
+                                         std::pair(std::wstring(L"huge.ico,0"), kAreaTooLarge),
                                          std::pair(std::wstring(L"red.ico"), L""), std::pair(library, L"")}) {
             if (icon != L"a.ico,0") {
                 SetDlgItemTextW(dialog, txtIcon, icon.c_str());
@@ -700,6 +700,38 @@ TEST_F(FolderInfoDialogTest, IconIsDrawnOrSaysWhyNotAndOneOnAServerWaits)
     });
     writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=\\\\server\\share\\a.ico,0\r\n"));
     withDialog([](HWND dialog) { EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, picIcon))) << "waits for a click"; });
+}
+
+// A folder picture that cannot be shown says why in its area, in the text's colour.
+TEST_F(FolderInfoDialogTest, PictureThatCannotBeShownSaysWhy)
+{
+    writeFile(folder.at(L"битая.jpg"), "not a picture");
+    std::string huge = bmpBytes(8, 8, RGB(0, 128, 0), RGB(0, 128, 0));
+    huge.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8)); // 30,000 x 30,000
+    writeFile(folder.at(L"огромная.bmp"), huge);
+    withDialog([this](HWND dialog) {
+        const HWND area = GetDlgItem(dialog, picLogo);
+        for (const auto& [name, says] : {std::pair(L"нет.bmp", kAreaMissing), std::pair(L"битая.jpg", kAreaUnreadable),
+                                         std::pair(L"огромная.bmp", kAreaTooLarge)}) {
+            SetDlgItemTextW(dialog, txtLogo, folder.at(name).c_str());
+            Sleep(400);
+            for (int wait = 0; wait < 200 && (pump(), windowText(area).empty()); ++wait)
+                Sleep(10);
+            EXPECT_EQ(windowText(area), says) << utf8(name);
+            RECT bounds;
+            GetClientRect(area, &bounds);
+            const WindowDC screen(nullptr);
+            const MemoryDC dc(CreateCompatibleDC(screen.get()));
+            const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), bounds.right, bounds.bottom));
+            const SelectedObject selected(dc.get(), bitmap.get());
+            SendMessageW(area, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+            int words = 0;
+            for (int y = 0; y < bounds.bottom; ++y)
+                for (int x = 0; x < bounds.right; ++x)
+                    words += GetPixel(dc.get(), x, y) == GetSysColor(COLOR_BTNTEXT);
+            EXPECT_GT(words, 20) << utf8(name);
+        }
+    });
 }
 
 } // namespace
