@@ -3,16 +3,20 @@
 #include "app/Controls.h"
 #include "app/OutcomeMessage.h"
 #include "app/UndoCommand.h"
+#include "folderview/IconFile.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
-#include "support/ShellFunctions.h"
 #include "support/tsPath.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace {
 
 // Typing waits this long for a pause before the icon or picture is read, so that a
 // half-typed server path sends no request.
-constexpr UINT kTypingPauseMs = 300;
+constexpr UINT kTypingPauseMs = 200;
 constexpr UINT_PTR kIconTimer = 1;
 constexpr UINT_PTR kLogoTimer = 2;
 constexpr UINT kLogoDecoded = WM_APP + 1;
@@ -29,6 +33,42 @@ RECT fitted(const RECT& area, SIZE picture)
         size = {MulDiv(height, picture.cx, picture.cy), height};
     const LONG left = area.left + (width - size.cx) / 2, top = area.top + (height - size.cy) / 2;
     return {left, top, left + size.cx, top + size.cy};
+}
+
+// The icon drawn at size × size from its checked bytes. Older systems cannot draw a PNG
+// image, so an icon of those alone is none there.
+IconHandle iconToDraw(const std::string& ico, int size)
+{
+    std::vector<IconImage> images;
+    (void)iconImages(ico, images);
+    const std::optional<IconImage> image = bestImage(images, static_cast<unsigned>(size));
+    if (!image)
+        return {};
+    auto* bytes = reinterpret_cast<PBYTE>(const_cast<char*>(ico.data() + image->offset));
+    constexpr DWORD kIconFormat = 0x00030000; // every icon since Windows 3
+    return IconHandle(CreateIconFromResourceEx(bytes, static_cast<DWORD>(image->size), TRUE, kIconFormat, size, size,
+                                               LR_DEFAULTCOLOR));
+}
+
+const wchar_t* whyNotShown(IconRead read)
+{
+    switch (read) {
+    case IconRead::Read: return L"";
+    case IconRead::Missing: return kAreaMissing;
+    case IconRead::TooLarge: return kAreaTooLarge;
+    case IconRead::Unreadable: break;
+    }
+    return kAreaUnreadable;
+}
+
+const wchar_t* whyNotShown(DecodeResult result)
+{
+    switch (result) {
+    case DecodeResult::Decoded: return L"";
+    case DecodeResult::Missing: return kAreaMissing;
+    case DecodeResult::TooLarge: return kAreaTooLarge;
+    default: return kAreaUnreadable;
+    }
 }
 
 } // namespace
@@ -71,6 +111,12 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     loaded_ = info;
     if (!create(owner))
         return;
+    // The folder picture is averaged down to the area (within its sunken edge) on the
+    // decoding thread: the dialog never holds more than its small drawing.
+    RECT area;
+    GetClientRect(control(picLogo), &area);
+    const SIZE box = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)};
+    logoLoader_.emplace(box);
     loading_ = true;
     showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     loading_ = false;
@@ -158,8 +204,19 @@ void frmFolderInfo::showIcon(TextOrigin origin)
     const std::wstring file = settingFile(SettingKind::Icon, text, folder_);
     iconWaits_ = !path.empty() && !readsWithoutAsking(file, origin);
     icon_.reset();
-    if (!path.empty() && !iconWaits_)
-        icon_ = extractIcon(file, index);
+    // Only the file's own icon waits, as the dialog opens: the area keeps its link caption.
+    // Once read, its text says why no icon is drawn (nothing when it is), for the eye and
+    // for a screen reader alike.
+    IconRead read = IconRead::Read;
+    if (!path.empty() && !iconWaits_) {
+        std::string ico;
+        read = readIconFile(file, index, ico);
+        if (read == IconRead::Read && !(icon_ = iconToDraw(ico, scale(kFolderInfoIconSize))))
+            read = IconRead::Unreadable;
+    }
+    iconFailed_ = read != IconRead::Read;
+    if (!iconWaits_)
+        SetWindowTextW(control(picIcon), whyNotShown(read));
     enableArea(picIcon, txtIcon, iconWaits_);
 }
 
@@ -171,11 +228,14 @@ void frmFolderInfo::showLogo(TextOrigin origin)
     const std::wstring text = windowText(control(txtLogo));
     const std::wstring file = settingFile(SettingKind::Text, text, folder_);
     logoWaits_ = !text.empty() && !readsWithoutAsking(file, origin);
-    logoLoader_.cancel();
+    logoLoader_->cancel();
     logo_ = {};
+    logoResult_.reset();
     // Without a thread to decode on the picture is not drawn; the dialog works on.
-    if (!text.empty() && !logoWaits_)
-        (void)logoLoader_.start(window_, kLogoDecoded, file);
+    if (!text.empty() && !logoWaits_ && !logoLoader_->start(window_, kLogoDecoded, file))
+        logoResult_ = DecodeResult::Undecodable;
+    if (!logoWaits_)
+        SetWindowTextW(control(picLogo), logoResult_ ? whyNotShown(*logoResult_) : L"");
     enableArea(picLogo, txtLogo, logoWaits_);
 }
 
@@ -183,9 +243,11 @@ void frmFolderInfo::takeLogo()
 {
     DecodeResult result = DecodeResult::Missing;
     DecodedPicture picture;
-    if (!logoLoader_.take(result, picture))
+    if (!logoLoader_->take(result, picture))
         return;
     logo_ = result == DecodeResult::Decoded ? std::move(picture) : DecodedPicture {};
+    logoResult_ = result;
+    SetWindowTextW(control(picLogo), whyNotShown(result));
     InvalidateRect(control(picLogo), nullptr, TRUE);
 }
 
@@ -212,16 +274,28 @@ void frmFolderInfo::paintArea(int area, HDC dc, const RECT& rect, bool focused) 
         paintLogo(dc, inside);
     } else if (area == picIcon ? iconWaits_ : logoWaits_) {
         // Drawn as a link, which the click on the area follows.
-        const SelectedObject font(dc, font_.get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
-        DrawTextW(dc, windowText(control(area)).c_str(), -1, &inside,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        paintNote(dc, inside, windowText(control(area)), COLOR_HOTLIGHT);
+    } else if (area == picIcon ? iconFailed_ : logoResult_.has_value()) {
+        paintNote(dc, inside, windowText(control(area)), COLOR_BTNTEXT);
     }
     if (focused) {
         InflateRect(&inside, -1, -1);
         DrawFocusRect(dc, &inside);
     }
+}
+
+// Words in an area instead of its picture, centred, on more lines where one is too narrow.
+void frmFolderInfo::paintNote(HDC dc, const RECT& inside, const std::wstring& text, int color) const
+{
+    const SelectedObject font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(color));
+    constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    RECT lines = inside;
+    DrawTextW(dc, text.c_str(), -1, &lines, kFormat | DT_CALCRECT);
+    RECT target = inside;
+    target.top += std::max(0L, (inside.bottom - inside.top - (lines.bottom - lines.top)) / 2);
+    DrawTextW(dc, text.c_str(), -1, &target, kFormat);
 }
 
 // The picture small and whole, in its own proportions.
@@ -261,7 +335,10 @@ bool frmFolderInfo::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         result = TRUE;
         return true;
     }
-    case WM_DESTROY: logoLoader_.cancel(); return false;
+    case WM_DESTROY:
+        if (logoLoader_)
+            logoLoader_->cancel();
+        return false;
     default: return false;
     }
 }

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // The dialog for a folder's icon and comment, its type and picture, modal to the
@@ -45,6 +46,7 @@ private:
     // An area that shows a file: drawn into whatever DC it is given.
     void paintArea(int area, HDC dc, const RECT& rect, bool focused) const;
     void paintLogo(HDC dc, const RECT& inside) const;
+    void paintNote(HDC dc, const RECT& inside, const std::wstring& text, int color) const;
     void enableArea(int area, int box, bool waits);
 
     Components& components_;
@@ -53,9 +55,11 @@ private:
     std::wstring folder_;
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     IconHandle icon_;
+    bool iconFailed_ = false; // the icon cannot be shown; the area's text says why
     bool iconWaits_ = false; // an icon on another computer, read only when the user asks
-    PictureLoader logoLoader_;
-    DecodedPicture logo_;
+    std::optional<PictureLoader> logoLoader_; // made with the window, for the size of picLogo
+    DecodedPicture logo_; // the small drawing only
+    std::optional<DecodeResult> logoResult_; // why the picture is not drawn, once that is known
     bool logoWaits_ = false; // the same for the folder picture
     bool loading_ = false;
 };

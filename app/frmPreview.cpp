@@ -11,7 +11,11 @@
 
 namespace {
 
-constexpr UINT_PTR kServerTimer = 1;
+constexpr UINT_PTR kPauseTimer = 1;
+// A changed path is decoded once the typing has paused this long, so that a path typed
+// letter by letter starts one decoding, not one per key; on another computer it waits
+// longer, since each request goes over the network.
+constexpr UINT kTypingPauseMs = 200;
 constexpr UINT kServerPauseMs = 500;
 // Posted by the loader when the picture is decoded.
 constexpr UINT kPictureReady = WM_APP + 1;
@@ -37,6 +41,7 @@ bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstri
         if (!create(owner))
             return false;
         font_ = iconTitleFont();
+        show(state, loadedPicture, true);
     }
     follow(state, loadedPicture);
     // An open preview keeps the size the user gave it.
@@ -52,8 +57,12 @@ bool frmPreview::open(HWND owner, const FolderLookState& state, const std::wstri
 void frmPreview::follow(const FolderLookState& state, const std::wstring& loadedPicture)
 {
     // Most commands of the main window (focus moving, a cancelled picker) change nothing.
-    if (!window_ || (listedFolder_ && state == state_ && loadedPicture == loadedPicture_))
-        return;
+    if (window_ && !(listedFolder_ && state == state_ && loadedPicture == loadedPicture_))
+        show(state, loadedPicture, false);
+}
+
+void frmPreview::show(const FolderLookState& state, const std::wstring& loadedPicture, bool atOnce)
+{
     state_ = state;
     loadedPicture_ = loadedPicture;
     if (listedFolder_ != state.folder) {
@@ -63,10 +72,10 @@ void frmPreview::follow(const FolderLookState& state, const std::wstring& loaded
         scrollTop_ = 0;
         SetWindowTextW(window_, (kPreviewCaption + state.folder).c_str());
     }
-    showPicture();
+    showPicture(atOnce);
 }
 
-void frmPreview::showPicture()
+void frmPreview::showPicture(bool atOnce)
 {
     choice_ = choosePicture(state_, loadedPicture_, shownAnyway_);
     const std::wstring path = choice_.kind == PictureChoice::Kind::File ? choice_.path : L"";
@@ -77,10 +86,10 @@ void frmPreview::showPicture()
         loading_ = false;
         decodedPath_ = path;
         decoded_ = DecodeResult::Missing;
-        // A half-typed path on another computer would send a request for each key.
-        waiting_ = !path.empty() && onAnotherComputer(path);
+        const bool distant = !path.empty() && onAnotherComputer(path);
+        waiting_ = !path.empty() && (distant || !atOnce);
         if (waiting_)
-            SetTimer(window_, kServerTimer, kServerPauseMs, nullptr);
+            SetTimer(window_, kPauseTimer, distant ? kServerPauseMs : kTypingPauseMs, nullptr);
         else if (!path.empty())
             startDecoding();
     }
@@ -207,12 +216,12 @@ void frmPreview::showWithheldPicture()
     if (choice_.kind != PictureChoice::Kind::Withheld)
         return;
     shownAnyway_ = choice_.path;
-    showPicture();
+    showPicture(true);
 }
 
 void frmPreview::decodeWaitingPicture()
 {
-    KillTimer(window_, kServerTimer);
+    KillTimer(window_, kPauseTimer);
     if (!waiting_)
         return;
     waiting_ = false;
@@ -247,7 +256,7 @@ void frmPreview::onPaint()
 
 void frmPreview::release()
 {
-    KillTimer(window_, kServerTimer);
+    KillTimer(window_, kPauseTimer);
     waiting_ = false;
     loader_.cancel();
     loading_ = false;

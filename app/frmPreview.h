@@ -47,8 +47,11 @@ private:
     void onScroll(WORD request);
     void scrollTo(int top);
     void updateScrollBar();
-    // Chooses the picture for the state taken, decodes it when its path changed, and repaints.
-    void showPicture();
+    // Takes the state; atOnce: a changed picture is decoded without waiting for a pause.
+    void show(const FolderLookState& state, const std::wstring& loadedPicture, bool atOnce);
+    // Chooses the picture for the state taken, decodes it when its path changed (atOnce,
+    // or after a pause in the typing), and repaints.
+    void showPicture(bool atOnce);
     void showWithheldPicture();
     void decodeWaitingPicture();
     void startDecoding();
@@ -68,7 +71,7 @@ private:
     PictureChoice choice_;
     std::wstring decodedPath_;
     DecodeResult decoded_ = DecodeResult::Missing;
-    bool waiting_ = false; // a server picture to be decoded once the text has rested
+    bool waiting_ = false; // a picture to be decoded once the text has rested
     bool loading_ = false; // the loader decodes the picture
     PictureLoader loader_;
     DecodedPicture picture_;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "folderview/Win32FolderFiles.h"
+#include "preview/PictureLoader.h"
 #include "resources/Texts.h"
 #include "support/tsRegisterAppPath.h"
 #include "support/tsWindow.h"
@@ -28,8 +29,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         frmMain form(components, files, store);
         if (!form.show(commandArguments(GetCommandLineW())))
             return 1;
-        return runMessageLoop(form);
+        const int exitCode = runMessageLoop(form);
+        PictureLoader::stopDecoding();
+        return exitCode;
     } catch (...) {
+        PictureLoader::stopDecoding();
         MessageBoxW(nullptr, kInternalStop, kMainCaption, MB_OK | MB_ICONSTOP);
         return 1;
     }

@@ -12,11 +12,18 @@
 // Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE TINY_PICTURE HUGE_PICTURE
 // Prints "memory MAIN_KIB PREVIEW_KIB", "replaced BEFORE_KIB AFTER_KIB" and
 // "median NAME MILLISECONDS" lines.
+// Or: PreviewProbe peak FOLDER, on a folder whose preview picture and folder picture are
+// the same large file: the working set with the main window alone, the process's peak
+// with the preview (F3) and the icon and comment dialog (F4) both showing it, and the
+// working set once both have closed. Prints "peak COLD_KIB ALONE_KIB PEAK_KIB AFTER_KIB"
+// (COLD: the main window alone before anything was loaded on first use).
+#include "app/frmFolderInfo.h"
 #include "app/frmMain.h"
 #include "folderview/Win32FolderFiles.h"
 #include "undo/Win32RecordStore.h"
 #include "preview/PictureDecoder.h"
 #include "preview/PreviewPainter.h"
+#include "resources/FolderInfoLayout.h"
 #include "resources/Texts.h"
 
 #include "Measure.h"
@@ -65,12 +72,17 @@ bool pump()
     return any;
 }
 
-double workingSetKiB()
+PROCESS_MEMORY_COUNTERS memoryCounters()
 {
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    return static_cast<double>(memory.WorkingSetSize) / 1024.0;
+    return memory;
+}
+
+double workingSetKiB()
+{
+    return static_cast<double>(memoryCounters().WorkingSetSize) / 1024.0;
 }
 
 // The main window on the folder, shown and settled.
@@ -127,6 +139,65 @@ double openPreview(frmMain& form)
     untilShown();
     GdiFlush();
     return millisecondsSince(start);
+}
+
+// Whether the dialog's folder picture area shows anything but its background.
+bool logoDrawn(HWND dialog)
+{
+    const HWND area = GetDlgItem(dialog, picLogo);
+    RECT bounds;
+    GetClientRect(area, &bounds);
+    const WindowDC screen(nullptr);
+    const MemoryDC dc(CreateCompatibleDC(screen.get()));
+    const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), bounds.right, bounds.bottom));
+    const SelectedObject selected(dc.get(), bitmap.get());
+    SendMessageW(area, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    return GetPixel(dc.get(), bounds.right / 2, bounds.bottom / 2) != GetSysColor(COLOR_BTNFACE);
+}
+
+// Runs in the dialog's own loop: closes it once its picture is drawn, or after 30 seconds.
+void CALLBACK closeOnceDrawn(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    static int ticks = 0;
+    const HWND dialog = FindWindowW(frmFolderInfo::kClassName, nullptr);
+    if (!dialog || !IsWindowVisible(dialog) || (!logoDrawn(dialog) && ++ticks < 600))
+        return;
+    KillTimer(nullptr, timer);
+    if (ticks >= 600)
+        std::fwprintf(stderr, L"the dialog never showed its picture\n");
+    ticks = 0;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// F3, then F4, on the folder; returns once both have closed.
+void showBoth(frmMain& form)
+{
+    openPreview(form);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, closeOnceDrawn);
+    MSG key = {GetDlgItem(form.handle(), txtWorkFolder), WM_KEYDOWN, VK_F4, 1, 0, {}};
+    form.preTranslateMessage(key); // returns once the dialog has closed
+    KillTimer(nullptr, timer);
+    DestroyWindow(FindWindowW(frmPreview::kClassName, nullptr));
+    pump();
+}
+
+// The peak with the preview and the dialog on the same large picture. A first round
+// loads what both load on first use (GDI+ and its codecs, the shell's icons), which
+// stays; the working set before and after the second is compared.
+int peakOfBoth(const std::wstring& folder)
+{
+    ProbeComponents components;
+    Win32FolderFiles files;
+    const auto form = mainWindow(components, files, folder);
+    if (!form)
+        return 1;
+    const double cold = workingSetKiB();
+    showBoth(*form);
+    const double before = workingSetKiB();
+    showBoth(*form);
+    std::wprintf(L"peak %.0f %.0f %.0f %.0f\n", cold, before,
+                 static_cast<double>(memoryCounters().PeakWorkingSetSize) / 1024.0, workingSetKiB());
+    return 0;
 }
 
 // Sends the window an empty message every few milliseconds from a thread of its own, as
@@ -249,6 +320,8 @@ double decodeWithGdiplus(const std::wstring& path)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 3 && std::wstring(argv[1]) == L"peak")
+        return peakOfBoth(argv[2]);
     if (argc != 7) {
         std::fwprintf(stderr,
                       L"Usage: PreviewProbe RUNS SMALL_FOLDER LARGE_FOLDER LARGE_PICTURE TINY_PICTURE "

@@ -109,8 +109,9 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
         // The check on its own: both readings of the file and their comparison.
         std::string after;
         QueryPerformanceCounter(&start);
-        const bool checked =
-            files.readFile(path, after) && !changedLine(parseSettingsText(content), parseSettingsText(after), edits);
+        SettingsView was, now;
+        const bool checked = files.readFile(path, after) && readSettingsView(files, content, was)
+            && readSettingsView(files, after, now) && !changedLine(was, now, edits);
         const double checkElapsed = millisecondsSince(start);
 
         FolderLookState check;

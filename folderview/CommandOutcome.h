@@ -14,6 +14,7 @@ struct CommandOutcome {
         PathTooLong, // subject: the settings file or the picture's copy
         ControlCharacter, // subject: the picture text, which holds a line break or another control character
         KeyRefused, // subject: the key whose text the settings file's ANSI encoding cannot hold
+        MarkRefused, // subject: the same key, in a file with a UTF-8 or UTF-16 big-endian mark (ANSI to Windows)
         CopyFailed, // subject: the copy's path; error: the system's error; detail: the key
         SourceUnreadable, // subject: the file to be copied; error: the system's error; detail: the key
         SaveFailed, // subject: the settings file, which is as it was before

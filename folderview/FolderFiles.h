@@ -1,8 +1,10 @@
 #pragma once
 #include "support/TsStatus.h"
+#include "support/tsProfile.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Everything the folder view logic asks of the file system, behind one interface so
 // that tests can force the failures and file attributes that Wine cannot produce.
@@ -42,6 +44,8 @@ public:
     virtual TsStatus readFile(const std::wstring& path, std::string& result) = 0;
     virtual TsStatus writeFile(const std::wstring& path, const std::string& bytes) = 0;
     virtual TsStatus deleteFile(const std::wstring& path) = 0;
+    // What the system's profile reader reads from a settings file of these bytes.
+    virtual TsStatus readSections(const std::string& bytes, std::vector<ProfileSection>& result) = 0;
     // The room left for the caller on the volume that holds the folder.
     virtual TsStatus freeSpace(const std::wstring& folder, std::uint64_t& bytes) = 0;
     // The path made full as the system resolves it, for a relative folder such as ".".

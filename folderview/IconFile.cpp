@@ -275,8 +275,14 @@ IconRead readModuleIcon(const std::wstring& path, int index, std::string& ico)
 IconRead readIconFile(const std::wstring& path, int index, std::string& ico)
 {
     ico.clear();
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A whole path: the system looks for a module named otherwise along its search path.
+    std::wstring whole(MAX_PATH, L'\0');
+    whole.resize(GetFullPathNameW(path.c_str(), static_cast<DWORD>(whole.size()), whole.data(), nullptr));
+    if (whole.empty() || whole.size() >= MAX_PATH)
+        return IconRead::Unreadable;
+    const FileHandle file(CreateFileW(whole.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file || !GetFileSizeEx(file.get(), &size))
         return readFailure(GetLastError());
@@ -286,7 +292,7 @@ IconRead readIconFile(const std::wstring& path, int index, std::string& ico)
         return IconRead::Unreadable;
     // A program or library starts as every one since MS-DOS.
     if (read == 2 && start[0] == 'M' && start[1] == 'Z')
-        return readModuleIcon(path, index, ico);
+        return readModuleIcon(whole, index, ico);
     if (index != 0)
         return IconRead::Unreadable;
     if (size.QuadPart > static_cast<LONGLONG>(kMaxIconBytes))

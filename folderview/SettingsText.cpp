@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <map>
+#include <set>
 #include <string_view>
 
 namespace {
 
-// What the profile reader takes for blanks at the edges of a line, a name or a value:
-// Ctrl-Z among them, which old DOS editors left at the end of a file.
+// What Wine's reader takes for blanks at the edges of a line, a name or a value:
+// Ctrl-Z among them, which old DOS editors left at the end of a file. Windows' reader
+// trims fewer, which only makes more lines differ.
 bool isReaderBlank(wchar_t c)
 {
     return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == L' ';
@@ -26,11 +27,38 @@ std::wstring_view trimmed(std::wstring_view text)
     return text;
 }
 
-// Lengths first: most lines of a large file are in sections of other names, and the
-// system's comparison is slow under Wine.
-bool sameName(const std::wstring& a, const std::wstring& b)
+// The reader ends a name or a value at a NUL, keeping the blanks before it; the writer
+// then writes it without them.
+std::wstring_view name(std::wstring_view text)
 {
-    return a.size() == b.size() && lstrcmpiW(a.c_str(), b.c_str()) == 0;
+    return trimmed(text.substr(0, text.find(L'\0')));
+}
+
+wchar_t asciiLower(wchar_t c)
+{
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
+}
+
+bool sameName(std::wstring_view first, std::wstring_view second)
+{
+    return first.size() == second.size()
+        && std::equal(first.begin(), first.end(), second.begin(),
+                      [](wchar_t a, wchar_t b) { return asciiLower(a) == asciiLower(b); });
+}
+
+// A line as its key and value, each without blanks at its edges.
+struct Entry {
+    std::wstring_view key;
+    std::optional<std::wstring_view> value;
+};
+
+Entry entryOf(std::wstring_view line)
+{
+    const std::size_t equals = line.find(L'=');
+    Entry entry {name(line.substr(0, equals)), std::nullopt};
+    if (equals != std::wstring_view::npos)
+        entry.value = name(line.substr(equals + 1));
+    return entry;
 }
 
 std::wstring fromUtf16(const char* bytes, std::size_t size, bool bigEndian)
@@ -52,7 +80,9 @@ std::wstring fromUtf8(const std::string& bytes)
     return text;
 }
 
-// The file's text by its byte order mark, as the reader tells the encoding.
+// The file's text by its byte order mark. Windows' reader knows only the UTF-16
+// little-endian one; both files are decoded alike, so a comment kept byte for byte
+// reads alike either way.
 std::wstring decode(const std::string& bytes)
 {
     if (bytes.starts_with("\xEF\xBB\xBF"))
@@ -65,35 +95,87 @@ std::wstring decode(const std::string& bytes)
     return text;
 }
 
-// A key is set in the first section of its name; it and a section are deleted in every copy.
-bool isEdited(const SettingsLine& line, const std::vector<SettingEdit>& edits)
+std::vector<SettingsComment> commentsOf(const std::string& bytes)
 {
-    for (const SettingEdit& edit : edits) {
-        const bool key = edit.key && !line.header && sameName(*edit.key, line.key) && (!edit.value || line.copy == 0);
-        if (sameName(edit.section, line.section) && (!edit.key || key))
-            return true;
+    const std::wstring text = decode(bytes);
+    std::vector<SettingsComment> comments;
+    std::wstring header;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(L"\r\n", start), text.size());
+        const std::wstring_view line = trimmed(std::wstring_view(text).substr(start, end - start));
+        start = end + 1;
+        if (line.starts_with(L'[') && line.find(L']') != std::wstring_view::npos) {
+            header = line;
+        } else if (line.starts_with(L';')) {
+            const Entry entry = entryOf(line);
+            comments.push_back(
+                {header, std::wstring(entry.key) + (entry.value ? L"=" + std::wstring(*entry.value) : L"")});
+        }
     }
-    return false;
+    return comments;
 }
 
-std::wstring upper(std::wstring text)
+bool isDeletedSection(std::wstring_view section, const std::vector<SettingEdit>& edits)
 {
-    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+    return std::any_of(edits.begin(), edits.end(),
+                       [&](const SettingEdit& edit) { return !edit.key && sameName(edit.section, section); });
 }
 
-// What the reader makes of a line; names and keys keep their spelling, as the writer keeps it.
-std::wstring entry(const SettingsLine& line)
+// Whether a comment goes with a deleted section: Wine's writer drops it with its
+// section (Windows' keeps it). The header is read as either reader reads it, up to its
+// first or its last "]".
+bool isInDeletedSection(const SettingsComment& comment, const std::vector<SettingEdit>& edits)
 {
-    return line.section + L'\n'
-        + (line.header ? L"[]" + line.key : line.key + (line.value ? L"=" + *line.value : L"\n"));
+    const std::wstring_view header(comment.header);
+    return !header.empty()
+        && (isDeletedSection(name(header.substr(1, header.find(L']') - 1)), edits)
+            || isDeletedSection(name(header.substr(1, header.rfind(L']') - 1)), edits));
 }
 
-// Whether the line is a copy of the edit's key, or the header of a copy of its section.
-bool isCopyOf(const SettingsLine& line, const SettingEdit& edit)
+bool isEditedKey(std::wstring_view section, std::wstring_view key, const std::vector<SettingEdit>& edits)
 {
-    return sameName(line.section, edit.section) && line.header == !edit.key
-        && (!edit.key || sameName(line.key, *edit.key));
+    return std::any_of(edits.begin(), edits.end(), [&](const SettingEdit& edit) {
+        return edit.key && sameName(edit.section, section) && sameName(*edit.key, key);
+    });
+}
+
+// The sections and lines no edit touches. Deleted sections, lines of edited keys and
+// comments (compared as text) are left out, and so is a section of an edit that holds
+// nothing else: the edits may have made it, or emptied it.
+std::vector<ProfileSection> untouched(const std::vector<ProfileSection>& sections,
+                                      const std::vector<SettingEdit>& edits)
+{
+    std::vector<ProfileSection> result;
+    for (const ProfileSection& section : sections) {
+        if (isDeletedSection(section.name, edits))
+            continue;
+        ProfileSection kept {section.name, {}};
+        for (const std::wstring& line : section.lines) {
+            const Entry entry = entryOf(line);
+            if (!entry.key.starts_with(L';') && !isEditedKey(section.name, entry.key, edits))
+                kept.lines.push_back(line);
+        }
+        const bool edited = std::any_of(edits.begin(), edits.end(),
+                                        [&](const SettingEdit& edit) { return sameName(edit.section, section.name); });
+        if (!edited || !kept.lines.empty())
+            result.push_back(std::move(kept));
+    }
+    return result;
+}
+
+// Where the reader looks for the edit, in the first section of its name: the section's
+// header for a section, the key's first line for a key.
+std::optional<std::wstring> foundLine(const std::vector<ProfileSection>& sections, const SettingEdit& edit)
+{
+    const auto section = std::find_if(sections.begin(), sections.end(),
+                                      [&](const ProfileSection& s) { return sameName(s.name, edit.section); });
+    if (section == sections.end())
+        return std::nullopt;
+    if (!edit.key)
+        return L"[" + section->name + L"]";
+    const auto line = std::find_if(section->lines.begin(), section->lines.end(),
+                                   [&](const std::wstring& l) { return sameName(entryOf(l).key, *edit.key); });
+    return line == section->lines.end() ? std::nullopt : std::optional(*line);
 }
 
 } // namespace
@@ -103,96 +185,54 @@ bool isUnicodeSettingsText(const std::string& bytes)
     return bytes.starts_with("\xFF\xFE");
 }
 
-std::vector<SettingsLine> parseSettingsText(const std::string& bytes)
+bool hasOtherUnicodeMark(const std::string& bytes)
 {
-    std::wstring text = decode(bytes);
-    // The writer turns NULs padding the end of the file into a blank line.
-    while (!text.empty() && (text.back() == L'\0' || isReaderBlank(text.back())))
-        text.pop_back();
-    std::vector<SettingsLine> lines;
-    std::map<std::wstring, int> headers; // by upper-case name
-    std::wstring section;
-    int copy = 0;
-    bool lastKeyUnnamed = false; // the reader keeps only the first of adjoining lines with no name
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos)
-            end = text.size();
-        const std::wstring_view line = trimmed(std::wstring_view(text).substr(start, end - start));
-        start = end + 1;
-        if (line.empty())
-            continue;
-        if (const std::size_t close = line.rfind(L']'); line.front() == L'[' && close != std::wstring_view::npos) {
-            section = trimmed(line.substr(1, close - 1));
-            copy = headers[upper(section)]++;
-            lines.push_back({section, copy, true, std::wstring(line.substr(close + 1)), {}, std::wstring(line)});
-            lastKeyUnnamed = false;
-            continue;
-        }
-        const std::size_t equals = line.find(L'=');
-        std::wstring key(trimmed(line.substr(0, equals)));
-        if (key.empty() && lastKeyUnnamed)
-            continue;
-        lastKeyUnnamed = key.empty();
-        std::optional<std::wstring> value;
-        if (equals != std::wstring_view::npos)
-            value = std::wstring(trimmed(line.substr(equals + 1)));
-        lines.push_back({section, copy, false, std::move(key), std::move(value), std::wstring(line)});
-    }
-    return lines;
+    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFE\xFF");
 }
 
-std::wstring readerValue(const std::wstring& value)
+TsStatus readSettingsView(FolderFiles& files, const std::string& bytes, SettingsView& result)
 {
-    return std::wstring(trimmed(value));
+    result.comments = commentsOf(bytes);
+    return files.readSections(bytes, result.sections);
 }
 
-std::optional<std::wstring> findSetting(const std::vector<SettingsLine>& lines, const std::wstring& section,
-                                        const std::wstring& key)
-{
-    bool inSection = false;
-    for (const SettingsLine& line : lines) {
-        if (line.header) {
-            if (inSection)
-                break; // a later section of the same name is not read
-            inSection = sameName(line.section, section);
-        } else if (inSection && line.value && sameName(line.key, key)) {
-            return line.value;
-        }
-    }
-    return std::nullopt;
-}
-
-int countCopies(const std::vector<SettingsLine>& lines, const SettingEdit& edit)
-{
-    return static_cast<int>(
-        std::count_if(lines.begin(), lines.end(), [&](auto& line) { return isCopyOf(line, edit); }));
-}
-
-std::optional<std::wstring> changedLine(const std::vector<SettingsLine>& before, const std::vector<SettingsLine>& after,
+std::optional<std::wstring> changedLine(const SettingsView& before, const SettingsView& after,
                                         const std::vector<SettingEdit>& edits)
 {
     for (const SettingEdit& edit : edits) {
+        const std::optional<std::wstring> found = foundLine(after.sections, edit);
         if (edit.key && edit.value) {
-            if (findSetting(after, edit.section, *edit.key) != readerValue(*edit.value))
+            const Entry entry = found ? entryOf(*found) : Entry {};
+            if (!entry.value || *entry.value != trimmed(*edit.value))
                 return *edit.key + L"=" + *edit.value;
-        } else if (const auto left =
-                       std::find_if(after.begin(), after.end(), [&](auto& l) { return isCopyOf(l, edit); });
-                   left != after.end()) {
-            return left->text;
+        } else if (found) {
+            return found;
         }
     }
-    // Each line that no edit touches must be there as many times as before.
-    std::map<std::wstring, int> present;
-    for (const SettingsLine& line : after)
-        ++present[entry(line)];
-    for (const SettingsLine& line : before) {
-        if (isEdited(line, edits))
+    const std::vector<ProfileSection> kept = untouched(before.sections, edits), now = untouched(after.sections, edits);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i == now.size() || now[i].name != kept[i].name)
+            return L"[" + kept[i].name + L"]";
+        const auto [was, is] =
+            std::mismatch(kept[i].lines.begin(), kept[i].lines.end(), now[i].lines.begin(), now[i].lines.end());
+        if (was != kept[i].lines.end())
+            return *was;
+        if (is != now[i].lines.end())
+            return *is;
+    }
+    if (now.size() > kept.size())
+        return L"[" + now[kept.size()].name + L"]";
+    // Each comment outside a deleted section must be there as many times as before.
+    std::multiset<std::wstring> comments;
+    for (const SettingsComment& comment : after.comments)
+        comments.insert(comment.text);
+    for (const SettingsComment& comment : before.comments) {
+        if (isInDeletedSection(comment, edits))
             continue;
-        const auto found = present.find(entry(line));
-        if (found == present.end() || found->second == 0)
-            return line.text;
-        --found->second;
+        const auto found = comments.find(comment.text);
+        if (found == comments.end())
+            return comment.text;
+        comments.erase(found);
     }
     return std::nullopt;
 }

@@ -1,46 +1,44 @@
 #pragma once
+#include "folderview/FolderFiles.h"
 #include "folderview/SettingsWriter.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-// A settings file's text as the system's profile reader sees it, read from its bytes
-// so that a rewrite can be checked against what the file held before: one entry per
-// line the reader keeps, with the section it stands in.
-struct SettingsLine {
-    std::wstring section; // the name in its header, blanks at its edges aside; "" before the first header
-    int copy = 0; // 0 in the first section of that name, 1 in the second...
-    bool header = false;
-    // A header: what follows its closing bracket, which the writer drops. A line: the
-    // text before "=", or the whole line when there is none.
-    std::wstring key;
-    std::optional<std::wstring> value; // the text after "="
-    std::wstring text; // the line as the file spells it, for a message
+// A comment line (";...") as plain text, with the header of the section it stands in:
+// the profile reader skips comments, but they are the user's, and its writer keeps them.
+struct SettingsComment {
+    std::wstring header; // the header line above it, "" before the first
+    std::wstring text; // without blanks at its edges and around its first "="
 };
 
-// A UTF-16 file (with its byte order mark) can hold any text; any other is read in the
-// ANSI code page.
+// A settings file as the write check compares it: what the system's profile reader
+// reads from it, and its comments.
+struct SettingsView {
+    std::vector<ProfileSection> sections;
+    std::vector<SettingsComment> comments;
+};
+
+// A UTF-16 little-endian file (with its byte order mark) can hold any text; any other
+// is read by Windows in the ANSI code page.
 bool isUnicodeSettingsText(const std::string& bytes);
-// The reader's rules: a byte order mark (UTF-8, UTF-16 either way round) sets the
-// encoding, else the ANSI code page; lines end at CR or LF; blanks, tabs, form feeds
-// and Ctrl-Z at a line's edges, and NULs padding the end of the file, are no text; a
-// line is a header only when it starts with "[" and has a "]".
-std::vector<SettingsLine> parseSettingsText(const std::string& bytes);
+// A UTF-8 or UTF-16 big-endian byte order mark: Unicode, but not to Windows' reader.
+bool hasOtherUnicodeMark(const std::string& bytes);
 
-// A value as the reader returns it: without blanks at its edges.
-std::wstring readerValue(const std::wstring& value);
+// Reads the view of a settings file of these bytes: its sections through the system's
+// reader, its comments as text (the byte order mark chooses UTF-8 or UTF-16, else the
+// ANSI code page; lines end at CR or LF).
+TsStatus readSettingsView(FolderFiles& files, const std::string& bytes, SettingsView& result);
 
-// The key's value as a reader finds it: in the first section of that name, names
-// compared without regard to case. None when that section lacks the key.
-std::optional<std::wstring> findSetting(const std::vector<SettingsLine>& lines, const std::wstring& section,
-                                        const std::wstring& key);
-// How many copies of the edit's key (or, with no key, of its section) the file holds in all.
-int countCopies(const std::vector<SettingsLine>& lines, const SettingEdit& edit);
-
-// Whether after is before with the edits made and nothing else changed, as the reader
-// sees both: each key set reads back as written, no copy of a deleted key or section
-// is left, and every other line of before is still there. None when it is; otherwise
-// the first line of before that is not, or the line an edit should have made.
-std::optional<std::wstring> changedLine(const std::vector<SettingsLine>& before, const std::vector<SettingsLine>& after,
+// Section and key names are compared as the profile functions compare them: ordinal,
+// with ASCII letters alike in either case and no other letters (the locale's
+// comparison under Wine takes look-alikes such as the Kelvin sign for ASCII letters).
+// Whether after is before with the edits made and nothing else changed: each key set
+// reads back as written (blanks at its edges aside) where the reader looks for it, no
+// deleted key or section is found, every other line of every other section reads as
+// before, and every comment outside a deleted section is still there. None when it
+// is; otherwise the first line of before that is not, or the line an edit should have
+// made or left.
+std::optional<std::wstring> changedLine(const SettingsView& before, const SettingsView& after,
                                         const std::vector<SettingEdit>& edits);

@@ -26,10 +26,11 @@ std::wstring editName(const SettingEdit& edit)
     return edit.key.value_or(edit.section);
 }
 
-// Texts are refused before anything is written: an ANSI file cannot hold what its code
-// page lacks (writing it would put '?' in place of the user's letters), and no value
-// may hold a line break, which would start a line of its own in the file.
-CommandOutcome refusal(const std::vector<SettingEdit>& edits, bool unicodeFile)
+// Texts are refused before anything is written: a file Windows reads in the code page
+// cannot hold what the code page lacks (writing it would put '?' in place of the
+// user's letters), and no value may hold a line break, which would start a line of its
+// own in the file. encodingRefused says why the file cannot take such letters.
+CommandOutcome refusal(const std::vector<SettingEdit>& edits, bool unicodeFile, Kind encodingRefused)
 {
     for (const SettingEdit& edit : edits) {
         const std::wstring texts[] = {edit.section, edit.key.value_or(L""), edit.value.value_or(L"")};
@@ -38,7 +39,7 @@ CommandOutcome refusal(const std::vector<SettingEdit>& edits, bool unicodeFile)
                 return {Kind::ControlCharacter, editName(edit)};
             std::string ansi;
             if (!unicodeFile && !tsToAnsi(text, ansi))
-                return {Kind::KeyRefused, editName(edit)};
+                return {encodingRefused, editName(edit)};
         }
     }
     return {};
@@ -49,40 +50,27 @@ TsStatus write(FolderFiles& files, const std::wstring& path, const SettingEdit& 
     return files.writeINI(edit.section, edit.key ? &*edit.key : nullptr, edit.value ? &*edit.value : nullptr, path);
 }
 
-// How many copies of deleted keys and sections the file still holds.
-int copiesLeft(const std::vector<SettingsLine>& lines, const std::vector<SettingEdit>& edits)
+// Makes the edits, leaving bytes what the file holds afterwards. The profile writer
+// deletes one copy of a key or section at a time, so a deletion that changed the file
+// is made again until it changes nothing.
+bool makeEdits(FolderFiles& files, const std::wstring& path, const std::vector<SettingEdit>& edits, std::string& bytes)
 {
-    int copies = 0;
-    for (const SettingEdit& edit : edits) {
-        if (isDeletion(edit))
-            copies += countCopies(lines, edit);
-    }
-    return copies;
-}
-
-// Makes the edits and reads the result back. The profile writer deletes one copy of a
-// key or section at a time, so deletions are repeated while they still find one.
-bool makeEdits(FolderFiles& files, const std::wstring& path, const std::vector<SettingEdit>& edits,
-               std::vector<SettingsLine>& after)
-{
-    for (const SettingEdit& edit : edits) {
-        if (!write(files, path, edit))
-            return false;
-    }
-    for (int before = -1;;) {
-        std::string bytes;
-        if (!files.readFile(path, bytes))
-            return false;
-        after = parseSettingsText(bytes);
-        const int copies = copiesLeft(after, edits);
-        if (copies == 0 || (before >= 0 && copies >= before))
-            return true;
-        before = copies;
-        for (const SettingEdit& edit : edits) {
-            if (isDeletion(edit) && countCopies(after, edit) > 0 && !write(files, path, edit))
+    std::vector<const SettingEdit*> pending;
+    for (const SettingEdit& edit : edits)
+        pending.push_back(&edit);
+    while (!pending.empty()) {
+        std::vector<const SettingEdit*> again;
+        for (const SettingEdit* edit : pending) {
+            std::string now;
+            if (!write(files, path, *edit) || !files.readFile(path, now))
                 return false;
+            if (isDeletion(*edit) && now != bytes)
+                again.push_back(edit);
+            bytes = std::move(now);
         }
+        pending = std::move(again);
     }
+    return true;
 }
 
 // Adds the read-only bit that tells the shell to read the folder's Desktop.INI. A drive
@@ -120,7 +108,7 @@ bool isDiskFull(FolderFiles& files, const std::wstring& folder, const std::vecto
 
 bool holdsControlCharacter(const std::wstring& text)
 {
-    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < L' '; });
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c < L' ' && c != L'\t'; });
 }
 
 CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,
@@ -136,9 +124,15 @@ CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, con
         return {};
     // A new file is made UTF-16, as the shell's documentation asks, when only that can
     // hold the texts; an existing file keeps its encoding.
-    const bool unicode = isUnicodeSettingsText(before) || (!exists && refusal(edits, false).kind == Kind::KeyRefused);
-    if (const CommandOutcome refused = refusal(edits, unicode); refused.kind != Kind::Done)
+    const bool unicode =
+        isUnicodeSettingsText(before) || (!exists && refusal(edits, false, Kind::KeyRefused).kind == Kind::KeyRefused);
+    const Kind encodingRefused = hasOtherUnicodeMark(before) ? Kind::MarkRefused : Kind::KeyRefused;
+    if (const CommandOutcome refused = refusal(edits, unicode, encodingRefused); refused.kind != Kind::Done)
         return refused;
+    // What the reader read before, for the check after the rewrite.
+    SettingsView was;
+    if (!readSettingsView(files, before, was))
+        return {Kind::SaveFailed, path};
     if (!exists && unicode && !files.writeFile(path, kUnicodeMark))
         return {Kind::SaveFailed, path};
     // A read-only, hidden or system copy could not be rewritten otherwise. Should this
@@ -146,10 +140,10 @@ CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, con
     if (exists)
         (void)files.setAttributes(path, kAttrNormal);
 
-    std::vector<SettingsLine> after;
-    const bool written = makeEdits(files, path, edits, after);
-    const std::optional<std::wstring> changed =
-        written ? changedLine(parseSettingsText(before), after, edits) : std::nullopt;
+    std::string after = exists ? before : unicode ? kUnicodeMark : "";
+    SettingsView now;
+    const bool written = makeEdits(files, path, edits, after) && readSettingsView(files, after, now);
+    const std::optional<std::wstring> changed = written ? changedLine(was, now, edits) : std::nullopt;
     if (!written || changed) {
         // A rewrite that failed has already freed the room the old bytes need. Should
         // putting them back fail too, the message still says the settings are not saved.

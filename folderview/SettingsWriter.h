@@ -15,8 +15,8 @@ struct SettingEdit {
     std::optional<std::wstring> value;
 };
 
-// Whether the text holds a line break or another character below the blank, which no
-// value in the file and no Windows file name may hold.
+// Whether the text holds a line break or another character below the blank but the
+// tab, which would break the line it is written on.
 bool holdsControlCharacter(const std::wstring& text);
 
 // Makes the edits to the settings file found at location through the profile writer, in order,
@@ -24,7 +24,8 @@ bool holdsControlCharacter(const std::wstring& text);
 // the file reads as before. Otherwise the file is put back as it was, bytes and
 // attributes (a file that was not there is removed again), and the outcome says why:
 // no room on the disk, or the first line that would change. A text the file's
-// encoding cannot hold is refused before anything is written. The file is made
+// encoding cannot hold is refused before anything is written. Both readings go
+// through the system's profile reader, so the check holds for the system it runs on. The file is made
 // writable first and hidden and system after; with markFolder the folder gets the
 // read-only bit the shell looks for (not a drive root).
 CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, const SettingsLocation& location,

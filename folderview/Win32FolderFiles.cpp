@@ -215,6 +215,11 @@ TsStatus Win32FolderFiles::deleteFile(const std::wstring& path)
     return {};
 }
 
+TsStatus Win32FolderFiles::readSections(const std::string& bytes, std::vector<ProfileSection>& result)
+{
+    return tsReadProfileCopy(bytes, result);
+}
+
 TsStatus Win32FolderFiles::freeSpace(const std::wstring& folder, std::uint64_t& bytes)
 {
     ULARGE_INTEGER available;

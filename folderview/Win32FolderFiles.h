@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class Win32FolderFiles : public FolderFiles {
 public:
@@ -25,6 +26,7 @@ public:
     TsStatus readFile(const std::wstring& path, std::string& result) override;
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override;
     TsStatus deleteFile(const std::wstring& path) override;
+    TsStatus readSections(const std::string& bytes, std::vector<ProfileSection>& result) override;
     TsStatus freeSpace(const std::wstring& folder, std::uint64_t& bytes) override;
     TsStatus fullPath(const std::wstring& path, std::wstring& result) override;
 };

@@ -2,6 +2,7 @@
 
 #include "support/SystemFunction.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -54,21 +55,43 @@ bool gdiplusStarted()
     return started;
 }
 
+// The flat API's functions this file uses, looked up once.
+struct GdiplusApi {
+    int(WINAPI* create)(const WCHAR*,
+                        GpBitmap**) = gdiplus<int WINAPI(const WCHAR*, GpBitmap**)>("GdipCreateBitmapFromFile");
+    int(WINAPI* dispose)(GpBitmap*) = gdiplus<int WINAPI(GpBitmap*)>("GdipDisposeImage");
+    int(WINAPI* width)(GpBitmap*, UINT*) = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageWidth");
+    int(WINAPI* height)(GpBitmap*, UINT*) = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageHeight");
+    int(WINAPI* format)(GpBitmap*, INT*) = gdiplus<int WINAPI(GpBitmap*, INT*)>("GdipGetImagePixelFormat");
+    int(WINAPI* lock)(GpBitmap*, const LockRect*, UINT, INT, BitmapData*) =
+        gdiplus<int WINAPI(GpBitmap*, const LockRect*, UINT, INT, BitmapData*)>("GdipBitmapLockBits");
+    int(WINAPI* unlock)(GpBitmap*, BitmapData*) = gdiplus<int WINAPI(GpBitmap*, BitmapData*)>("GdipBitmapUnlockBits");
+
+    bool complete() const { return create && dispose && width && height && format && lock && unlock; }
+};
+
+const GdiplusApi& api()
+{
+    static const GdiplusApi functions;
+    return functions;
+}
+
 // Owns a GDI+ bitmap, so that every way out disposes of it.
 class GdiplusBitmap {
 public:
-    explicit GdiplusBitmap(const std::wstring& path)
-    {
-        const auto create = gdiplus<int WINAPI(const WCHAR*, GpBitmap**)>("GdipCreateBitmapFromFile");
-        if (create && create(path.c_str(), &bitmap_) != kOk)
-            bitmap_ = nullptr;
-    }
+    GdiplusBitmap() = default;
     GdiplusBitmap(const GdiplusBitmap&) = delete;
     GdiplusBitmap& operator=(const GdiplusBitmap&) = delete;
     ~GdiplusBitmap()
     {
-        if (const auto dispose = gdiplus<int WINAPI(GpBitmap*)>("GdipDisposeImage"); bitmap_ && dispose)
-            dispose(bitmap_);
+        if (bitmap_)
+            api().dispose(bitmap_);
+    }
+    bool open(const std::wstring& path)
+    {
+        if (api().create(path.c_str(), &bitmap_) != kOk)
+            bitmap_ = nullptr;
+        return bitmap_ != nullptr;
     }
     GpBitmap* get() const { return bitmap_; }
 
@@ -132,18 +155,18 @@ void repeatPicture(std::uint8_t* tile, SIZE picture, SIZE whole)
         std::memcpy(tile + y * stride, tile + (y - picture.cy) * stride, stride);
 }
 
-} // namespace
-
-DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
+// Opens the picture in GDI+ once the size its file declares has passed the limit: the
+// size is known before the library allocates anything for it, since a few bytes can
+// declare a picture of gigabytes and Wine's library decodes a whole picture when it
+// opens the file. A JPEG is read further for its frame header; a file of the four
+// formats whose size cannot be told is not decoded. Another format is asked of the
+// library, before any pixels are asked for. Decoded when source holds the picture.
+DecodeResult openPicture(const std::wstring& path, GdiplusBitmap& source, SIZE& size, INT& format,
+                         DecodedPicture& picture)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_DIRECTORY)
         return DecodeResult::Missing;
-    // The size is known before the library allocates anything for it: a few bytes can
-    // declare a picture of gigabytes, and Wine's library decodes a whole picture when it
-    // opens the file. A JPEG is read further for its frame header; a file of the four
-    // formats whose size cannot be told is not decoded. Another format is asked of the
-    // library below, before any pixels are asked for.
     std::vector<std::uint8_t> header = headerBytes(path, kPictureHeaderBytes);
     auto declared = declaredSize(header.data(), header.size());
     if (!declared && header.size() == kPictureHeaderBytes && header[0] == 0xFF && header[1] == 0xD8) {
@@ -156,49 +179,123 @@ DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
         picture.declared = *declared;
         return DecodeResult::TooLarge;
     }
-    const auto width = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageWidth");
-    const auto height = gdiplus<int WINAPI(GpBitmap*, UINT*)>("GdipGetImageHeight");
-    const auto format = gdiplus<int WINAPI(GpBitmap*, INT*)>("GdipGetImagePixelFormat");
-    const auto lock = gdiplus<int WINAPI(GpBitmap*, const LockRect*, UINT, INT, BitmapData*)>("GdipBitmapLockBits");
-    const auto unlock = gdiplus<int WINAPI(GpBitmap*, BitmapData*)>("GdipBitmapUnlockBits");
-    if (!gdiplusStarted() || !width || !height || !format || !lock || !unlock)
-        return DecodeResult::Undecodable;
-    const GdiplusBitmap source(path);
+    header = {};
     UINT cx = 0, cy = 0;
-    INT sourceFormat = 0;
-    if (!source.get() || width(source.get(), &cx) != kOk || height(source.get(), &cy) != kOk
-        || format(source.get(), &sourceFormat) != kOk || cx == 0 || cy == 0)
+    if (!gdiplusStarted() || !api().complete() || !source.open(path) || api().width(source.get(), &cx) != kOk
+        || api().height(source.get(), &cy) != kOk || api().format(source.get(), &format) != kOk || cx == 0 || cy == 0)
         return DecodeResult::Undecodable;
-    if (tooLarge({cx, cy})) {
-        picture.declared = {cx, cy};
+    picture.declared = {cx, cy};
+    if (tooLarge({cx, cy}))
         return DecodeResult::TooLarge;
-    }
+    size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};
+    return DecodeResult::Decoded;
+}
 
-    const SIZE size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};
-    const SIZE tile = {tileSide(size.cx), tileSide(size.cy)};
+// A 32-bit top-down DIB section of the size; bits points at its pixels.
+BitmapHandle topDownSection(SIZE size, void*& bits)
+{
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = tile.cx;
-    info.bmiHeader.biHeight = -tile.cy; // top-down, as GDI+ hands the rows over
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy; // top-down, as GDI+ hands the rows over
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
+    return BitmapHandle(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+// Asks GDI+ for rows [top, top + rows) of the picture, 32-bit, into pixels (stride bytes a row).
+bool copyRows(const GdiplusBitmap& source, SIZE size, LONG top, LONG rows, void* pixels, LONG stride)
+{
+    const LockRect band = {0, top, size.cx, rows};
+    BitmapData data = {
+        static_cast<UINT>(size.cx), static_cast<UINT>(rows), static_cast<INT>(stride), kFormat32bppArgb, pixels, 0};
+    if (api().lock(source.get(), &band, kLockRead | kLockIntoOwnBuffer, kFormat32bppArgb, &data) != kOk)
+        return false;
+    api().unlock(source.get(), &data);
+    return true;
+}
+
+// The largest size of the picture's proportions within box, and within the picture.
+SIZE fittedSize(SIZE picture, SIZE box)
+{
+    SIZE size = {std::min(box.cx, picture.cx), MulDiv(std::min(box.cx, picture.cx), picture.cy, picture.cx)};
+    if (size.cy > box.cy)
+        size = {MulDiv(box.cy, picture.cx, picture.cy), box.cy};
+    return {std::max(size.cx, 1L), std::max(size.cy, 1L)};
+}
+
+// A band of rows for averaging a picture down: a few MiB, at least one row.
+constexpr std::size_t kBandBytes = 4 << 20;
+
+} // namespace
+
+DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
+{
+    GdiplusBitmap source;
+    SIZE size = {};
+    INT sourceFormat = 0;
+    if (const DecodeResult opened = openPicture(path, source, size, sourceFormat, picture);
+        opened != DecodeResult::Decoded)
+        return opened;
+    const SIZE tile = {tileSide(size.cx), tileSide(size.cy)};
     void* bits = nullptr;
-    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap)
-        return DecodeResult::Undecodable;
+    BitmapHandle bitmap = topDownSection(tile, bits);
     // The library writes straight into the section's top-left; what it decoded on its
     // own goes when source is disposed, on return, so the program holds the pixels once.
-    const LockRect whole = {0, 0, size.cx, size.cy};
-    BitmapData data = {cx, cy, static_cast<INT>(tile.cx * 4), kFormat32bppArgb, bits, 0};
-    if (lock(source.get(), &whole, kLockRead | kLockIntoOwnBuffer, kFormat32bppArgb, &data) != kOk)
+    if (!bitmap || !copyRows(source, size, 0, size.cy, bits, tile.cx * 4))
         return DecodeResult::Undecodable;
-    unlock(source.get(), &data);
     repeatPicture(static_cast<std::uint8_t*>(bits), size, tile);
     if (sourceFormat & (kFormatHasAlpha | kFormatIndexed))
         overWindowColor(static_cast<std::uint8_t*>(bits), static_cast<std::size_t>(tile.cx) * tile.cy);
     picture.bitmap = std::move(bitmap);
     picture.size = size;
     picture.tile = tile;
-    picture.declared = {cx, cy};
+    return DecodeResult::Decoded;
+}
+
+DecodeResult decodeThumbnail(const std::wstring& path, SIZE box, DecodedPicture& picture)
+{
+    GdiplusBitmap source;
+    SIZE size = {};
+    INT sourceFormat = 0;
+    if (const DecodeResult opened = openPicture(path, source, size, sourceFormat, picture);
+        opened != DecodeResult::Decoded)
+        return opened;
+    const SIZE small = fittedSize(size, box);
+    // Each small pixel is the mean of the picture's pixels that fall on it: four sums
+    // and a count per pixel, filled a band of rows at a time.
+    std::vector<std::uint64_t> sums(static_cast<std::size_t>(small.cx) * small.cy * 5);
+    const std::size_t row = static_cast<std::size_t>(size.cx) * 4;
+    const LONG bandRows = static_cast<LONG>(std::max<std::size_t>(1, kBandBytes / row));
+    std::vector<std::uint8_t> band(row * static_cast<std::size_t>(std::min(bandRows, size.cy)));
+    for (LONG top = 0; top < size.cy; top += bandRows) {
+        const LONG rows = std::min(bandRows, size.cy - top);
+        if (!copyRows(source, size, top, rows, band.data(), static_cast<LONG>(row)))
+            return DecodeResult::Undecodable;
+        if (sourceFormat & (kFormatHasAlpha | kFormatIndexed))
+            overWindowColor(band.data(), static_cast<std::size_t>(size.cx) * rows);
+        for (LONG y = 0; y < rows; ++y) {
+            const std::size_t target = static_cast<std::size_t>(top + y) * small.cy / size.cy * small.cx;
+            const std::uint8_t* pixel = band.data() + y * row;
+            for (LONG x = 0; x < size.cx; ++x, pixel += 4) {
+                std::uint64_t* sum = &sums[(target + static_cast<std::size_t>(x) * small.cx / size.cx) * 5];
+                for (int channel = 0; channel < 4; ++channel)
+                    sum[channel] += pixel[channel];
+                ++sum[4];
+            }
+        }
+    }
+    void* bits = nullptr;
+    BitmapHandle bitmap = topDownSection(small, bits);
+    if (!bitmap)
+        return DecodeResult::Undecodable;
+    auto* out = static_cast<std::uint8_t*>(bits);
+    for (std::size_t i = 0; i < sums.size(); i += 5) {
+        for (int channel = 0; channel < 4; ++channel)
+            *out++ = static_cast<std::uint8_t>(sums[i + 4] ? sums[i + channel] / sums[i + 4] : 0);
+    }
+    picture.bitmap = std::move(bitmap);
+    picture.size = small;
+    picture.tile = small;
     return DecodeResult::Decoded;
 }

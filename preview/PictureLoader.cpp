@@ -1,5 +1,7 @@
 #include "preview/PictureLoader.h"
 
+#include "support/Handles.h"
+
 #include <utility>
 
 namespace {
@@ -19,32 +21,55 @@ private:
     CRITICAL_SECTION& section_;
 };
 
-struct ThreadHandleTraits {
+struct ThreadTraits {
     using Handle = HANDLE;
     static Handle none() { return nullptr; }
     static void close(Handle h) { CloseHandle(h); }
 };
 
+// Held by the one thread of the program that decodes, and at its end for good (never
+// deleted: the section goes with the process).
+CRITICAL_SECTION& decodingSection()
+{
+    static struct Section {
+        Section() { InitializeCriticalSection(&section); }
+        CRITICAL_SECTION section;
+    } one;
+    return one.section;
+}
+
+// A decoder that throws (a failed allocation, above all) is a picture that cannot be shown.
+DecodeResult decodeCatching(PictureLoader::Decode decode, const std::wstring& path, SIZE box, DecodedPicture& picture)
+{
+    try {
+        return decode(path, box, picture);
+    } catch (...) {
+        picture = {};
+        return DecodeResult::Undecodable;
+    }
+}
+
 } // namespace
 
-// What the window and the decoding threads share; the last of them to let go frees it.
+// What the window and its decoding thread share; the last of them to let go frees it.
 struct PictureLoader::Shared {
-    Shared()
-    {
-        InitializeCriticalSection(&lock);
-        InitializeCriticalSection(&decoding);
-    }
+    Shared(SIZE fit, Decode function) : box(fit), decode(function) { InitializeCriticalSection(&lock); }
     Shared(const Shared&) = delete;
     Shared& operator=(const Shared&) = delete;
     ~Shared()
     {
-        DeleteCriticalSection(&decoding);
         DeleteCriticalSection(&lock);
+        CloseHandle(decoded);
     }
 
+    const SIZE box;
+    const Decode decode;
+    HANDLE decoded = CreateEventW(nullptr, FALSE, FALSE, nullptr); // set when a wanted picture is ready
     CRITICAL_SECTION lock; // over the members below
-    CRITICAL_SECTION decoding; // held by the one thread that decodes
     unsigned wanted = 0; // the newest request's number
+    std::wstring pending; // the newest request's path, until the thread takes it
+    bool hasPending = false;
+    bool running = false; // a thread takes the pending request when it is done
     HWND window = nullptr;
     UINT message = 0;
     bool ready = false;
@@ -52,59 +77,98 @@ struct PictureLoader::Shared {
     DecodedPicture picture;
 };
 
-struct PictureLoader::Request {
-    std::shared_ptr<Shared> shared;
-    std::wstring path;
-    unsigned number;
-};
-
-DWORD WINAPI PictureLoader::decode(void* parameter)
+DWORD WINAPI PictureLoader::run(void* parameter)
 {
-    const std::unique_ptr<Request> request(static_cast<Request*>(parameter));
-    auto& shared = *request->shared;
-    DecodedPicture picture; // released on return unless it is still wanted
-    DecodeResult result = DecodeResult::Undecodable;
-    {
-        const Locked one(shared.decoding);
+    const std::unique_ptr<std::shared_ptr<Shared>> owner(static_cast<std::shared_ptr<Shared>*>(parameter));
+    Shared& shared = **owner;
+    for (;;) {
+        std::wstring path;
+        unsigned number = 0;
         {
             const Locked locked(shared.lock);
-            if (shared.wanted != request->number)
+            if (!shared.hasPending) {
+                shared.running = false;
                 return 0;
+            }
+            path.swap(shared.pending);
+            shared.hasPending = false;
+            number = shared.wanted;
         }
-        result = decodePicture(request->path, picture);
+        // An outdated picture is released before the next decoding of the program starts.
+        const Locked one(decodingSection());
+        DecodedPicture picture;
+        {
+            const Locked locked(shared.lock);
+            if (shared.wanted != number)
+                continue;
+        }
+        const DecodeResult result = decodeCatching(shared.decode, path, shared.box, picture);
+        const Locked locked(shared.lock);
+        if (shared.wanted != number)
+            continue;
+        shared.result = result;
+        shared.picture = std::move(picture);
+        shared.ready = true;
+        SetEvent(shared.decoded);
+        PostMessageW(shared.window, shared.message, 0, 0);
     }
-    const Locked locked(shared.lock);
-    if (shared.wanted != request->number)
-        return 0;
-    shared.result = result;
-    shared.picture = std::move(picture);
-    shared.ready = true;
-    PostMessageW(shared.window, shared.message, 0, 0);
-    return 0;
 }
 
-PictureLoader::PictureLoader() : shared_(std::make_shared<Shared>()) {}
+DecodeResult PictureLoader::decodeFile(const std::wstring& path, SIZE box, DecodedPicture& picture)
+{
+    return box.cx > 0 && box.cy > 0 ? decodeThumbnail(path, box, picture) : decodePicture(path, picture);
+}
+
+PictureLoader::PictureLoader(SIZE box, Decode decode) : shared_(std::make_shared<Shared>(box, decode)) {}
 
 PictureLoader::~PictureLoader()
 {
     cancel();
 }
 
+void PictureLoader::stopDecoding()
+{
+    EnterCriticalSection(&decodingSection());
+}
+
 bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
 {
-    cancel();
-    auto request = std::make_unique<Request>(Request {shared_, path, 0});
+    DecodedPicture outdated; // released after the lock is left
+    std::wstring request = path;
+    bool idle = false;
     {
         const Locked locked(shared_->lock);
+        ++shared_->wanted;
+        shared_->ready = false;
+        outdated = std::move(shared_->picture);
         shared_->window = window;
         shared_->message = message;
-        request->number = shared_->wanted;
+        shared_->pending.swap(request);
+        shared_->hasPending = true;
+        idle = !shared_->running;
+        shared_->running = true;
+        ResetEvent(shared_->decoded);
     }
-    const UniqueHandle<ThreadHandleTraits> thread(CreateThread(nullptr, 0, decode, request.get(), 0, nullptr));
-    if (!thread)
-        return false;
-    request.release(); // the thread's now
-    WaitForSingleObject(thread.get(), kWaitMs);
+    if (idle) {
+        auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
+        const UniqueHandle<ThreadTraits> thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
+        if (!thread) {
+            const Locked locked(shared_->lock);
+            shared_->running = shared_->hasPending = false;
+            return false;
+        }
+        owner.release(); // the thread's now
+        SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
+        ResumeThread(thread.get());
+    }
+    // Messages other threads send the window are answered meanwhile.
+    const DWORD until = GetTickCount() + kWaitMs;
+    for (DWORD left = kWaitMs;
+         MsgWaitForMultipleObjects(1, &shared_->decoded, FALSE, left, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1;
+         left = static_cast<LONG>(until - GetTickCount()) > 0 ? until - GetTickCount() : 0) {
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     return true;
 }
 
@@ -113,6 +177,7 @@ void PictureLoader::cancel()
     DecodedPicture outdated; // released after the lock is left
     const Locked locked(shared_->lock);
     ++shared_->wanted;
+    shared_->hasPending = false;
     shared_->ready = false;
     outdated = std::move(shared_->picture);
 }

@@ -40,6 +40,10 @@ inline constexpr wchar_t kSaveFailed[] = L"Не удаётся сохранит�
 inline constexpr wchar_t kDiskFull[] = L"На диске нет места для записи файла. Ничего не изменено.";
 inline constexpr wchar_t kCopyFailed[] = L"Не удалось скопировать файл картинки.";
 inline constexpr wchar_t kIconCopyFailed[] = L"Не удалось скопировать файл значка.";
+// Why the dialog's icon or folder picture area shows neither.
+inline constexpr wchar_t kAreaTooLarge[] = L"слишком велика";
+inline constexpr wchar_t kAreaUnreadable[] = L"не удаётся прочитать";
+inline constexpr wchar_t kAreaMissing[] = L"нет файла";
 inline constexpr wchar_t kNewFileName[] = L"Новое имя файла: ";
 inline constexpr wchar_t kSourceUnreadable[] = L"Не удаётся прочитать файл: ";
 inline constexpr wchar_t kLoadFailed[] = L"Не удаётся прочитать настройки этого каталога.";
@@ -56,6 +60,9 @@ inline constexpr wchar_t kControlCharacter[] =
     L"есть перевод строки или другой управляющий знак: он разорвал бы строку файла Desktop.INI.";
 inline constexpr wchar_t kKeyRefused[] =
     L"есть знаки, которых нет в кодовой странице Windows, а файл Desktop.INI этого каталога записан не в Юникоде.";
+inline constexpr wchar_t kMarkRefused[] =
+    L"есть знаки, которых нет в кодовой странице Windows, а файл Desktop.INI этого каталога записан в UTF-8 или "
+    L"в UTF-16 с обратным порядком байтов: Windows читает такой файл в кодовой странице.";
 inline constexpr wchar_t kFolderKept[] = L"Остаётся прежний каталог.";
 inline constexpr wchar_t kErrorNumber[] = L"Ошибка ";
 inline constexpr wchar_t kAboutTitle[] = L"О программе ";
@@ -92,11 +99,11 @@ inline constexpr wchar_t kPreviewPictureRefused[] =
     L"Картинка не будет скопирована: в пути есть символы, которых нет в кодовой странице Windows.";
 inline constexpr wchar_t kPreviewPictureOnServer[] = L"Картинка на другом компьютере не открыта: ";
 inline constexpr wchar_t kPreviewPictureOpening[] = L"Открывается картинка: ";
-// Said instead of decoding a picture of more than 64 megapixels (256 MiB of pixels).
+// Said instead of decoding a picture of more than 24 megapixels (96 MiB of pixels).
 inline std::wstring previewPictureTooLarge(unsigned long width, unsigned long height, const std::wstring& path)
 {
     return L"Картинка слишком велика для предпросмотра: " + std::to_wstring(width) + L" × " + std::to_wstring(height)
-        + L" точек (больше 64 мегапикселей, свыше 256 МБ памяти): " + path;
+        + L" точек (больше 24 мегапикселей, свыше 96 МБ памяти): " + path;
 }
 inline constexpr wchar_t kPreviewShowHint[] = L". Щёлкните здесь или нажмите Enter, чтобы показать её.";
 

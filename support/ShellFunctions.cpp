@@ -22,16 +22,6 @@ void notifyAssociationsChanged()
         notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
-IconHandle extractIcon(const std::wstring& file, int index)
-{
-    const auto extract = systemFunction<decltype(ExtractIconExW)>(L"shell32.dll", "ExtractIconExW");
-    HICON icon = nullptr;
-    // The count it answers tells nothing more than whether the icon is there.
-    if (extract)
-        (void)extract(file.c_str(), index, &icon, nullptr, 1);
-    return IconHandle(icon);
-}
-
 std::wstring takeDroppedPath(HDROP drop)
 {
     using QueryFunction = UINT WINAPI(HDROP, UINT, LPWSTR, UINT);

@@ -1,6 +1,4 @@
 #pragma once
-#include "support/Handles.h"
-
 #include <windows.h>
 
 #include <shellapi.h>
@@ -17,10 +15,6 @@ void notifyFolderChanged(const std::wstring& folder);
 // Tells the shell that the registry's commands or file types changed, so that its
 // menus show them without a restart.
 void notifyAssociationsChanged();
-
-// The icon at index in the file (a negative index is a resource id), at the system's
-// large icon size; none when the file cannot give it.
-IconHandle extractIcon(const std::wstring& file, int index);
 
 // The one path dropped on a window; empty when more than one was dropped. Ends the drop.
 std::wstring takeDroppedPath(HDROP drop);

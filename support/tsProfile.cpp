@@ -1,5 +1,6 @@
 #include "support/tsProfile.h"
 
+#include "support/Handles.h"
 #include "support/tsAnsi.h"
 #include "support/tsFile.h"
 #include "support/tsText.h"
@@ -27,6 +28,23 @@ std::wstring readProfile(const std::wstring& section, const wchar_t* key, const 
             return std::wstring(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+// A NUL-separated list a profile function fills (section names, or a section's lines),
+// read with a buffer that grows until the list fits: a cut list comes back with the
+// buffer's size less two.
+template <class Read> std::vector<std::wstring> readList(Read read)
+{
+    std::vector<wchar_t> buffer(4096);
+    DWORD length = 0;
+    while ((length = read(buffer.data(), static_cast<DWORD>(buffer.size()))) + 2 >= buffer.size())
+        buffer.resize(buffer.size() * 2);
+    std::vector<std::wstring> items;
+    for (DWORD start = 0; start < length && buffer[start];) {
+        items.emplace_back(buffer.data() + start);
+        start += static_cast<DWORD>(items.back().size()) + 1;
+    }
+    return items;
 }
 
 // Names and paths the ANSI file functions could not take are refused here too, so
@@ -132,5 +150,42 @@ TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const 
     if (!WritePrivateProfileStringW(section.c_str(), key ? key->c_str() : nullptr, value ? value->c_str() : nullptr,
                                     path.c_str()))
         return TsStatus::failure(GetLastError());
+    return {};
+}
+
+TsStatus tsReadProfileCopy(const std::string& bytes, std::vector<ProfileSection>& result)
+{
+    wchar_t folder[MAX_PATH + 1], path[MAX_PATH + 1];
+    if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"qmk", 0, path))
+        return TsStatus::failure(GetLastError());
+    {
+        const FileHandle file(
+            CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+        // Wine's reader parses a file again on every call while it is under about two
+        // seconds old, and once when it is older.
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER time {{now.dwLowDateTime, now.dwHighDateTime}};
+        time.QuadPart -= 36'000'000'000ULL; // an hour
+        const FILETIME hourAgo {time.LowPart, time.HighPart};
+        DWORD written = 0;
+        if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+            || written != bytes.size() || !SetFileTime(file.get(), nullptr, nullptr, &hourAgo)) {
+            const DWORD error = GetLastError();
+            (void)DeleteFileW(path); // a temporary file on its own
+            return TsStatus::failure(error ? error : ERROR_DISK_FULL);
+        }
+    }
+    result.clear();
+    for (std::wstring& name :
+         readList([&](wchar_t*buffer, DWORD size) { return GetPrivateProfileSectionNamesW(buffer, size, path); })) {
+        std::vector<std::wstring> lines = readList(
+            [&](wchar_t* buffer, DWORD size) { return GetPrivateProfileSectionW(name.c_str(), buffer, size, path); });
+        result.push_back({std::move(name), std::move(lines)});
+    }
+    // Wine's reader keeps the files it read by name and time stamp, and a later
+    // temporary file may take this one's name within one tick of the file clock.
+    (void)WritePrivateProfileStringW(nullptr, nullptr, nullptr, path); // "flush": always false
+    (void)DeleteFileW(path); // a temporary file on its own
     return {};
 }

@@ -2,6 +2,7 @@
 #include "support/TsStatus.h"
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Profile (INI) file access through the Windows profile functions, so that ANSI and
 // UTF-16 files are read the way the shell reads them. Section and key names match
@@ -29,3 +30,15 @@ TsStatus tsIsINIKeyExist2(const std::wstring& section, const std::wstring& key, 
 // that the file was not changed.
 TsStatus tsWriteINI(const std::wstring& section, const std::wstring* key, const std::wstring* value,
                     const std::wstring& path);
+
+// One section as the profile reader hands it over: the name it lists, and the lines
+// ("key=value", or a line without "=") of the first section of that name.
+struct ProfileSection {
+    std::wstring name;
+    std::vector<std::wstring> lines;
+};
+
+// What the system's profile reader reads from a file of these bytes: every section it
+// lists, in order. Read from a temporary copy, so that neither later changes of the
+// file nor the reader's cache of it bear on the answer.
+TsStatus tsReadProfileCopy(const std::string& bytes, std::vector<ProfileSection>& result);

@@ -229,6 +229,10 @@ public:
             return kept;
         return files_.deleteFile(path);
     }
+    TsStatus readSections(const std::string& bytes, std::vector<ProfileSection>& result) override
+    {
+        return files_.readSections(bytes, result);
+    }
     TsStatus freeSpace(const std::wstring& folder, std::uint64_t& bytes) override
     {
         return files_.freeSpace(folder, bytes);

@@ -16,6 +16,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <string>
 #include <thread>
 
 namespace {
@@ -158,4 +161,18 @@ TEST(Quenmark, ShowsTheFolderTheFoldersCommandNames)
                          }),
               0u);
     EXPECT_EQ(shown, folder.path() + L"\\");
+}
+
+// The 32-bit exe may use the 4 GiB a 64-bit Windows gives it, as the 64-bit one may:
+// the flag in the file header's characteristics, read as plain bytes.
+TEST(Quenmark, IsLargeAddressAware)
+{
+    const std::string exe = readFile(exeUnderTest());
+    std::uint32_t header = 0;
+    ASSERT_GE(exe.size(), 0x40u);
+    std::memcpy(&header, exe.data() + 0x3C, sizeof header);
+    ASSERT_GE(exe.size(), header + 24u);
+    std::uint16_t characteristics = 0;
+    std::memcpy(&characteristics, exe.data() + header + 22, sizeof characteristics); // after "PE\0\0" and 18 bytes
+    EXPECT_TRUE(characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE);
 }

@@ -146,12 +146,7 @@ public:
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override
     {
         log.push_back(L"restore " + path);
-        std::wstring text;
-        if (unicode)
-            text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-        else
-            (void)tsFromAnsi(bytes, text); // code page 1251 reads every byte
-        texts[path] = text;
+        texts[path] = textOf(bytes);
         return {};
     }
     TsStatus deleteFile(const std::wstring& path) override
@@ -159,6 +154,18 @@ public:
         log.push_back(L"delete " + path);
         texts.erase(path);
         attributes.erase(path);
+        return {};
+    }
+    // Each header's name with the lines under it: the fake's files hold no section twice.
+    TsStatus readSections(const std::string& bytes, std::vector<ProfileSection>& result) override
+    {
+        result.clear();
+        for (const std::wstring& line : linesOf(textOf(bytes))) {
+            if (line.starts_with(L"["))
+                result.push_back({line.substr(1, line.size() - 2), {}});
+            else if (!result.empty() && !line.empty())
+                result.back().lines.push_back(line);
+        }
         return {};
     }
     TsStatus freeSpace(const std::wstring&, std::uint64_t& bytes) override
@@ -173,6 +180,15 @@ public:
     }
 
 private:
+    std::wstring textOf(const std::string& bytes) const
+    {
+        std::wstring text;
+        if (unicode && bytes.size() >= 2)
+            text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+        else if (!unicode)
+            (void)tsFromAnsi(bytes, text); // code page 1251 reads every byte
+        return text;
+    }
     TsStatus check(const std::wstring& line) const
     {
         return errors.count(line) ? TsStatus::failure(errors.at(line)) : TsStatus();

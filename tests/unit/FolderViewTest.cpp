@@ -2,7 +2,6 @@
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
-#include "folderview/SettingsText.h"
 #include "folderview/Win32FolderFiles.h"
 
 #include "FakeFolderFiles.h"
@@ -221,31 +220,6 @@ TEST(RunLookCommand, Outcomes)
                 std::tuple(files.logged(L"write [" + kView + L"] IconArea_Image=" + saved), files.attributes[kCopy]),
                 std::tuple(true, c.copies ? kAttrHidden : kEarlierCopy));
         }
-    }
-}
-
-// The read-back check names the first line that is not as the edits leave it: an edit
-// not where a reader looks, a copy of a deleted key left, a line of the file lost.
-TEST(SettingsText, ChangedLineIsTheFirstNotAsTheEditsLeaveIt)
-{
-    const std::string before = "; note\r\n[A]\r\nx = 1\r\n[G]\r\nk=old\r\nz=2\r\n[G]\r\nk=second\r\n";
-    const std::vector<SettingEdit> setK = {{L"G", L"K", L"new "}}, deleteK = {{L"G", L"k", std::nullopt}};
-    const struct {
-        std::string after;
-        std::vector<SettingEdit> edits;
-        std::optional<std::wstring> changed;
-    } cases[] = {
-        {"; note\r\n[A]\r\nx=1\r\n\r\n[G]\r\nk=new\r\nz=2\r\n[G]\r\nk=second\r\n", setK, std::nullopt},
-        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nk=new\r\nz=2\r\n[G]\r\n", setK, L"k=second"},
-        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nk=old\r\nz=2\r\n[G]\r\nk=new\r\n", setK, L"K=new "},
-        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nz=2\r\n[G]\r\nk=second\r\n", deleteK, L"k=second"},
-        {"; note\r\n[A]\r\nx=1\r\n[G]\r\nz=2\r\n[G]\r\n", deleteK, std::nullopt},
-        {"; note\r\n[A]\r\nx=1\r\n", {{L"g", std::nullopt, std::nullopt}}, std::nullopt},
-        {"[A]\r\nx=1\r\n", {{L"g", std::nullopt, std::nullopt}}, L"; note"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.after);
-        EXPECT_EQ(changedLine(parseSettingsText(before), parseSettingsText(c.after), c.edits), c.changed);
     }
 }
 

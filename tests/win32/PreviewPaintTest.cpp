@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <tuple>
 #include <vector>
 
@@ -207,6 +208,21 @@ TEST(PictureDecoder, TellsMissingFromUndecodable)
     EXPECT_EQ(decodePicture(folder.path(), picture), DecodeResult::Missing) << "a folder is no picture";
     EXPECT_EQ(decodePicture(folder.at(L"пусто.png"), picture), DecodeResult::Undecodable);
     EXPECT_FALSE(picture.bitmap);
+}
+
+// The dialog's drawing: the whole picture averaged down into the box, in its proportions.
+TEST(PictureDecoder, ThumbnailFitsTheBoxInTheProportions)
+{
+    const TempFolder folder;
+    writeFile(folder.at(L"картинка.bmp"), bmpBytes(70, 50, kGreen, kGreen));
+    DecodedPicture picture;
+    ASSERT_EQ(decodeThumbnail(folder.at(L"картинка.bmp"), {14, 14}, picture), DecodeResult::Decoded);
+    BITMAP bitmap = {};
+    GetObjectW(picture.bitmap.get(), sizeof bitmap, &bitmap);
+    const MemoryDC dc(CreateCompatibleDC(nullptr));
+    const SelectedObject selected(dc.get(), picture.bitmap.get());
+    EXPECT_EQ(std::tuple(bitmap.bmWidth, std::abs(bitmap.bmHeight), GetPixel(dc.get(), 13, 9), picture.declared.width),
+              std::tuple(14L, 10L, kGreen, 70u));
 }
 
 // A few bytes that declare 20,000 x 20,000 pixels are refused from the header, before

@@ -462,22 +462,14 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         const char* kept = ""; // a line the reader does not hand over, found in the bytes
     } cases[] = {
         {"comments and lines without =", ansiBytes(L"; top\r\n[Other]\r\n; note\r\nplain line\r\nk=1\r\n"), "; note"},
-        {"duplicate keys and sections", ansiBytes(L"[Other]\r\nk=1\r\nk=2\r\n[Other]\r\nk=3\r\n")},
-        {"LF only", "[Other]\nk=1\nm=2\n"},
-        {"CR only", "[Other]\rk=1\rm=2\r"},
         {"a long line", ansiBytes(L"[Other]\r\nk=" + std::wstring(5000, L'д') + L"\r\n")},
         {"UTF-16", encode(Encoding::Utf16, L"[Other]\r\nk=\u4E2D\u6587\r\n")},
-        {"an empty file", ""},
         {"UTF-8 with its mark, our section first", utf8Bytes(L"[.ShellClassInfo]\r\nLocalizedResourceName=Дача\r\n")},
-        {"only the UTF-8 mark", "\xEF\xBB\xBF"},
         {"UTF-16 big-endian", utf16BigEndian(L"[ExtShellFolderViews]\r\nDefault={5984FFE0}\r\n" + others)},
-        {"Ctrl-Z at the end", ansiBytes(others) + "\x1A"},
-        {"a form feed at a line end", "[Other]\r\nk=1\f\r\n"},
-        {"[ without ]", "[Other]\r\n[not a header\r\nk=1\r\n"},
+        {"an empty [] header at the end", "[Other]\r\nk=1\r\n[]\r\n"},
         {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
-        {"NULs padding the end", ansiBytes(others) + std::string(7, '\0')},
     };
-    const FolderInfo info {L" shell32.dll,3", L"Отпуск ", L"Pictures", L"лес.jpg "};
+    const FolderInfo info {L" shell32.dll,3", L"От\tпуск ", L"Pictures", L"лес.jpg "};
     const struct {
         std::function<CommandOutcome()> run;
         const wchar_t* section;
@@ -528,9 +520,8 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
 {
     const DWORD attributes = kHiddenSystem | FILE_ATTRIBUTE_READONLY;
     for (const auto& [bytes, line] : {
-             std::pair(std::string("[Other]\r\nab\0cd=1\r\n", 18), std::wstring(L"ab\0cd=1", 7)),
-             std::pair(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), std::wstring(L"[]")),
-             std::pair(ansiBytes(L"[Other]  ; заметки\r\nk=1\r\n"), std::wstring(L"[Other]  ; заметки")),
+             std::pair(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), std::wstring(L"m=2")),
+             std::pair(std::string("[Other]\r\nk=1\r\ne\x1A", 17), std::wstring(L"e\x1A")),
          }) {
         SCOPED_TRACE(utf8(line));
         writeFile(path, bytes);

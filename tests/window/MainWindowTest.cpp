@@ -23,6 +23,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -233,6 +234,13 @@ void expectTahomaCaptionsThatFit(HWND window)
         GetTextExtentPoint32W(dc.get(), caption, length, &extent);
         RECT area;
         GetClientRect(control, &area);
+        // The dialog's areas break their words into lines, each of which must fit.
+        if (lstrcmpiW(kind, L"Button") == 0 && (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+            RECT lines = {0, 0, area.right - 2 * GetSystemMetrics(SM_CXEDGE), 0};
+            DrawTextW(dc.get(), caption, length, &lines, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            extent = {lines.right, 0};
+            EXPECT_LE(lines.bottom, area.bottom - 2 * GetSystemMetrics(SM_CYEDGE));
+        }
         // A check box draws its text past the box and a gap; a button inside its edges.
         if (lstrcmpiW(kind, L"Button") == 0)
             area.right -= (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX
@@ -697,21 +705,88 @@ TEST_F(FolderInfoDialogTest, RemoveTakesOnlyTheDialogsKeys)
                                      L"[" + kView + L"]", L"IconArea_Image=лес.bmp"));
 }
 
-// An icon on a server named by the file waits for the user; a typed one is drawn after
-// a pause in typing, and one that cannot be read shows as nothing, its text kept.
-TEST_F(FolderInfoDialogTest, IconIsDrawnUnlessUnreadableOrOnAServerNamedByTheFile)
+// The colours a drawing area of the dialog shows inside its frame, its background aside.
+std::set<COLORREF> areaColours(HWND area)
 {
-    writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=\\\\server\\share\\a.ico,0\r\n"));
+    RECT bounds;
+    GetClientRect(area, &bounds);
+    const WindowDC screen(nullptr);
+    const MemoryDC dc(CreateCompatibleDC(screen.get()));
+    const BitmapHandle picture(CreateCompatibleBitmap(screen.get(), bounds.right, bounds.bottom));
+    const SelectedObject selected(dc.get(), picture.get());
+    SendMessageW(area, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    std::set<COLORREF> shown;
+    for (int y = 4; y < bounds.bottom - 4; ++y)
+        for (int x = 4; x < bounds.right - 4; ++x)
+            shown.insert(GetPixel(dc.get(), x, y));
+    shown.erase(GetSysColor(COLOR_BTNFACE));
+    return shown;
+}
+
+// An icon on a server named by the file waits for the user. A crafted icon the file
+// names leaves the dialog working and says why it is not drawn, as does every icon that
+// cannot be shown, in words that fit; a good .ico and a system library's icon are drawn
+// after a pause in typing, their text kept.
+TEST_F(FolderInfoDialogTest, IconIsDrawnOrSaysWhyNotAndOneOnAServerWaits)
+{
+    using namespace std::string_literals;
+    const std::string oneImage = "\0\0\1\0\1\0\x20\x20\0\0\1\0\x18\0"s;
+    writeFile(folder.at(L"a.ico"), (oneImage + "\x40\x42\x0F\0\x16\0\0\0"s).append(178, 'x'));
+    writeFile(folder.at(L"huge.ico"),
+              oneImage + "\x21\0\0\0\x16\0\0\0\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x2E\xE0\0\0\x2E\xE0"s
+                  + std::string(581000, '\0'));
+    std::string red = bmpBytes(32, 32, RGB(255, 0, 0), RGB(255, 0, 0)).substr(sizeof(BITMAPFILEHEADER));
+    red[8] = 64; // the height counts the mask below the colours too
+    writeFile(folder.at(L"red.ico"), oneImage + "\xA8\x0C\0\0\x16\0\0\0"s + red + std::string(32 * 4, '\0'));
+    writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=a.ico,0\r\n"));
     withDialog([this](HWND dialog) {
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, picIcon))) << "waits for a click";
-        for (const auto& [icon, drawn] :
-             {std::pair(L"C:\\нет.ico,0", false), std::pair(L"%SystemRoot%\\system32\\shell32.dll,3", true)}) {
-            SetDlgItemTextW(dialog, txtIcon, icon);
-            Sleep(500);
-            pump();
-            EXPECT_EQ(std::tuple(drawsIcon(dialog), IsWindowEnabled(GetDlgItem(dialog, picIcon)),
+        const std::wstring library = L"%SystemRoot%\\system32\\shell32.dll,3";
+        for (const auto& [icon, says] : {std::pair(std::wstring(L"a.ico,0"), kAreaUnreadable),
+                                         std::pair(std::wstring(L"C:\\нет.ico,0"), kAreaMissing),
+                                         std::pair(std::wstring(L"huge.ico,0"), kAreaTooLarge),
+                                         std::pair(std::wstring(L"red.ico"), L""), std::pair(library, L"")}) {
+            if (icon != L"a.ico,0") {
+                SetDlgItemTextW(dialog, txtIcon, icon.c_str());
+                Sleep(500);
+                pump();
+            }
+            const std::set<COLORREF> shown = areaColours(GetDlgItem(dialog, picIcon));
+            EXPECT_EQ(std::tuple(windowText(GetDlgItem(dialog, picIcon)), IsWindowEnabled(GetDlgItem(dialog, picIcon)),
                                  windowText(GetDlgItem(dialog, txtIcon))),
-                      std::tuple(drawn, FALSE, icon));
+                      std::tuple(says, FALSE, icon))
+                << utf8(icon);
+            if (*says) {
+                EXPECT_TRUE(shown.count(GetSysColor(COLOR_BTNTEXT))) << "the reason in the text's colour";
+                expectTahomaCaptionsThatFit(dialog);
+            } else if (icon == L"red.ico") {
+                EXPECT_EQ(shown, std::set {RGB(255, 0, 0)});
+            } else {
+                EXPECT_TRUE(std::any_of(shown.begin(), shown.end(),
+                                        [](COLORREF c) { return c != GetSysColor(COLOR_BTNTEXT); }));
+            }
+        }
+    });
+    writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=\\\\server\\share\\a.ico,0\r\n"));
+    withDialog([](HWND dialog) { EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, picIcon))) << "waits for a click"; });
+}
+
+// A folder picture that cannot be shown says why in its area, in the text's colour.
+TEST_F(FolderInfoDialogTest, PictureThatCannotBeShownSaysWhy)
+{
+    writeFile(folder.at(L"битая.jpg"), "not a picture");
+    std::string huge = bmpBytes(8, 8, RGB(0, 128, 0), RGB(0, 128, 0));
+    huge.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8)); // 30,000 x 30,000
+    writeFile(folder.at(L"огромная.bmp"), huge);
+    withDialog([this](HWND dialog) {
+        const HWND area = GetDlgItem(dialog, picLogo);
+        for (const auto& [name, says] : {std::pair(L"нет.bmp", kAreaMissing), std::pair(L"битая.jpg", kAreaUnreadable),
+                                         std::pair(L"огромная.bmp", kAreaTooLarge)}) {
+            SetDlgItemTextW(dialog, txtLogo, folder.at(name).c_str());
+            Sleep(400);
+            for (int wait = 0; wait < 200 && (pump(), windowText(area).empty()); ++wait)
+                Sleep(10);
+            EXPECT_EQ(windowText(area), says) << utf8(name);
+            EXPECT_TRUE(areaColours(area).count(GetSysColor(COLOR_BTNTEXT))) << utf8(name);
         }
     });
 }

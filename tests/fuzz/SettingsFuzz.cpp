@@ -1,0 +1,285 @@
+// A differential fuzz of the settings writer's check against the system's own profile
+// functions. Random settings files, in every encoding the readers know and with the
+// lines that trip them (look-alike letters, tabs, "[]" headers, NULs, Ctrl-Z, lone CRs,
+// doubled sections and keys, comments, lines without "="), get random edits through
+// writeSettings, and on a copy through the system's writer alone. The system's reader
+// judges: a refusal is false when the system's writer changed nothing the reader sees
+// but the edits (and kept the comment the check found lost, if that was why); a Done is
+// a missed change when the reader sees anything else changed.
+// Usage: settings_fuzz FILES [SEED]. Exits 1 on any fault.
+#include "common/TestFiles.h"
+#include "folderview/SettingsFormat.h"
+#include "folderview/SettingsWriter.h"
+#include "folderview/Win32FolderFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = CommandOutcome::Kind;
+
+const std::wstring kSections[] = {kViewId, kViewsSection, kClassInfoSection, kViewStateSection};
+// The program's sections; its keys first among the names, then others.
+const std::wstring kNames[] = {
+    kViewId,  kImageKey, kTextColorKey, kTextBackgroundKey,         kIconResourceKey, kInfoTipKey, kViewsSection,
+    L"Other", L"Дача",   L"",           L"{BE098140-A513-11D0-A3A4"};
+const std::wstring kValues[] = {L"1", L"C:\\Картинки\\фон.jpg", L"a\tb", L" padded\t", L"\u65E5\u672C", L"x=y", L""};
+const std::wstring kBlanks[] = {L" ", L"\t", L"\v", L"\f", L"\x1A", L"\u00A0"};
+
+struct Random {
+    std::mt19937 engine;
+    std::size_t below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine); }
+    bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
+    template <std::size_t N> const std::wstring& pick(const std::wstring (&items)[N]) { return items[below(N)]; }
+};
+
+// A name in another case, or (lookAlike) with a letter the locale's comparison under
+// Wine takes for an ASCII one: the Kelvin sign, the long s, the one-dot leader, the
+// small hyphen.
+std::wstring spelled(Random& random, std::wstring name, bool lookAlike = true)
+{
+    for (wchar_t& c : name) {
+        if ((c | 0x20) >= L'a' && (c | 0x20) <= L'z' && random.chance(10))
+            c ^= 0x20;
+    }
+    if (lookAlike && !name.empty() && random.chance(20)) {
+        wchar_t& c = name[random.below(name.size())];
+        c = c == L'k' || c == L'K' ? L'\u212A' : c == L's' || c == L'S' ? L'\u017F' : c == L'.' ? L'\u2024' : L'\uFE63';
+    }
+    return name;
+}
+
+std::wstring randomLine(Random& random)
+{
+    const std::wstring name = spelled(random, random.pick(kNames));
+    const std::wstring lines[] = {L"[" + name + L"]",
+                                  L"[" + name + L"] ; заметки",
+                                  L"[" + name + L"]x]",
+                                  L"[]",
+                                  L"[" + name,
+                                  L";" + random.pick(kBlanks) + name + L" = 1",
+                                  name,
+                                  L"",
+                                  name + L"=" + random.pick(kValues),
+                                  name + random.pick(kBlanks) + L"=" + random.pick(kBlanks) + random.pick(kValues)};
+    std::wstring line = lines[random.below(std::size(lines))];
+    if (random.chance(15))
+        line = random.pick(kBlanks) + line;
+    if (random.chance(15))
+        line += random.pick(kBlanks);
+    if (random.chance(5))
+        line.insert(random.below(line.size() + 1), 1, L'\0');
+    return line;
+}
+
+// Lines with one line end or mixed ones, a tail of Ctrl-Z or NULs, in the ANSI code
+// page or after a byte order mark in UTF-16 either way round or UTF-8.
+std::string randomFile(Random& random)
+{
+    const std::wstring ends[] = {L"\r\n", L"\n", L"\r"};
+    const std::wstring& end = random.pick(ends);
+    std::wstring text;
+    for (std::size_t lines = random.below(14); lines > 0; --lines)
+        text += randomLine(random) + (random.chance(10) ? random.pick(ends) : end);
+    const std::wstring tails[] = {L"", L"", L"\x1A", std::wstring(3, L'\0'), std::wstring(L"e\x1A\0", 3)};
+    text += random.pick(tails);
+    const std::size_t form = random.below(5);
+    if (form < 2) {
+        std::string bytes = form == 0 ? "\xFF\xFE" : "\xFE\xFF";
+        for (const wchar_t c : text)
+            bytes +=
+                {static_cast<char>(form == 0 ? c & 0xFF : c >> 8), static_cast<char>(form == 0 ? c >> 8 : c & 0xFF)};
+        return bytes;
+    }
+    const int size = static_cast<int>(text.size());
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(form == 2 ? CP_UTF8 : CP_ACP, 0, text.data(), size,
+                                                              bytes.data(), size * 3, nullptr, nullptr)));
+    return (form == 2 ? "\xEF\xBB\xBF" : "") + bytes;
+}
+
+// The profile functions' comparison of names: ordinal, ASCII letters in either case.
+bool sameName(const std::wstring& first, const std::wstring& second)
+{
+    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; };
+    return first.size() == second.size()
+        && std::equal(first.begin(), first.end(), second.begin(),
+                      [&](wchar_t a, wchar_t b) { return lower(a) == lower(b); });
+}
+
+std::vector<SettingEdit> randomEdits(Random& random)
+{
+    std::vector<SettingEdit> edits;
+    for (std::size_t count = 1 + random.below(3); count > 0; --count) {
+        const std::size_t kind = random.below(100); // a key set, a key deleted, a section deleted
+        SettingEdit edit {spelled(random, random.pick(kSections), false), std::nullopt, std::nullopt};
+        edit.key = kind < 85 ? std::optional(spelled(random, kNames[random.below(6)], false)) : std::nullopt;
+        edit.value = kind < 60 ? std::optional(random.pick(kValues)) : std::nullopt;
+        // As the program's commands: no edit undoes another.
+        const auto clashes = [&](const SettingEdit& other) {
+            return sameName(other.section, edit.section)
+                && (!other.key || !edit.key || sameName(*other.key, *edit.key));
+        };
+        if (std::none_of(edits.begin(), edits.end(), clashes))
+            edits.push_back(edit);
+    }
+    return edits;
+}
+
+std::wstring trimmedBlanks(const std::wstring& text)
+{
+    const std::size_t first = text.find_first_not_of(L" \t");
+    return first == std::wstring::npos ? L"" : text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+template <class Read> std::vector<std::wstring> nulSeparated(Read read)
+{
+    std::vector<wchar_t> buffer(1024);
+    DWORD length = 0;
+    while ((length = read(buffer.data(), static_cast<DWORD>(buffer.size()))) + 2 >= buffer.size())
+        buffer.resize(buffer.size() * 4);
+    std::vector<std::wstring> items;
+    for (const wchar_t* item = buffer.data(); item < buffer.data() + length && *item; item += wcslen(item) + 1)
+        items.emplace_back(item);
+    return items;
+}
+
+using ReaderView = std::vector<std::pair<std::wstring, std::vector<std::wstring>>>;
+
+// Each section the reader lists, with its lines, less what the edits touch: deleted
+// sections, lines of edited keys, and sections of edits that hold nothing else.
+ReaderView untouchedView(const std::wstring& path, const std::vector<SettingEdit>& edits)
+{
+    // The reader's cache of the file is let go: the file may have been rewritten within
+    // one tick of the clock its time stamps come from.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+    ReaderView view;
+    for (const std::wstring& name : nulSeparated(
+             [&](wchar_t*buffer, DWORD size) { return GetPrivateProfileSectionNamesW(buffer, size, path.c_str()); })) {
+        const auto touches = [&](const SettingEdit& edit) { return sameName(edit.section, name); };
+        if (std::any_of(edits.begin(), edits.end(), [&](auto& edit) { return touches(edit) && !edit.key; }))
+            continue;
+        std::vector<std::wstring> lines;
+        for (const std::wstring& line : nulSeparated([&](wchar_t*buffer, DWORD size) {
+                 return GetPrivateProfileSectionW(name.c_str(), buffer, size, path.c_str());
+             })) {
+            const std::wstring key = trimmedBlanks(line.substr(0, line.find(L'=')));
+            if (std::none_of(edits.begin(), edits.end(),
+                             [&](auto& edit) { return touches(edit) && edit.key && sameName(*edit.key, key); }))
+                lines.push_back(line);
+        }
+        if (!lines.empty() || std::none_of(edits.begin(), edits.end(), touches))
+            view.emplace_back(name, lines);
+    }
+    return view;
+}
+
+// Whether the reader finds in after what it found in before, with the edits made.
+bool readsAsEdited(const std::wstring& before, const std::wstring& after, const std::vector<SettingEdit>& edits)
+{
+    const ReaderView untouched = untouchedView(after, edits);
+    for (const SettingEdit& edit : edits) {
+        if (!edit.key) {
+            const std::vector<std::wstring> names = nulSeparated([&](wchar_t* buffer, DWORD size) {
+                return GetPrivateProfileSectionNamesW(buffer, size, after.c_str());
+            });
+            if (std::any_of(names.begin(), names.end(), [&](auto& name) { return sameName(name, edit.section); }))
+                return false;
+            continue;
+        }
+        if (iniValue(after, edit.section, *edit.key)
+            != (edit.value ? std::optional(trimmedBlanks(*edit.value)) : std::nullopt))
+            return false;
+    }
+    return untouchedView(before, edits) == untouched;
+}
+
+// Whether the file still holds the comment, blanks aside: the check compares comments,
+// which the reader skips, as text, and names the one it finds lost.
+bool holdsComment(const std::string& bytes, const std::wstring& comment)
+{
+    const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
+    const std::size_t mark = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(little || big ? 0
+                              : static_cast<std::size_t>(MultiByteToWideChar(
+                                  mark ? CP_UTF8 : CP_ACP, 0, bytes.data() + mark,
+                                  static_cast<int>(bytes.size() - mark), text.data(), static_cast<int>(text.size()))));
+    for (std::size_t i = 2; (little || big) && i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + big])
+                                     | static_cast<unsigned char>(bytes[i + little]) << 8);
+    const auto bare = [](std::wstring t) {
+        std::erase_if(t, [](wchar_t c) { return c <= L' ' || c == 0x1A; });
+        return t;
+    };
+    return bare(text).find(bare(comment)) != std::wstring::npos;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const long files = argc > 1 ? std::atol(argv[1]) : 500;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 1;
+    Random random {std::mt19937(seed)};
+    const TempFolder folder;
+    const std::wstring product = folder.desktopIni(), copy = folder.at(L"c.ini"), original = folder.at(L"o.ini");
+    Win32FolderFiles system;
+    long done = 0, refused = 0, textRefused = 0, falseRefusals = 0, missed = 0, faults = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (long file = 0; file < files; ++file) {
+        const std::string bytes = randomFile(random);
+        const std::vector<SettingEdit> edits = randomEdits(random);
+        SetFileAttributesW(product.c_str(), FILE_ATTRIBUTE_NORMAL);
+        for (const std::wstring& path : {product, copy, original})
+            writeFile(path, bytes);
+        const CommandOutcome outcome = writeSettings(system, folder.path(), {product, true}, edits, false);
+        for (const SettingEdit& edit : edits) {
+            for (int again = edit.key && edit.value ? 1 : 16; again > 0; --again)
+                WritePrivateProfileStringW(edit.section.c_str(), edit.key ? edit.key->c_str() : nullptr,
+                                           edit.value ? edit.value->c_str() : nullptr, copy.c_str());
+        }
+        // Letters the code page lacks are refused up front for every file but a UTF-16
+        // little-endian one, with the reason the file cannot take them; a refusal
+        // leaves the file as it was.
+        const bool foreign = std::any_of(edits.begin(), edits.end(), [](auto& e) {
+            BOOL lossy = FALSE;
+            const std::wstring value = e.value.value_or(L"");
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, value.data(), static_cast<int>(value.size()), nullptr, 0,
+                                nullptr, &lossy);
+            return lossy;
+        });
+        const Kind textKind = bytes.starts_with("\xFF\xFE")                      ? Kind::Done
+            : bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFE\xFF") ? Kind::MarkRefused
+                                                                                 : Kind::KeyRefused;
+        const bool fault = foreign && textKind != Kind::Done ? (++textRefused, outcome.kind != textKind)
+            : outcome.kind == Kind::Done ? (++done, !readsAsEdited(original, product, edits) && ++missed)
+            : outcome.kind == Kind::LineChanged
+            ? (++refused,
+               readsAsEdited(original, copy, edits)
+                   && (!outcome.detail.starts_with(L';') || holdsComment(readFile(copy), outcome.detail))
+                   && ++falseRefusals)
+            : true;
+        if (fault || (outcome.kind != Kind::Done && readFile(product) != bytes)) {
+            ++faults;
+            std::printf("fault: outcome %d, line \"%s\", file", static_cast<int>(outcome.kind),
+                        utf8(outcome.detail).c_str());
+            for (const char c : bytes)
+                std::printf(" %02X", static_cast<unsigned char>(c));
+            std::printf("\n");
+        }
+    }
+    std::printf("%ld files (seed %u) in %.1f s: %ld done, %ld refused, %ld refused for their letters; "
+                "%ld false refusals, %ld missed changes, %ld faults in all\n",
+                files, seed, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), done,
+                refused, textRefused, falseRefusals, missed, faults);
+    return faults == 0 ? 0 : 1;
+}
