@@ -5,12 +5,16 @@
 // Usage: ScaleProbe RUNS
 // Prints one "scale TARGET_KIB FILE_BYTES MILLISECONDS" line per file size, the
 // median of RUNS load-and-apply rounds on the real file system, and one "check
-// TARGET_KIB MILLISECONDS" line: what Apply's read-back check costs of that.
+// TARGET_KIB MILLISECONDS" line: what Apply's read-back check costs of that; then, for
+// 1 KiB and 1 MiB, one "record TARGET_KIB APPLY_MS RECORDED_MS" line: Apply alone and
+// Apply with the record of the folder as it was, which undo puts back.
 #include "folderview/LookSettings.h"
 #include "folderview/SettingsFormat.h"
 #include "folderview/SettingsText.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
+#include "undo/FolderUndo.h"
+#include "undo/Win32RecordStore.h"
 
 #include "Measure.h"
 
@@ -134,6 +138,56 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
     return true;
 }
 
+// Times RUNS Applies of a new text colour on a file of about targetKiB, alone and with
+// its record, in turns so that both meet the same caches. The records go to a store
+// folder beside the measured one.
+bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
+{
+    const std::wstring path = folder + L"\\" + kDesktopIni;
+    int section = 0;
+    const std::string content = kOurSections + padding(targetKiB * 1024, section);
+    Win32FolderFiles files;
+    Win32RecordStore store(folder + L".records");
+    FolderLookState state;
+    state.folder = folder;
+    const auto apply = [&](FolderFiles& through) {
+        SettingsLocation file;
+        if (!findSettingsFile(through, folder, file))
+            return CommandOutcome {CommandOutcome::Kind::SaveFailed};
+        return writeSettings(through, folder, file, lookEdits(state, state.picture, Command::Apply), true);
+    };
+    std::vector<double> plain, recorded;
+    for (long run = -1; run < runs; ++run) {
+        for (const bool record : {false, true}) {
+            if (!writeOldFile(path, content) || !loadFolderLook(files, state)) {
+                std::fwprintf(stderr, L"cannot write or load %ls\n", path.c_str());
+                return false;
+            }
+            state.textColor = static_cast<ColorValue>(run + 2);
+            LARGE_INTEGER start;
+            QueryPerformanceCounter(&start);
+            const CommandOutcome outcome =
+                record ? runRecorded(files, store, folder, {L"Установить!", L"Quenmark", {}}, apply) : apply(files);
+            const double elapsed = millisecondsSince(start);
+            if (outcome.kind != CommandOutcome::Kind::Done || (record && !outcome.undoable)) {
+                std::fwprintf(stderr, L"%lu KiB: Apply failed\n", static_cast<unsigned long>(targetKiB));
+                return false;
+            }
+            if (run >= 0)
+                (record ? recorded : plain).push_back(elapsed);
+        }
+    }
+    std::wprintf(L"record %lu %.2f %.2f\n", static_cast<unsigned long>(targetKiB), median(plain), median(recorded));
+    std::fflush(stdout);
+    std::vector<RecordStore::Entry> entries;
+    if (store.list(entries)) {
+        for (const RecordStore::Entry& entry : entries)
+            (void)store.remove(entry.name);
+    }
+    RemoveDirectoryW((folder + L".records").c_str());
+    return true;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -163,6 +217,10 @@ int wmain(int argc, wchar_t** argv)
         ok = measureSize(folder, runs, targetKiB);
         if (!ok)
             break;
+    }
+    for (const std::size_t targetKiB : {1u, 1024u}) {
+        if (ok)
+            ok = measureRecord(folder, runs, targetKiB);
     }
 
     // Apply made the file hidden and system and the folder read-only.

@@ -239,6 +239,24 @@ public:
     }
     TsStatus fullPath(const std::wstring& path, std::wstring& result) override { return files_.fullPath(path, result); }
 
+    // The settings file and the folder, which every command changes, recorded in one write
+    // before it runs: one write of the store fewer than recording each on its first change.
+    TsStatus rememberFirst()
+    {
+        RecordedPath folder {.path = record_.folder, .isFolder = true}, settings;
+        // What cannot be read now is recorded when the command first changes it, or
+        // refused then.
+        if (!files_.fullPath(record_.folder + L"\\" + kDesktopIni, settings.path) || !readState(files_, settings)
+            || !readState(files_, folder))
+            return {};
+        size_ = settings.bytes.size();
+        record_.paths = {std::move(settings), std::move(folder)};
+        const TsStatus written = persist();
+        if (!written)
+            record_.paths.clear();
+        return written;
+    }
+
     bool storeFailed() const { return storeFailed_; }
     bool tooLarge() const { return tooLarge_; }
     TsStatus storeError() const { return storeError_; }
@@ -267,9 +285,14 @@ private:
             return read;
         size_ += state.bytes.size();
         record_.paths.push_back(std::move(state));
+        return persist();
+    }
+
+    // The record written whole, unless it grew beyond its cap: then the command runs on,
+    // and cannot be undone (an older record would undo something else).
+    TsStatus persist()
+    {
         if (size_ > limits_.record) {
-            // The command runs on, and cannot be undone; an older record would undo
-            // something else.
             tooLarge_ = true;
             record_.paths.clear();
             (void)store_.remove(name_);
@@ -341,7 +364,7 @@ CommandOutcome runRecorded(FolderFiles& files, RecordStore& store, const std::ws
     RecordingFiles recording(files, store, record, limits);
     std::string earlier;
     const TsStatus hadEarlier = store.read(recording.name(), earlier);
-    CommandOutcome outcome = command(recording);
+    CommandOutcome outcome = recording.rememberFirst() ? command(recording) : CommandOutcome {};
     if (recording.storeFailed()) {
         // What the command changed before the store failed goes back; so does the record.
         std::vector<RecordedPath> current(record.paths.size());

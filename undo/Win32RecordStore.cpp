@@ -93,28 +93,31 @@ TsStatus Win32RecordStore::read(const std::wstring& name, std::string& bytes)
     return {};
 }
 
+// Not flushed to the disk: a record that a power cut leaves short fails its checksum and
+// is ignored, and flushing would double Apply's time.
 TsStatus Win32RecordStore::write(const std::wstring& name, const std::string& bytes)
 {
-    if (const TsStatus made = makeRoot(); !made)
-        return made;
-    wchar_t temp[MAX_PATH];
-    if (!GetTempFileNameW(root_.c_str(), L"qmk", 0, temp))
-        return lastError();
+    if (!rootMade_) {
+        if (const TsStatus made = makeRoot(); !made)
+            return made;
+        rootMade_ = true;
+    }
+    // One temporary name per record: the folder is the user's alone, and the name stays
+    // out of the "*.undo" that list reads.
+    const std::wstring path = root() + L"\\" + name, temp = path + L".new";
     TsStatus status;
     {
-        const FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
-        if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
-            || !FlushFileBuffers(file.get()))
+        if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
             status = lastError();
         else if (written != bytes.size())
             status = TsStatus::failure(ERROR_DISK_FULL);
     }
-    if (status
-        && !MoveFileExW(temp, (root() + L"\\" + name).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (status && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
         status = lastError();
     if (!status)
-        DeleteFileW(temp);
+        DeleteFileW(temp.c_str());
     return status;
 }
 

@@ -18,4 +18,5 @@ private:
     const std::wstring& root() const;
     TsStatus makeRoot();
     mutable std::wstring root_;
+    bool rootMade_ = false;
 };
