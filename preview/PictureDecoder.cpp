@@ -155,14 +155,22 @@ void repeatPicture(std::uint8_t* tile, SIZE picture, SIZE whole)
         std::memcpy(tile + y * stride, tile + (y - picture.cy) * stride, stride);
 }
 
+// A picture GDI+ holds open, with its size and pixel format.
+struct OpenedPicture {
+    GdiplusBitmap source;
+    SIZE size = {};
+    INT format = 0;
+    // Pixels with alpha or from a palette are laid over the window colour, as the shell does.
+    bool overWindow() const { return (format & (kFormatHasAlpha | kFormatIndexed)) != 0; }
+};
+
 // Opens the picture in GDI+ once the size its file declares has passed the limit: the
 // size is known before the library allocates anything for it, since a few bytes can
 // declare a picture of gigabytes and Wine's library decodes a whole picture when it
 // opens the file. A JPEG is read further for its frame header; a file of the four
 // formats whose size cannot be told is not decoded. Another format is asked of the
-// library, before any pixels are asked for. Decoded when source holds the picture.
-DecodeResult openPicture(const std::wstring& path, GdiplusBitmap& source, SIZE& size, INT& format,
-                         DecodedPicture& picture)
+// library, before any pixels are asked for. Decoded when opened holds the picture.
+DecodeResult openPicture(const std::wstring& path, OpenedPicture& opened, DecodedPicture& picture)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -181,13 +189,15 @@ DecodeResult openPicture(const std::wstring& path, GdiplusBitmap& source, SIZE& 
     }
     header = {};
     UINT cx = 0, cy = 0;
+    GdiplusBitmap& source = opened.source;
     if (!gdiplusStarted() || !api().complete() || !source.open(path) || api().width(source.get(), &cx) != kOk
-        || api().height(source.get(), &cy) != kOk || api().format(source.get(), &format) != kOk || cx == 0 || cy == 0)
+        || api().height(source.get(), &cy) != kOk || api().format(source.get(), &opened.format) != kOk || cx == 0
+        || cy == 0)
         return DecodeResult::Undecodable;
     picture.declared = {cx, cy};
     if (tooLarge({cx, cy}))
         return DecodeResult::TooLarge;
-    size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};
+    opened.size = {static_cast<LONG>(cx), static_cast<LONG>(cy)};
     return DecodeResult::Decoded;
 }
 
@@ -231,21 +241,19 @@ constexpr std::size_t kBandBytes = 4 << 20;
 
 DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
 {
-    GdiplusBitmap source;
-    SIZE size = {};
-    INT sourceFormat = 0;
-    if (const DecodeResult opened = openPicture(path, source, size, sourceFormat, picture);
-        opened != DecodeResult::Decoded)
-        return opened;
+    OpenedPicture opened;
+    if (const DecodeResult result = openPicture(path, opened, picture); result != DecodeResult::Decoded)
+        return result;
+    const SIZE size = opened.size;
     const SIZE tile = {tileSide(size.cx), tileSide(size.cy)};
     void* bits = nullptr;
     BitmapHandle bitmap = topDownSection(tile, bits);
     // The library writes straight into the section's top-left; what it decoded on its
-    // own goes when source is disposed, on return, so the program holds the pixels once.
-    if (!bitmap || !copyRows(source, size, 0, size.cy, bits, tile.cx * 4))
+    // own goes when opened is disposed, on return, so the program holds the pixels once.
+    if (!bitmap || !copyRows(opened.source, size, 0, size.cy, bits, tile.cx * 4))
         return DecodeResult::Undecodable;
     repeatPicture(static_cast<std::uint8_t*>(bits), size, tile);
-    if (sourceFormat & (kFormatHasAlpha | kFormatIndexed))
+    if (opened.overWindow())
         overWindowColor(static_cast<std::uint8_t*>(bits), static_cast<std::size_t>(tile.cx) * tile.cy);
     picture.bitmap = std::move(bitmap);
     picture.size = size;
@@ -255,12 +263,10 @@ DecodeResult decodePicture(const std::wstring& path, DecodedPicture& picture)
 
 DecodeResult decodeThumbnail(const std::wstring& path, SIZE box, DecodedPicture& picture)
 {
-    GdiplusBitmap source;
-    SIZE size = {};
-    INT sourceFormat = 0;
-    if (const DecodeResult opened = openPicture(path, source, size, sourceFormat, picture);
-        opened != DecodeResult::Decoded)
-        return opened;
+    OpenedPicture opened;
+    if (const DecodeResult result = openPicture(path, opened, picture); result != DecodeResult::Decoded)
+        return result;
+    const SIZE size = opened.size;
     const SIZE small = fittedSize(size, box);
     // Each small pixel is the mean of the picture's pixels that fall on it: four sums
     // and a count per pixel, filled a band of rows at a time.
@@ -270,9 +276,9 @@ DecodeResult decodeThumbnail(const std::wstring& path, SIZE box, DecodedPicture&
     std::vector<std::uint8_t> band(row * static_cast<std::size_t>(std::min(bandRows, size.cy)));
     for (LONG top = 0; top < size.cy; top += bandRows) {
         const LONG rows = std::min(bandRows, size.cy - top);
-        if (!copyRows(source, size, top, rows, band.data(), static_cast<LONG>(row)))
+        if (!copyRows(opened.source, size, top, rows, band.data(), static_cast<LONG>(row)))
             return DecodeResult::Undecodable;
-        if (sourceFormat & (kFormatHasAlpha | kFormatIndexed))
+        if (opened.overWindow())
             overWindowColor(band.data(), static_cast<std::size_t>(size.cx) * rows);
         for (LONG y = 0; y < rows; ++y) {
             const std::size_t target = static_cast<std::size_t>(top + y) * small.cy / size.cy * small.cx;
