@@ -309,6 +309,12 @@ void frmMain::onDropFiles(HDROP drop)
         SetWindowTextW(control(txtPicture), path.c_str());
 }
 
+void frmMain::addFolders(const std::vector<std::wstring>& folders)
+{
+    if (!folders.empty())
+        chooseFolder(folders.front());
+}
+
 void frmMain::openFolderInfo()
 {
     const std::wstring folder = windowText(control(txtWorkFolder));

@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 // The main window. It holds the editing state in its controls, routes their events to
 // the folder view logic and the component dialogs, and moves state between the two.
@@ -33,6 +34,10 @@ public:
     bool preTranslateMessage(MSG& message);
 
     FolderLookState state() const;
+
+    // Takes folders that arrive together (a selection in Explorer, a command line naming
+    // several, a drop): more than one are listed, and the commands act on all of them.
+    void addFolders(const std::vector<std::wstring>& folders);
 
 private:
     friend class BaseWindow<frmMain>;

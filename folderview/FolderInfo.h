@@ -71,3 +71,8 @@ TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderIn
 // the folder read-only after Apply.
 CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
                                     const FolderInfo& loaded, Command action);
+
+// For a command over many folders: the folder's own fields (own), with each field the
+// user changed in the dialog (edited differs from loaded, what the dialog showed) taken
+// from edited, so that Apply writes to each folder only what the user changed.
+FolderInfo withChangedFields(const FolderInfo& own, const FolderInfo& edited, const FolderInfo& loaded);
