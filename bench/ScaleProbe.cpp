@@ -6,8 +6,10 @@
 // Prints one "scale TARGET_KIB FILE_BYTES MILLISECONDS" line per file size, the
 // median of RUNS load-and-apply rounds on the real file system, and one "check
 // TARGET_KIB MILLISECONDS" line: what Apply's read-back check costs of that; then, for
-// 1 KiB and 1 MiB, one "record TARGET_KIB APPLY_MS RECORDED_MS" line: Apply alone and
-// Apply with the record of the folder as it was, which undo puts back.
+// 1 KiB and 1 MiB, one "record TARGET_KIB APPLY_MS RECORDED_MS SHARE LOW HIGH" line:
+// Apply alone and Apply with the record of the folder as it was, which undo puts back;
+// then what the record adds, in per cent of Apply: the median of the rounds' ratios and
+// the quartiles around it, since this machine's times spread widely.
 #include "folderview/LookSettings.h"
 #include "folderview/SettingsFormat.h"
 #include "folderview/SettingsText.h"
@@ -177,7 +179,11 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
                 (record ? recorded : plain).push_back(elapsed);
         }
     }
-    std::wprintf(L"record %lu %.2f %.2f\n", static_cast<unsigned long>(targetKiB), median(plain), median(recorded));
+    std::vector<double> shares;
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        shares.push_back((recorded[i] / plain[i] - 1) * 100);
+    std::wprintf(L"record %lu %.2f %.2f %.1f %.1f %.1f\n", static_cast<unsigned long>(targetKiB), median(plain),
+                 median(recorded), median(shares), percentile(shares, 25), percentile(shares, 75));
     std::fflush(stdout);
     std::vector<RecordStore::Entry> entries;
     if (store.list(entries)) {

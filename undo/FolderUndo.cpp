@@ -3,6 +3,7 @@
 #include "folderview/SettingsFormat.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <windows.h>
 
@@ -41,13 +42,6 @@ TsStatus readState(FolderFiles& files, RecordedPath& state)
         return isMissing(status) ? TsStatus() : status;
     state.existed = true;
     return state.isFolder ? TsStatus() : files.readFile(state.path, state.bytes);
-}
-
-void noteLeft(RecordedPath& recorded, const RecordedPath& now)
-{
-    recorded.leftExists = now.existed;
-    recorded.leftAttributes = now.attributes;
-    recorded.leftHash = hashBytes(now.bytes.data(), now.bytes.size());
 }
 
 std::uint32_t settable(std::uint32_t attributes)
@@ -175,6 +169,7 @@ public:
     {
         if (const TsStatus kept = remember(path); !kept)
             return kept;
+        forget(path);
         return files_.writeINI(section, key, value, path);
     }
     TsStatus getAttributes(const std::wstring& path, std::uint32_t& result) override
@@ -191,6 +186,7 @@ public:
     {
         if (const TsStatus kept = remember(target); !kept)
             return kept;
+        forget(target);
         return files_.copyFile(source, target);
     }
     TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override
@@ -214,19 +210,39 @@ public:
             kept = remember(to);
         if (!kept)
             return kept;
+        forget(from);
+        forget(to);
         return files_.moveFile(from, to);
     }
-    TsStatus readFile(const std::wstring& path, std::string& result) override { return files_.readFile(path, result); }
+    TsStatus readFile(const std::wstring& path, std::string& result) override
+    {
+        const std::wstring key = keyOf(path);
+        if (const auto found = known_.find(key); found != known_.end()) {
+            result = found->second;
+            return {};
+        }
+        const TsStatus read = files_.readFile(path, result);
+        if (read && isRecorded(key))
+            known_[key] = result;
+        return read;
+    }
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override
     {
         if (const TsStatus kept = remember(path); !kept)
             return kept;
-        return files_.writeFile(path, bytes);
+        const TsStatus written = files_.writeFile(path, bytes);
+        const std::wstring key = keyOf(path);
+        if (written && isRecorded(key))
+            known_[key] = bytes;
+        else
+            known_.erase(key);
+        return written;
     }
     TsStatus deleteFile(const std::wstring& path) override
     {
         if (const TsStatus kept = remember(path); !kept)
             return kept;
+        forget(path);
         return files_.deleteFile(path);
     }
     TsStatus readSections(const std::string& bytes, std::vector<ProfileSection>& result) override
@@ -250,11 +266,29 @@ public:
             || !readState(files_, folder))
             return {};
         size_ = settings.bytes.size();
+        if (settings.existed)
+            known_[comparablePath(settings.path)] = settings.bytes;
         record_.paths = {std::move(settings), std::move(folder)};
         const TsStatus written = persist();
         if (!written)
             record_.paths.clear();
         return written;
+    }
+
+    // What the command left at a recorded path, for undo to tell what changed since.
+    void noteLeft(RecordedPath& recorded)
+    {
+        RecordedPath now {.path = recorded.path, .isFolder = recorded.isFolder};
+        const auto found = known_.find(comparablePath(now.path));
+        if (found == known_.end()) {
+            (void)readState(files_, now); // what cannot be read counts as changed later
+        } else if (files_.getAttributes(now.path, now.attributes)) {
+            now.existed = true;
+            now.bytes = found->second;
+        }
+        recorded.leftExists = now.existed;
+        recorded.leftAttributes = now.attributes;
+        recorded.leftHash = hashBytes(now.bytes.data(), now.bytes.size());
     }
 
     bool storeFailed() const { return storeFailed_; }
@@ -263,6 +297,18 @@ public:
     const std::wstring& name() const { return name_; }
 
 private:
+    std::wstring keyOf(const std::wstring& path)
+    {
+        std::wstring full;
+        return files_.fullPath(path, full) ? comparablePath(full) : L"";
+    }
+    bool isRecorded(const std::wstring& key) const
+    {
+        return std::any_of(record_.paths.begin(), record_.paths.end(),
+                           [&](const RecordedPath& known) { return comparablePath(known.path) == key; });
+    }
+    void forget(const std::wstring& path) { known_.erase(keyOf(path)); }
+
     // The path's state added to the record, and the record written, before its first change.
     TsStatus remember(const std::wstring& path)
     {
@@ -276,10 +322,8 @@ private:
         if (const TsStatus full = files_.fullPath(path, state.path); !full)
             return full;
         const std::wstring key = comparablePath(state.path);
-        for (const RecordedPath& known : record_.paths) {
-            if (comparablePath(known.path) == key)
-                return {};
-        }
+        if (isRecorded(key))
+            return {};
         state.isFolder = key == comparablePath(record_.folder);
         if (const TsStatus read = readState(files_, state); !read)
             return read;
@@ -288,7 +332,7 @@ private:
         return persist();
     }
 
-    // The record written whole, unless it grew beyond its cap: then the command runs on,
+    // The record staged whole, unless it grew beyond its cap: then the command runs on,
     // and cannot be undone (an older record would undo something else).
     TsStatus persist()
     {
@@ -298,11 +342,11 @@ private:
             (void)store_.remove(name_);
             return {};
         }
-        if (const TsStatus written = store_.write(name_, encodeRecord(record_)); !written) {
+        if (const TsStatus staged = store_.stage(name_, encodeRecord(record_)); !staged) {
             record_.paths.pop_back();
             storeFailed_ = true;
-            storeError_ = written;
-            return written;
+            storeError_ = staged;
+            return staged;
         }
         return {};
     }
@@ -313,6 +357,10 @@ private:
     UndoLimits limits_;
     std::wstring name_;
     std::set<std::wstring> temps_;
+    // A recorded file's bytes while they are known without reading it: from the record,
+    // or the command's own latest read or write. So the record costs the command no read
+    // of the settings file, and no read after it to learn what it left.
+    std::map<std::wstring, std::string> known_;
     std::uint64_t size_ = 0;
     bool tooLarge_ = false, storeFailed_ = false;
     TsStatus storeError_;
@@ -362,11 +410,9 @@ CommandOutcome runRecorded(FolderFiles& files, RecordStore& store, const std::ws
     if (const TsStatus full = files.fullPath(folder, record.folder); !full)
         return {Kind::RecordFailed, store.where(), full.error()};
     RecordingFiles recording(files, store, record, limits);
-    std::string earlier;
-    const TsStatus hadEarlier = store.read(recording.name(), earlier);
     CommandOutcome outcome = recording.rememberFirst() ? command(recording) : CommandOutcome {};
     if (recording.storeFailed()) {
-        // What the command changed before the store failed goes back; so does the record.
+        // What the command changed before the store failed goes back.
         std::vector<RecordedPath> current(record.paths.size());
         for (std::size_t i = 0; i < current.size(); ++i) {
             current[i].path = record.paths[i].path;
@@ -376,19 +422,17 @@ CommandOutcome runRecorded(FolderFiles& files, RecordStore& store, const std::ws
         outcome = {Kind::RecordFailed, store.where(), recording.storeError().error()};
     }
     if (outcome.kind != Kind::Done || recording.tooLarge()) {
-        if (record.paths.empty() && !recording.tooLarge())
-            return outcome; // nothing was recorded, nothing replaced
-        if (outcome.kind != Kind::Done)
-            (void)(hadEarlier ? store.write(recording.name(), earlier) : store.remove(recording.name()));
-        outcome.undoable = false;
+        // The folder's earlier record stays: a refused command changed nothing.
+        store.unstage(recording.name());
+        if (!record.paths.empty() || recording.tooLarge())
+            outcome.undoable = false;
         return outcome;
     }
-    for (RecordedPath& recorded : record.paths) {
-        RecordedPath now {.path = recorded.path, .isFolder = recorded.isFolder};
-        (void)readState(files, now); // what cannot be read counts as changed later
-        noteLeft(recorded, now);
-    }
-    if (!record.paths.empty() && !store.write(recording.name(), encodeRecord(record))) {
+    if (record.paths.empty())
+        return outcome;
+    for (RecordedPath& recorded : record.paths)
+        recording.noteLeft(recorded);
+    if (!store.stage(recording.name(), encodeRecord(record)) || !store.keep(recording.name())) {
         (void)store.remove(recording.name());
         outcome.undoable = false;
     }

@@ -25,12 +25,12 @@ struct CommandName {
 
 // Runs command, which changes the folder only through the files it is handed: before
 // each file (or the folder's attributes) is first changed, its state is added to the
-// folder's record and the record is written whole to the store. A store that cannot
+// folder's record and the record is staged whole in the store. A store that cannot
 // take it refuses the change and the command (RecordFailed), with whatever the command
 // had changed put back. A record beyond limits.record is dropped and the command runs
 // on, Done but not undoable. After Done the record learns what the command left, so
-// that undo can tell what changed since; after a refusal the folder's earlier record
-// stays as it was.
+// that undo can tell what changed since, and replaces the folder's earlier record; after
+// a refusal the earlier record stays as it was.
 CommandOutcome runRecorded(FolderFiles& files, RecordStore& store, const std::wstring& folder, const CommandName& name,
                            const std::function<CommandOutcome(FolderFiles&)>& command, const UndoLimits& limits = {});
 

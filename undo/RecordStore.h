@@ -15,10 +15,19 @@ public:
         std::uint64_t written = 0; // later records have larger numbers
     };
     virtual ~RecordStore() = default;
-    // ERROR_FILE_NOT_FOUND when there is no record of that name.
+    // The folder's record: a staged one first, since it outlives only a run that ended in
+    // the middle of a command, whose folder it holds as it was before. ERROR_FILE_NOT_FOUND
+    // when there is none.
     virtual TsStatus read(const std::wstring& name, std::string& bytes) = 0;
-    // Whole or not at all: an earlier record of the name stays until the new one replaces it.
-    virtual TsStatus write(const std::wstring& name, const std::string& bytes) = 0;
+    // The record of a command about to run (or running on), written whole beside the
+    // folder's earlier record, which stays until keep. Each call rewrites it whole; a
+    // failure leaves no staged record.
+    virtual TsStatus stage(const std::wstring& name, const std::string& bytes) = 0;
+    // The staged record becomes the folder's record, in place of the earlier one.
+    virtual TsStatus keep(const std::wstring& name) = 0;
+    // The staged record goes; the earlier one stays.
+    virtual void unstage(const std::wstring& name) = 0;
+    // The folder's record goes, and a staged one with it.
     virtual TsStatus remove(const std::wstring& name) = 0;
     virtual TsStatus list(std::vector<Entry>& entries) = 0;
     // The store's folder, as the messages name it.

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr wchar_t kRecordPattern[] = L"\\*.undo";
+// Beside the record it will replace, out of the pattern that list reads.
+constexpr wchar_t kStaged[] = L".staged";
 
 TsStatus lastError()
 {
@@ -33,6 +35,25 @@ TsStatus userSid(std::wstring& sid)
         return lastError();
     sid = text;
     LocalFree(text);
+    return {};
+}
+
+// A record still open for writing (a command that ended by an exception) reads as it
+// stands: cut short, it fails its checksum.
+TsStatus readWhole(const std::wstring& path, std::string& bytes)
+{
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return GetLastError() == ERROR_PATH_NOT_FOUND ? TsStatus::failure(ERROR_FILE_NOT_FOUND) : lastError();
+    if (size.QuadPart > 0x7FFFFFFF)
+        return TsStatus::failure(ERROR_FILE_TOO_LARGE);
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return lastError();
+    bytes.resize(read);
     return {};
 }
 
@@ -78,61 +99,94 @@ TsStatus Win32RecordStore::read(const std::wstring& name, std::string& bytes)
 {
     if (root().empty())
         return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-    const FileHandle file(CreateFileW((root() + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER size;
-    if (!file || !GetFileSizeEx(file.get(), &size))
-        return GetLastError() == ERROR_PATH_NOT_FOUND ? TsStatus::failure(ERROR_FILE_NOT_FOUND) : lastError();
-    if (size.QuadPart > 0x7FFFFFFF)
-        return TsStatus::failure(ERROR_FILE_TOO_LARGE);
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return lastError();
-    bytes.resize(read);
-    return {};
+    const std::wstring path = root() + L"\\" + name;
+    const TsStatus staged = readWhole(path + kStaged, bytes);
+    return staged.error() == ERROR_FILE_NOT_FOUND ? readWhole(path, bytes) : staged;
 }
 
 // Not flushed to the disk: a record that a power cut leaves short fails its checksum and
 // is ignored, and flushing would double Apply's time.
-TsStatus Win32RecordStore::write(const std::wstring& name, const std::string& bytes)
+TsStatus Win32RecordStore::stage(const std::wstring& name, const std::string& bytes)
 {
     if (!rootMade_) {
         if (const TsStatus made = makeRoot(); !made)
             return made;
         rootMade_ = true;
     }
-    // One temporary name per record: the folder is the user's alone, and the name stays
-    // out of the "*.undo" that list reads.
-    const std::wstring path = root() + L"\\" + name, temp = path + L".new";
-    TsStatus status;
-    {
-        const FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        DWORD written = 0;
-        if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-            status = lastError();
-        else if (written != bytes.size())
-            status = TsStatus::failure(ERROR_DISK_FULL);
+    if (!staged_ || name != stagedName_) {
+        unstage(stagedName_);
+        staged_.reset(CreateFileW((root() + L"\\" + name + kStaged).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr));
+        if (!staged_)
+            return lastError();
+        stagedName_ = name;
+        stagedSize_ = 0;
     }
-    if (status && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    // Each call writes the record whole, from its first byte.
+    DWORD written = 0;
+    TsStatus status;
+    if (stagedSize_ > 0 && SetFilePointer(staged_.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         status = lastError();
-    if (!status)
-        DeleteFileW(temp.c_str());
-    return status;
+    else if (!WriteFile(staged_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        status = lastError();
+    else if (written != bytes.size())
+        status = TsStatus::failure(ERROR_DISK_FULL);
+    else if (bytes.size() < stagedSize_ && !SetEndOfFile(staged_.get()))
+        status = lastError();
+    if (!status) {
+        unstage(name);
+        return status;
+    }
+    stagedSize_ = bytes.size();
+    return {};
+}
+
+TsStatus Win32RecordStore::keep(const std::wstring& name)
+{
+    if (!staged_ || name != stagedName_)
+        return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+    staged_.reset();
+    const std::wstring path = root() + L"\\" + name;
+    if (!MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const TsStatus failed = lastError();
+        DeleteFileW((path + kStaged).c_str());
+        return failed;
+    }
+    if (listed_) {
+        std::erase_if(entries_, [&](const Entry& entry) { return entry.name == name; });
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        entries_.push_back({name, stagedSize_, (std::uint64_t {now.dwHighDateTime} << 32) | now.dwLowDateTime});
+    }
+    return {};
+}
+
+void Win32RecordStore::unstage(const std::wstring& name)
+{
+    if (name == stagedName_)
+        staged_.reset();
+    if (!root().empty() && !name.empty())
+        DeleteFileW((root() + L"\\" + name + kStaged).c_str());
 }
 
 TsStatus Win32RecordStore::remove(const std::wstring& name)
 {
     if (root().empty())
         return {};
+    unstage(name);
     if (!DeleteFileW((root() + L"\\" + name).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND
         && GetLastError() != ERROR_PATH_NOT_FOUND)
         return lastError();
+    std::erase_if(entries_, [&](const Entry& entry) { return entry.name == name; });
     return {};
 }
 
 TsStatus Win32RecordStore::list(std::vector<Entry>& entries)
 {
+    if (listed_) {
+        entries = entries_;
+        return {};
+    }
     entries.clear();
     if (root().empty())
         return {};
@@ -146,5 +200,7 @@ TsStatus Win32RecordStore::list(std::vector<Entry>& entries)
             {found.cFileName, (std::uint64_t {found.nFileSizeHigh} << 32) | found.nFileSizeLow,
              (std::uint64_t {found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime});
     } while (FindNextFileW(find.get(), &found));
+    entries_ = entries;
+    listed_ = true;
     return {};
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <tuple>
 
 namespace {
@@ -136,14 +137,37 @@ TEST_F(Undo, ChangedFileIsNamedAndKeptUntilConfirmed)
     EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A refused command keeps the folder's earlier record; one that never ended (an
+// exception, as a crash would) leaves the state before it, for undo to put back.
+TEST_F(Undo, RefusedOrUnfinishedCommandLeavesTheRightRecord)
+{
+    ASSERT_EQ(applyLook(folder, L"").kind, Kind::Done);
+    const Snapshot applied = snapshot(folder.path());
+    EXPECT_EQ(run(folder, [](FolderFiles&) { return CommandOutcome {Kind::SaveFailed}; }).kind, Kind::SaveFailed);
+    EXPECT_THROW(run(folder,
+                     [&](FolderFiles& f) {
+                         (void)f.setAttributes(folder.desktopIni(), FILE_ATTRIBUTE_NORMAL);
+                         (void)f.writeFile(folder.desktopIni(), "half");
+                         throw std::runtime_error("cut short");
+                         return CommandOutcome {};
+                     }),
+                 std::runtime_error);
+    EXPECT_EQ(undoFolder(files, store, folder.path(), true).kind, UndoKind::Done);
+    EXPECT_EQ(snapshot(folder.path()), applied);
+    ASSERT_EQ(applyLook(folder, L"", Command::Remove).kind, Kind::Done);
+    EXPECT_EQ(run(folder, [](FolderFiles&) { return CommandOutcome {Kind::SaveFailed}; }).kind, Kind::SaveFailed);
+    EXPECT_EQ(undoFolder(files, store, folder.path(), false).kind, UndoKind::Done);
+    EXPECT_EQ(snapshot(folder.path()), applied);
+}
+
 // A store that takes the first part of the record and then fails: what the command had
 // changed goes back.
 class StoreFailingAfter : public Win32RecordStore {
 public:
     StoreFailingAfter(const std::wstring& root, int writes) : Win32RecordStore(root), writes_(writes) {}
-    TsStatus write(const std::wstring& name, const std::string& bytes) override
+    TsStatus stage(const std::wstring& name, const std::string& bytes) override
     {
-        return writes_-- > 0 ? Win32RecordStore::write(name, bytes) : TsStatus::failure(ERROR_WRITE_FAULT);
+        return writes_-- > 0 ? Win32RecordStore::stage(name, bytes) : TsStatus::failure(ERROR_WRITE_FAULT);
     }
 
 private:
