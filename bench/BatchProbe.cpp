@@ -10,7 +10,8 @@
 //   "calls recorded|plain CALL COUNT MS": the time of each kind of call on the files
 //     and the store, to tell where a batch's time goes;
 //   "hundred N RECORDED_MS PLAIN_MS": the N-th hundred folders of each batch;
-//   "list FOLDERS MS": the median of RUNS listings of the tree;
+//   "list FOLDERS MS FLOOR_MS": the median of RUNS listings of the tree, and of RUNS
+//     rounds of opening and closing each of its folders;
 //   "memory FOLDERS BEFORE_KIB LISTED_KIB OUTCOMES_KIB": the working set before the
 //     listing, holding its paths, and holding as well one outcome a folder, each naming
 //     the folder's settings file (as a failed folder's does; a done one names nothing).
@@ -325,17 +326,28 @@ bool measureListing(const std::wstring& top, long runs)
                      static_cast<unsigned>(workingSetKiB()));
         ok = listed.folders.size() == made.size() && listed.unreadable.empty();
     }
-    std::vector<double> milliseconds;
+    // The floor beside it, in turns so that both meet the same caches: opening and
+    // closing each folder, which any walk must at least do.
+    std::vector<double> milliseconds, floor;
     for (long run = -1; ok && run < runs; ++run) {
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         const Subfolders listed = listSubfolders(top, go);
-        if (run >= 0)
-            milliseconds.push_back(millisecondsSince(start));
+        const double listing = millisecondsSince(start);
+        QueryPerformanceCounter(&start);
+        for (const std::wstring& folder : made) {
+            CloseHandle(CreateFileW((L"\\\\?\\" + folder).c_str(), FILE_LIST_DIRECTORY,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        }
+        if (run >= 0) {
+            milliseconds.push_back(listing);
+            floor.push_back(millisecondsSince(start));
+        }
         ok = listed.folders.size() == made.size();
     }
     if (ok)
-        std::wprintf(L"list %u %.0f\n", static_cast<unsigned>(made.size()), median(milliseconds));
+        std::wprintf(L"list %u %.0f %.0f\n", static_cast<unsigned>(made.size()), median(milliseconds), median(floor));
     else
         std::fwprintf(stderr, L"the listing missed folders of the tree\n");
     for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
