@@ -99,7 +99,7 @@ Subfolders listSubfolders(const std::wstring& root, const std::atomic<bool>& sto
         return found;
     }
     // The walk keeps the user's spelling and gives the system the extended form of the
-    // same path, which has no length limit.
+    // same path, which reaches past 260 characters.
     const std::wstring extendedTop = extendedForm(top);
     SubfolderLister lister;
     std::vector<std::wstring> pending {top}; // the next folder to enter is the last
