@@ -62,7 +62,7 @@ RegistryCleanup::RegistryCleanup() : hadDirectory_(registryKeyExists(kDirectory)
 
 RegistryCleanup::~RegistryCleanup()
 {
-    for (const std::wstring& key : {kFolderCommandKey, kBackgroundCommandKey}) {
+    for (const std::wstring& key : {kFolderCommandKey, kBackgroundCommandKey, kSelectionClassKey}) {
         // A locked key cannot even be opened to tell whether it is there.
         (void)setKeyAccess(key, L"D:(A;;KA;;;WD)");
         SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
