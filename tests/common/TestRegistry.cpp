@@ -67,6 +67,7 @@ RegistryCleanup::~RegistryCleanup()
         (void)setKeyAccess(key, L"D:(A;;KA;;;WD)");
         SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     }
+    SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSelectionClassKey.c_str()); // where a test copies the class for Wine's COM
     if (!hadDirectory_)
         SHDeleteKeyW(HKEY_CURRENT_USER, kDirectory.c_str());
 }

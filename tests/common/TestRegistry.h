@@ -19,7 +19,8 @@ void writeRegistryText(const std::wstring& key, const wchar_t* name, const std::
 void lockRegistryKey(const std::wstring& key);
 
 // Deletes, at the end of a test, the folders' command and the keys the test made
-// beside it (locked ones too), and "Directory" when the prefix had none before.
+// beside it (locked ones too), the copy of the class a test made under
+// HKEY_LOCAL_MACHINE, and "Directory" when the prefix had none before.
 class RegistryCleanup {
 public:
     RegistryCleanup();
