@@ -192,14 +192,6 @@ IDataObject* shellSelection(const std::wstring& folder, const std::vector<std::w
     return data;
 }
 
-BOOL CALLBACK countMainWindow(HWND window, LPARAM count)
-{
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    *reinterpret_cast<int*>(count) += std::wstring(name) == L"QuenmarkMain";
-    return TRUE;
-}
-
 } // namespace
 
 // A selection of folders as Explorer hands it to the folders' command: COM makes the
@@ -234,9 +226,9 @@ TEST(Quenmark, TakesASelectionOfFoldersInOneWindow)
     selection->Release();
 
     const HWND main = waitForWindow(L"QuenmarkMain");
-    int windows = 0;
-    EnumWindows(countMainWindow, reinterpret_cast<LPARAM>(&windows));
-    EXPECT_EQ(windows, 1);
+    // The first main window of all, and none after it.
+    EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"QuenmarkMain", nullptr), main);
+    EXPECT_FALSE(FindWindowExW(nullptr, main, L"QuenmarkMain", nullptr));
     EXPECT_EQ(text(GetDlgItem(main, txtWorkFolder)), parent.at(L"2004"));
     DWORD process = 0;
     GetWindowThreadProcessId(main, &process);
