@@ -6,26 +6,44 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <initializer_list>
+#include <iterator>
 
 namespace {
 
-// On a folder the shell puts its path in for %1; on a folder's background, for %V.
-struct CommandTree {
-    const wchar_t* key;
-    const wchar_t* argument;
-};
-constexpr CommandTree kTrees[] = {
-    {L"Software\\Classes\\Directory\\shell\\Quenmark", L"%1"},
-    {L"Software\\Classes\\Directory\\Background\\shell\\Quenmark", L"%V"},
-};
+// The command is three key trees: the class of the drop target that takes a whole
+// selection in one call, the verb on a folder, and the verb on a folder's background.
+// They are written in this order and removed in the reverse one, so that the verb never
+// names a class that is not there.
+enum class Tree { Class, Folder, Background };
+constexpr Tree kTrees[] = {Tree::Class, Tree::Folder, Tree::Background};
 
-std::vector<RegistryText> treeTexts(const CommandTree& tree, const std::wstring& exe)
+std::wstring treeKey(Tree tree)
 {
-    const std::wstring key = tree.key;
-    return {{key, nullptr, kFolderCommandVerb},
-            {key, L"Icon", exe + L",0"},
-            {key + L"\\command", nullptr, L"\"" + exe + L"\" \"" + tree.argument + L"\""}};
+    switch (tree) {
+    case Tree::Class: return L"Software\\Classes\\CLSID\\" + std::wstring(kSelectionClass);
+    case Tree::Folder: return L"Software\\Classes\\Directory\\shell\\Quenmark";
+    case Tree::Background: return L"Software\\Classes\\Directory\\Background\\shell\\Quenmark";
+    }
+    return {};
+}
+
+// On a folder the shell puts its path in for %1; on a folder's background, for %V. A
+// shell that knows the verb's drop target gives it the whole selection, of any size
+// (MultiSelectModel Player); one that does not starts the command once per folder. COM
+// adds its own switch when it starts the class's server.
+std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe)
+{
+    const std::wstring key = treeKey(tree);
+    if (tree == Tree::Class)
+        return {{key, nullptr, kMainCaption}, {key + L"\\LocalServer32", nullptr, L"\"" + exe + L"\""}};
+    std::vector<RegistryText> texts = {{key, nullptr, kFolderCommandVerb}, {key, L"Icon", exe + L",0"}};
+    if (tree == Tree::Folder) {
+        texts.push_back({key, L"MultiSelectModel", L"Player"});
+        texts.push_back({key + L"\\DropTarget", L"Clsid", kSelectionClass});
+    }
+    texts.push_back(
+        {key + L"\\command", nullptr, L"\"" + exe + L"\" \"" + (tree == Tree::Folder ? L"%1" : L"%V") + L"\""});
+    return texts;
 }
 
 // Held by one copy of the program at a time while it reads or changes the keys: without
@@ -91,35 +109,58 @@ bool sameFile(const std::wstring& a, const std::wstring& b)
 enum class Holds { Nothing, Ours, Stale, Foreign };
 
 // Whether every name is one of the allowed (upper-case) names, as the registry compares them.
-bool onlyNames(const std::vector<std::wstring>& names, std::initializer_list<const wchar_t*> allowed)
+bool onlyNames(const std::vector<std::wstring>& names, const std::vector<std::wstring>& allowed)
 {
     return std::all_of(names.begin(), names.end(), [&](const std::wstring& name) {
         return std::find(allowed.begin(), allowed.end(), upper(name)) != allowed.end();
     });
 }
 
-Holds treeHolds(const CommandTree& tree, const std::wstring& exe)
+// Whether each key of the tree holds only the values and subkeys this program writes
+// there; any other (LegacyDisable, ProgrammaticAccessOnly, Extended: they hide the
+// verb; an InprocServer32 beside the class's server) is another tool's.
+Holds treeShape(const std::vector<RegistryText>& texts)
 {
-    const std::wstring key = tree.key;
-    std::vector<std::wstring> values, subkeys;
-    if (const TsStatus listed = tsListRegKey(HKEY_CURRENT_USER, key, values, subkeys); !listed)
-        // A key that cannot be listed shows nothing foreign; writing it will say why it refuses.
-        return listed.error() == ERROR_FILE_NOT_FOUND ? Holds::Nothing : Holds::Stale;
-    // Any other value (LegacyDisable, ProgrammaticAccessOnly, Extended: they hide the verb)
-    // or subkey is another tool's.
-    if (!onlyNames(values, {L"", L"ICON"}) || !onlyNames(subkeys, {L"COMMAND"}))
-        return Holds::Foreign;
-    if (!subkeys.empty()) {
-        std::vector<std::wstring> commandValues, commandSubkeys;
-        if (!tsListRegKey(HKEY_CURRENT_USER, key + L"\\command", commandValues, commandSubkeys)
-            || !commandSubkeys.empty() || !onlyNames(commandValues, {L""}))
+    const std::wstring& root = texts.front().key;
+    std::vector<std::wstring> keys;
+    for (const RegistryText& text : texts) {
+        if (std::find(keys.begin(), keys.end(), text.key) == keys.end())
+            keys.push_back(text.key);
+    }
+    for (const std::wstring& key : keys) {
+        std::vector<std::wstring> values, subkeys, allowedValues, allowedSubkeys;
+        if (const TsStatus listed = tsListRegKey(HKEY_CURRENT_USER, key, values, subkeys); !listed) {
+            if (key == root)
+                // A key that cannot be listed shows nothing foreign; writing it will say why it refuses.
+                return listed.error() == ERROR_FILE_NOT_FOUND ? Holds::Nothing : Holds::Stale;
+            if (listed.error() != ERROR_FILE_NOT_FOUND)
+                return Holds::Foreign;
+            continue; // a missing subkey leaves its values missing: read below
+        }
+        for (const RegistryText& text : texts) {
+            if (text.key == key)
+                allowedValues.push_back(upper(text.name ? text.name : L""));
+            else if (text.key.starts_with(key + L"\\")) {
+                const std::wstring below = text.key.substr(key.size() + 1);
+                allowedSubkeys.push_back(upper(below.substr(0, below.find(L'\\'))));
+            }
+        }
+        if (!onlyNames(values, allowedValues) || !onlyNames(subkeys, allowedSubkeys))
             return Holds::Foreign;
     }
-    // Each text this program writes is missing, names this exe, names another, or is
-    // foreign. A character no path holds stands for the exe in the texts' pattern.
+    return Holds::Ours;
+}
+
+Holds treeHolds(Tree tree, const std::wstring& exe)
+{
+    // A character no path holds stands for the exe in the texts' pattern.
     constexpr wchar_t kAnyExe = L'\n';
-    Holds holds = Holds::Ours;
-    for (const RegistryText& pattern : treeTexts(tree, std::wstring(1, kAnyExe))) {
+    const std::vector<RegistryText> patterns = treeTexts(tree, std::wstring(1, kAnyExe));
+    Holds holds = treeShape(patterns);
+    if (holds != Holds::Ours)
+        return holds;
+    // Each text this program writes is missing, names this exe, names another, or is foreign.
+    for (const RegistryText& pattern : patterns) {
         std::wstring text;
         if (const TsStatus read = tsReadRegText(HKEY_CURRENT_USER, pattern.key, pattern.name, text); !read) {
             if (read.error() != ERROR_FILE_NOT_FOUND)
@@ -148,34 +189,36 @@ Holds treeHolds(const CommandTree& tree, const std::wstring& exe)
 
 Holds commandHolds(const std::wstring& exe)
 {
-    const Holds first = treeHolds(kTrees[0], exe);
-    const Holds second = treeHolds(kTrees[1], exe);
-    if (first == Holds::Foreign || second == Holds::Foreign)
+    std::vector<Holds> trees;
+    for (const Tree tree : kTrees)
+        trees.push_back(treeHolds(tree, exe));
+    if (std::find(trees.begin(), trees.end(), Holds::Foreign) != trees.end())
         return Holds::Foreign;
-    return first == second ? first : Holds::Stale;
+    return std::all_of(trees.begin(), trees.end(), [&](Holds holds) { return holds == trees.front(); }) ? trees.front()
+                                                                                                        : Holds::Stale;
 }
 
-// Both trees, even when the first refuses: as little as possible is left.
+// Every tree, even when one refuses: as little as possible is left.
 TsStatus removeTrees(std::wstring& failedKey)
 {
     TsStatus first;
-    for (const CommandTree& tree : kTrees) {
-        const TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, tree.key);
+    for (auto tree = std::rbegin(kTrees); tree != std::rend(kTrees); ++tree) {
+        const TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, treeKey(*tree));
         if (first && !status) {
             first = status;
-            failedKey = tree.key;
+            failedKey = treeKey(*tree);
         }
     }
     return first;
 }
 
-// Writes both trees, cleared first. At the first failure it deletes both again, so that
-// no half of the command is left, and names the key in failedKey.
+// Writes every tree, cleared first. At the first failure it deletes them all again, so
+// that no part of the command is left, and names the key in failedKey.
 TsStatus addTrees(const std::wstring& exe, std::wstring& failedKey)
 {
-    for (const CommandTree& tree : kTrees) {
-        failedKey = tree.key;
-        TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, tree.key);
+    for (const Tree tree : kTrees) {
+        failedKey = treeKey(tree);
+        TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, treeKey(tree));
         const std::vector<RegistryText> texts = treeTexts(tree, exe);
         for (auto value = texts.begin(); status && value != texts.end(); ++value) {
             failedKey = value->key;
@@ -196,7 +239,7 @@ TsStatus addTrees(const std::wstring& exe, std::wstring& failedKey)
 std::vector<RegistryText> folderCommandTexts(const std::wstring& exe)
 {
     std::vector<RegistryText> texts;
-    for (const CommandTree& tree : kTrees) {
+    for (const Tree tree : kTrees) {
         const std::vector<RegistryText> more = treeTexts(tree, exe);
         texts.insert(texts.end(), more.begin(), more.end());
     }
@@ -215,7 +258,7 @@ FolderCommandSwitch switchFolderCommand(const std::wstring& exe, bool replaceFor
     const SwitchLock lock;
     FolderCommandSwitch done;
     if (!lock.status())
-        return {Kind::NotAdded, lock.status(), kTrees[0].key};
+        return {Kind::NotAdded, lock.status(), treeKey(Tree::Folder)};
     const Holds holds = commandHolds(exe);
     if (holds == Holds::Foreign && !replaceForeign)
         return {Kind::Foreign, {}, {}};

@@ -14,9 +14,12 @@
 #include "support/ColorSwatch.h"
 #include "support/ShellFunctions.h"
 #include "support/tsAnsi.h"
+#include "support/tsFile.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
 #include "support/tsWindow.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -290,11 +293,17 @@ void frmMain::chooseFolder(const std::wstring& folder)
         SetWindowTextW(control(txtWorkFolder), folder.c_str());
 }
 
-// One folder dropped chooses it, one file becomes the picture; anything else is no
-// choice the window can take, and is ignored.
+// One folder dropped chooses it, one file becomes the picture, several folders are
+// taken together; anything else is no choice the window can take, and is ignored.
 void frmMain::onDropFiles(HDROP drop)
 {
-    const std::wstring path = takeDroppedPath(drop);
+    const std::vector<std::wstring> paths = takeDroppedPaths(drop);
+    if (paths.size() > 1) {
+        if (std::all_of(paths.begin(), paths.end(), tsIsFolder))
+            addFolders(paths);
+        return;
+    }
+    const std::wstring path = paths.empty() ? L"" : paths.front();
     const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;

@@ -22,18 +22,27 @@ void notifyAssociationsChanged()
         notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
-std::wstring takeDroppedPath(HDROP drop)
+std::vector<std::wstring> droppedPaths(HDROP drop)
 {
     using QueryFunction = UINT WINAPI(HDROP, UINT, LPWSTR, UINT);
     const auto query = systemFunction<QueryFunction>(L"shell32.dll", "DragQueryFileW");
-    const auto finish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
-    if (!query || !finish)
-        return {};
-    std::wstring path;
-    if (query(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-        path.resize(query(drop, 0, nullptr, 0) + 1);
-        path.resize(query(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    std::vector<std::wstring> paths;
+    if (!query)
+        return paths;
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        std::wstring path(query(drop, index, nullptr, 0) + 1, L'\0');
+        path.resize(query(drop, index, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(path);
     }
-    finish(drop);
-    return path;
+    return paths;
+}
+
+std::vector<std::wstring> takeDroppedPaths(HDROP drop)
+{
+    const auto finish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    std::vector<std::wstring> paths = droppedPaths(drop);
+    if (finish)
+        finish(drop);
+    return paths;
 }

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 // The shell library's functions other than its dialogs, loaded on first use like them
 // (support/SystemFunction.h).
@@ -16,5 +17,8 @@ void notifyFolderChanged(const std::wstring& folder);
 // menus show them without a restart.
 void notifyAssociationsChanged();
 
-// The one path dropped on a window; empty when more than one was dropped. Ends the drop.
-std::wstring takeDroppedPath(HDROP drop);
+// Every path of a drop, in its order; the drop stays for its owner to free.
+std::vector<std::wstring> droppedPaths(HDROP drop);
+
+// Every path dropped on a window; ends the drop.
+std::vector<std::wstring> takeDroppedPaths(HDROP drop);

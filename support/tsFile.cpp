@@ -41,3 +41,9 @@ TsStatus tsIsUnicodeFile(const std::wstring& path, bool& result)
     result = read == 2 && mark[0] == 0xFF && mark[1] == 0xFE;
     return {};
 }
+
+bool tsIsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -9,3 +9,6 @@ TsStatus tsIsFileExist(const std::wstring& path, bool& result);
 
 // Whether the file starts with the UTF-16 byte order mark, as a Unicode profile file does.
 TsStatus tsIsUnicodeFile(const std::wstring& path, bool& result);
+
+// Whether path names a folder that is there (a file of that name is none).
+bool tsIsFolder(const std::wstring& path);

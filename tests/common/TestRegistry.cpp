@@ -62,11 +62,12 @@ RegistryCleanup::RegistryCleanup() : hadDirectory_(registryKeyExists(kDirectory)
 
 RegistryCleanup::~RegistryCleanup()
 {
-    for (const std::wstring& key : {kFolderCommandKey, kBackgroundCommandKey}) {
+    for (const std::wstring& key : {kFolderCommandKey, kBackgroundCommandKey, kSelectionClassKey}) {
         // A locked key cannot even be opened to tell whether it is there.
         (void)setKeyAccess(key, L"D:(A;;KA;;;WD)");
         SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     }
+    SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSelectionClassKey.c_str()); // where a test copies the class for Wine's COM
     if (!hadDirectory_)
         SHDeleteKeyW(HKEY_CURRENT_USER, kDirectory.c_str());
 }

@@ -5,9 +5,10 @@
 // The real registry under HKEY_CURRENT_USER, read and changed with the shell's
 // light-weight registry functions, for tests that leave the prefix as they found it.
 
-// The folders' command's two key trees.
+// The folders' command's key trees.
 inline const std::wstring kFolderCommandKey = L"Software\\Classes\\Directory\\shell\\Quenmark";
 inline const std::wstring kBackgroundCommandKey = L"Software\\Classes\\Directory\\Background\\shell\\Quenmark";
+inline const std::wstring kSelectionClassKey = L"Software\\Classes\\CLSID\\{B67171CC-AA96-4199-A1DF-D0DA4EF561F2}";
 
 // A text value (name null: the default); none when the key or value is not there.
 std::optional<std::wstring> registryText(const std::wstring& key, const wchar_t* name = nullptr);
@@ -18,7 +19,8 @@ void writeRegistryText(const std::wstring& key, const wchar_t* name, const std::
 void lockRegistryKey(const std::wstring& key);
 
 // Deletes, at the end of a test, the folders' command and the keys the test made
-// beside it (locked ones too), and "Directory" when the prefix had none before.
+// beside it (locked ones too), the copy of the class a test made under
+// HKEY_LOCAL_MACHINE, and "Directory" when the prefix had none before.
 class RegistryCleanup {
 public:
     RegistryCleanup();

@@ -1,7 +1,7 @@
 // The real Quenmark.exe, started under Wine and driven from the test process through
 // its windows, as a user would: the folder shown, Esc, and Enter applying, in the main
 // window and in the icon and comment dialog; and started as the shell starts the
-// folders' command.
+// folders' command, for one folder or for a selection.
 #include "app/FolderCommand.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
@@ -14,12 +14,16 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -161,6 +165,78 @@ TEST(Quenmark, ShowsTheFolderTheFoldersCommandNames)
                          }),
               0u);
     EXPECT_EQ(shown, folder.path() + L"\\");
+}
+
+namespace {
+
+// The data object the shell makes of the named items of folder, as Explorer hands a
+// selection to a verb.
+IDataObject* shellSelection(const std::wstring& folder, const std::vector<std::wstring>& names)
+{
+    IShellFolder *desktop = nullptr, *parent = nullptr;
+    LPITEMIDLIST parentList = nullptr;
+    std::vector<LPITEMIDLIST> items(names.size());
+    IDataObject* data = nullptr;
+    SHGetDesktopFolder(&desktop);
+    desktop->ParseDisplayName(nullptr, nullptr, std::wstring(folder).data(), nullptr, &parentList, nullptr);
+    desktop->BindToObject(parentList, nullptr, IID_PPV_ARGS(&parent));
+    for (std::size_t index = 0; index < names.size(); ++index)
+        parent->ParseDisplayName(nullptr, nullptr, std::wstring(names[index]).data(), nullptr, &items[index], nullptr);
+    parent->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), const_cast<LPCITEMIDLIST*>(items.data()),
+                          IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
+    for (LPITEMIDLIST item : items)
+        CoTaskMemFree(item);
+    CoTaskMemFree(parentList);
+    parent->Release();
+    desktop->Release();
+    return data;
+}
+
+} // namespace
+
+// A selection of folders as Explorer hands it to the folders' command: COM makes the
+// class the verb's drop target names out of process, starting the exe as its server,
+// and the shell's data object of two folders goes to DragEnter and Drop. One copy
+// opens one window, on the first folder.
+TEST(Quenmark, TakesASelectionOfFoldersInOneWindow)
+{
+    const RegistryCleanup cleanup;
+    const TempFolder parent;
+    makeFolder(parent.at(L"2004"));
+    makeFolder(parent.at(L"2005 год"));
+    ASSERT_EQ(switchFolderCommand(exeUnderTest(), false).kind, FolderCommandSwitch::Kind::Added);
+    CLSID verbClass = {};
+    ASSERT_EQ(
+        CLSIDFromString(registryText(kFolderCommandKey + L"\\DropTarget", L"Clsid").value_or(L"").c_str(), &verbClass),
+        S_OK);
+    // Windows shows the user's classes in HKEY_CLASSES_ROOT before the machine's; Wine's
+    // COM looks only at the machine's, where the test copies the class's server.
+    const std::wstring serverLine = registryText(kSelectionClassKey + L"\\LocalServer32").value_or(L"");
+    SHSetValueW(HKEY_LOCAL_MACHINE, (kSelectionClassKey + L"\\LocalServer32").c_str(), nullptr, REG_SZ,
+                serverLine.c_str(), static_cast<DWORD>((serverLine.size() + 1) * sizeof(wchar_t)));
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    IDataObject* selection = shellSelection(parent.path(), {L"2004", L"2005 год"});
+    ASSERT_TRUE(selection);
+    IDropTarget* target = nullptr;
+    ASSERT_EQ(CoCreateInstance(verbClass, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&target)), S_OK);
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    EXPECT_EQ(target->DragEnter(selection, MK_LBUTTON, {}, &effect), S_OK);
+    EXPECT_EQ(target->Drop(selection, MK_LBUTTON, {}, &effect), S_OK);
+    target->Release();
+    selection->Release();
+
+    const HWND main = waitForWindow(L"QuenmarkMain");
+    // The first main window of all, and none after it.
+    EXPECT_EQ(FindWindowExW(nullptr, nullptr, L"QuenmarkMain", nullptr), main);
+    EXPECT_FALSE(FindWindowExW(nullptr, main, L"QuenmarkMain", nullptr));
+    EXPECT_EQ(text(GetDlgItem(main, txtWorkFolder)), parent.at(L"2004"));
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    const HANDLE server = OpenProcess(SYNCHRONIZE, FALSE, process);
+    press(GetDlgItem(main, txtWorkFolder), VK_ESCAPE);
+    EXPECT_EQ(WaitForSingleObject(server, 20000), WAIT_OBJECT_0);
+    CloseHandle(server);
+    CoUninitialize();
 }
 
 // The 32-bit exe may use the 4 GiB a 64-bit Windows gives it, as the 64-bit one may:

@@ -76,8 +76,22 @@ TEST(CommandLine, FolderIsTheTrimmedTextAfterTheProgramName)
     }
 }
 
-// What each of the folders' command's two keys holds: the verb, the exe's first icon,
-// and the exe and the shell's folder argument, each quoted so that blanks stay inside it.
+// Several folders on a command line, each quoted; any other text keeps naming one
+// folder whole (a single quoted folder, a word beside one, a folder that is not there).
+TEST(CommandLine, TakesSeveralQuotedFoldersOnly)
+{
+    const auto isFolder = [](const std::wstring& path) { return path != L"D:\\нет"; };
+    const std::vector<std::wstring> two = {L"D:\\Фото\\2004", L"D:\\Фото 2005\\"};
+    EXPECT_EQ(severalFolders(L" \"D:\\Фото\\2004\"\t \"D:\\Фото 2005\\\" ", isFolder), two);
+    for (const wchar_t* one : {L"\"D:\\Фото\\2004\"", L"\"D:\\a\" \"D:\\нет\"", L"\"D:\\a\" D:\\b",
+                               L"\"D:\\a\"\"D:\\b\"", L"\"D:\\a\" \"D:\\b", L"D:\\a \"D:\\b\"", L""})
+        EXPECT_EQ(severalFolders(one, isFolder), std::vector<std::wstring> {}) << testing::PrintToString(one);
+}
+
+// What the folders' command's keys hold: the class of its drop target, served by the
+// quoted exe; on a folder and on its background the verb, the exe's first icon, and
+// the exe and the shell's folder argument, each quoted so that blanks stay inside it;
+// on a folder also the drop target, for a selection of any size.
 TEST(FolderCommand, StartsTheQuotedExeOnTheQuotedFolder)
 {
     const std::wstring exe = L"C:\\Program Files\\Квен марк\\Quenmark.exe";
@@ -85,9 +99,10 @@ TEST(FolderCommand, StartsTheQuotedExeOnTheQuotedFolder)
     for (const RegistryText& value : folderCommandTexts(exe))
         texts.push_back((value.name ? value.name : L"") + (L"=" + value.text));
     const std::wstring verb = L"=Оформить в Quenmark…", icon = L"Icon=" + exe + L",0";
-    EXPECT_EQ(
-        texts,
-        (std::vector<std::wstring> {verb, icon, L"=\"" + exe + L"\" \"%1\"", verb, icon, L"=\"" + exe + L"\" \"%V\""}));
+    EXPECT_EQ(texts,
+              (std::vector<std::wstring> {L"=Quenmark", L"=\"" + exe + L"\"", verb, icon, L"MultiSelectModel=Player",
+                                          L"Clsid={B67171CC-AA96-4199-A1DF-D0DA4EF561F2}", L"=\"" + exe + L"\" \"%1\"",
+                                          verb, icon, L"=\"" + exe + L"\" \"%V\""}));
 }
 
 // Colours are read back from what tsHexEx4 wrote, or from a decimal a user typed.

@@ -15,9 +15,9 @@ using Kind = FolderCommandSwitch::Kind;
 // A command another copy registered is not this exe's; switching replaces it whole
 // without asking. A tree holding what the program does not write (a value that hides
 // the verb, a subkey, another command) is not this exe's command either, and is
-// replaced only when the caller says so. Removing deletes the two trees and leaves
+// replaced only when the caller says so. Removing deletes the trees and leaves
 // another verb, and the keys above ours, as they were.
-TEST(FolderCommand, ReplacesAStaleCommandAndAForeignOneOnlyWhenToldAndRemovesItsTwoTrees)
+TEST(FolderCommand, ReplacesAStaleCommandAndAForeignOneOnlyWhenToldAndRemovesItsTrees)
 {
     const RegistryCleanup cleanup;
     const std::wstring exe = L"C:\\Program Files\\Quenmark\\Quenmark.exe";
@@ -34,6 +34,7 @@ TEST(FolderCommand, ReplacesAStaleCommandAndAForeignOneOnlyWhenToldAndRemovesIts
         {kBackgroundCommandKey, L"LegacyDisable", L""},
         {kFolderCommandKey, L"ProgrammaticAccessOnly", L""},
         {kFolderCommandKey + L"\\DropTarget", L"Clsid", L"{0}"},
+        {kSelectionClassKey + L"\\InprocServer32", nullptr, L"other.dll"},
         {kBackgroundCommandKey + L"\\command", nullptr, L"other.exe \"%V\""},
     };
     for (const auto& [key, name, text] : foreign) {
@@ -46,9 +47,18 @@ TEST(FolderCommand, ReplacesAStaleCommandAndAForeignOneOnlyWhenToldAndRemovesIts
         EXPECT_TRUE(isFolderCommandOf(exe));
     }
 
+    // What an earlier version wrote, without the drop target, is completed without a question.
+    SHDeleteKeyW(HKEY_CURRENT_USER, kSelectionClassKey.c_str());
+    SHDeleteKeyW(HKEY_CURRENT_USER, (kFolderCommandKey + L"\\DropTarget").c_str());
+    SHDeleteValueW(HKEY_CURRENT_USER, kFolderCommandKey.c_str(), L"MultiSelectModel");
+    EXPECT_FALSE(isFolderCommandOf(exe));
+    EXPECT_EQ(switchFolderCommand(exe, false).kind, Kind::Added);
+    EXPECT_TRUE(isFolderCommandOf(exe));
+
     EXPECT_EQ(switchFolderCommand(exe, false).kind, Kind::Removed);
     EXPECT_FALSE(registryKeyExists(kFolderCommandKey));
     EXPECT_FALSE(registryKeyExists(kBackgroundCommandKey));
+    EXPECT_FALSE(registryKeyExists(kSelectionClassKey));
     EXPECT_TRUE(registryKeyExists(L"Software\\Classes\\Directory\\Background\\shell"));
     EXPECT_EQ(registryText(otherVerb), L"Чужая команда");
     SHDeleteKeyW(HKEY_CURRENT_USER, otherVerb.c_str());
@@ -94,7 +104,7 @@ TEST(FolderCommand, DISABLED_SwitchesOverAndOver)
 }
 
 // Two copies switching at once take turns: neither meets a half-written tree or reports
-// a refusal, and after an even number of switches neither tree is left.
+// a refusal, and after an even number of switches no tree is left.
 TEST(FolderCommand, TwoCopiesSwitchingAtOnceTakeTurns)
 {
     const RegistryCleanup cleanup;
@@ -115,4 +125,5 @@ TEST(FolderCommand, TwoCopiesSwitchingAtOnceTakeTurns)
     EXPECT_EQ(exitCode, 0u) << "the other copy's rounds";
     EXPECT_FALSE(registryKeyExists(kFolderCommandKey));
     EXPECT_FALSE(registryKeyExists(kBackgroundCommandKey));
+    EXPECT_FALSE(registryKeyExists(kSelectionClassKey));
 }

@@ -475,8 +475,9 @@ void drop(HWND window, const std::vector<std::wstring>& paths)
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
-// One folder is chosen as with the folder picker, one file becomes the picture;
-// anything else is ignored, and a path the code page cannot hold is refused.
+// One folder is chosen as with the folder picker, one file becomes the picture, several
+// folders are taken together and show the first one's settings; anything else is
+// ignored, and a path the code page cannot hold is refused.
 TEST_F(MainWindowTest, DroppedFolderOrFileIsChosen)
 {
     const TempFolder other(L" Другой"), foreign(L" 日本");
@@ -497,6 +498,8 @@ TEST_F(MainWindowTest, DroppedFolderOrFileIsChosen)
     drop(window(), {other.at(L"лес.bmp")});
     std::get<1>(expected) = other.at(L"лес.bmp");
     EXPECT_EQ(look(), expected);
+    drop(window(), {other.path(), folder.path()});
+    EXPECT_EQ(std::get<4>(look()), 0x102030);
     drop(window(), {other.path()});
     EXPECT_EQ(look(), std::tuple(other.path(), std::wstring(), kUnticked, kTicked, 0x102030, kUnticked, kWhite));
 }
