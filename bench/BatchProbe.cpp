@@ -117,9 +117,20 @@ public:
     {
         return clock_.time(L"store.read", [&] { return store_.read(name, bytes); });
     }
-    TsStatus write(const std::wstring& name, const std::string& bytes) override
+    TsStatus stage(const std::wstring& name, const std::string& bytes) override
     {
-        return clock_.time(L"store.write", [&] { return store_.write(name, bytes); });
+        return clock_.time(L"store.stage", [&] { return store_.stage(name, bytes); });
+    }
+    TsStatus keep(const std::wstring& name) override
+    {
+        return clock_.time(L"store.keep", [&] { return store_.keep(name); });
+    }
+    void unstage(const std::wstring& name) override
+    {
+        (void)clock_.time(L"store.unstage", [&] {
+            store_.unstage(name);
+            return TsStatus();
+        });
     }
     TsStatus remove(const std::wstring& name) override
     {
