@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/OutcomeMessage.h"
+#include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "folderview/IconFile.h"
 #include "resources/Texts.h"
@@ -118,7 +119,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     const SIZE box = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)};
     logoLoader_.emplace(box);
     loading_ = true;
-    showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
+    showSettings<FolderInfo>(window_, kFolderInfoSettings, kFolderInfoSettingControls, info);
     loading_ = false;
     showIcon(TextOrigin::SettingsFile);
     showLogo(TextOrigin::SettingsFile);
@@ -173,7 +174,7 @@ void frmFolderInfo::runCommand(int button)
 {
     const BusyPointer busy;
     FolderInfo info = loaded_;
-    readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
+    readSettings<FolderInfo>(window_, kFolderInfoSettings, kFolderInfoSettingControls, info);
     const Command action = button == cmdInfoApply ? Command::Apply : Command::Remove;
     const CommandOutcome outcome =
         runRecorded(files_, store_, folder_, commandName(control(button), window_),

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
 #include "app/OutcomeMessage.h"
+#include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "app/frmFolderInfo.h"
 #include "folderview/FolderInfo.h"
@@ -220,7 +221,7 @@ FolderLookState frmMain::state() const
 {
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
-    readSettings<FolderLookState>(window_, kLookSettings, state);
+    readSettings<FolderLookState>(window_, kLookSettings, kLookSettingControls, state);
     return state;
 }
 
@@ -228,7 +229,7 @@ FolderLookState frmMain::state() const
 void frmMain::showState(const FolderLookState& state)
 {
     loadedPicture_ = state.picture;
-    showSettings<FolderLookState>(window_, kLookSettings, state);
+    showSettings<FolderLookState>(window_, kLookSettings, kLookSettingControls, state);
 }
 
 bool frmMain::preTranslateMessage(MSG& message)
