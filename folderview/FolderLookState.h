@@ -5,8 +5,8 @@
 
 // The window's editing state, as its controls hold it.
 struct FolderLookState {
-    std::wstring folder;
-    std::wstring picture; // empty means no picture
+    std::wstring folder = {};
+    std::wstring picture = {}; // empty means no picture
     int copyPicture = kUnticked;
     int textColorOn = kUnticked;
     ColorValue textColor = kBlack;
