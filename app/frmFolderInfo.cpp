@@ -2,12 +2,12 @@
 
 #include "app/Controls.h"
 #include "app/OutcomeMessage.h"
+#include "app/PicturePicker.h"
 #include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "folderview/IconFile.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
-#include "support/tsPath.h"
 
 #include <algorithm>
 #include <optional>
@@ -146,20 +146,10 @@ void frmFolderInfo::onPickIcon(int)
     showIcon(TextOrigin::User);
 }
 
-// The same picker, with the same filter, as the main window's picture.
 void frmFolderInfo::onPickLogo(int)
 {
-    const auto dialog = components_.newPictureFileDialog();
-    const std::wstring picture = windowText(control(txtLogo));
-    dialog->fileName = picture;
-    dialog->filter = kPictureFilter;
-    dialog->options = 0;
-    (void)tsGetFilePath(picture, dialog->initialFolder); // cannot fail
-    dialog->owner = window_;
-    if (!dialog->show())
-        return;
-    SetWindowTextW(control(txtLogo), dialog->fileName.c_str());
-    showLogo(TextOrigin::User);
+    if (pickPicture(components_, window_, control(txtLogo)))
+        showLogo(TextOrigin::User);
 }
 
 void frmFolderInfo::onAskedFor(int area)

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
 #include "app/OutcomeMessage.h"
+#include "app/PicturePicker.h"
 #include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "app/frmFolderInfo.h"
@@ -15,7 +16,6 @@
 #include "support/ColorSwatch.h"
 #include "support/ShellFunctions.h"
 #include "support/tsAnsi.h"
-#include "support/tsPath.h"
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
@@ -264,15 +264,7 @@ void frmMain::highlight(int box)
 
 void frmMain::onBrowsePicture(int)
 {
-    const auto dialog = components_.newPictureFileDialog();
-    const std::wstring picture = windowText(control(txtPicture));
-    dialog->fileName = picture;
-    dialog->filter = kPictureFilter;
-    dialog->options = 0;
-    (void)tsGetFilePath(picture, dialog->initialFolder); // cannot fail
-    dialog->owner = window_;
-    if (dialog->show())
-        SetWindowTextW(control(txtPicture), dialog->fileName.c_str());
+    (void)pickPicture(components_, window_, control(txtPicture));
 }
 
 void frmMain::onBrowseFolder(int)
