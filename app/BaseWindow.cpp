@@ -6,21 +6,22 @@
 
 namespace window_base {
 
-HWND create(const WindowSpec& shape, HWND owner, WNDPROC procedure, void* self, int dpi)
+HWND create(const WindowSpec& windowSpec, HWND owner, WNDPROC procedure, void* self, int dpi)
 {
-    const HBRUSH background = shape.background < 0 ? nullptr : GetSysColorBrush(shape.background);
-    if (!registerWindowClass(shape.className, procedure, background))
+    const HBRUSH background = windowSpec.background < 0 ? nullptr : GetSysColorBrush(windowSpec.background);
+    if (!registerWindowClass(windowSpec.className, procedure, background))
         return nullptr;
-    RECT frame = {0, 0, MulDiv(shape.clientWidth, dpi, 96), MulDiv(shape.clientHeight, dpi, 96)};
-    AdjustWindowRectEx(&frame, shape.style, FALSE, shape.exStyle);
+    RECT frame = {0, 0, MulDiv(windowSpec.clientWidth, dpi, 96), MulDiv(windowSpec.clientHeight, dpi, 96)};
+    AdjustWindowRectEx(&frame, windowSpec.style, FALSE, windowSpec.exStyle);
     const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
     // Made where centring puts it: moving a made window costs start-up time. A window
     // off centre still works.
     POINT origin = {CW_USEDEFAULT, CW_USEDEFAULT};
-    if (shape.centred)
+    if (windowSpec.centred)
         (void)tsCenterFrame(size, origin);
-    const HWND window = CreateWindowExW(shape.exStyle, shape.className, shape.caption, shape.style, origin.x, origin.y,
-                                        size.cx, size.cy, owner, nullptr, GetModuleHandleW(nullptr), self);
+    const HWND window =
+        CreateWindowExW(windowSpec.exStyle, windowSpec.className, windowSpec.caption, windowSpec.style, origin.x,
+                        origin.y, size.cx, size.cy, owner, nullptr, GetModuleHandleW(nullptr), self);
     bool inIde = false;
     // Without its icons the window still works.
     if (window && tsIsInIDE(inIde) && !inIde)
@@ -28,21 +29,22 @@ HWND create(const WindowSpec& shape, HWND owner, WNDPROC procedure, void* self, 
     return window;
 }
 
-void createControls(HWND window, const WindowSpec& shape, int dpi, FontHandle& font)
+void createControls(HWND window, const WindowSpec& windowSpec, int dpi, FontHandle& font)
 {
-    if (shape.controls.empty())
+    if (windowSpec.controls.empty())
         return;
     font.reset(createWindowFont(dpi));
-    createLayoutControls(window, shape.controls, dpi, font.get());
+    createLayoutControls(window, windowSpec.controls, dpi, font.get());
 }
 
-bool handleCommon(HWND window, const WindowSpec& shape, HWND& lastFocus, UINT message, WPARAM wParam, LRESULT& result)
+bool handleCommon(HWND window, const WindowSpec& windowSpec, HWND& lastFocus, UINT message, WPARAM wParam,
+                  LRESULT& result)
 {
     switch (message) {
     case WM_SETCURSOR: return (result = BusyPointer::setCursor()) != FALSE;
     case DM_GETDEFID: // lets the dialog manager press the default button on Enter
-        result = MAKELRESULT(shape.defaultButton, DC_HASDEFID);
-        return shape.defaultButton != 0;
+        result = MAKELRESULT(windowSpec.defaultButton, DC_HASDEFID);
+        return windowSpec.defaultButton != 0;
     case WM_ACTIVATE: keepFocus(window, LOWORD(wParam), lastFocus); return true;
     default: return false;
     }

@@ -37,10 +37,11 @@ inline constexpr UINT kModalKeyDown = WM_APP + 0x100;
 
 // The work of every window that does not depend on its class.
 namespace window_base {
-HWND create(const WindowSpec& shape, HWND owner, WNDPROC procedure, void* self, int dpi);
-void createControls(HWND window, const WindowSpec& shape, int dpi, FontHandle& font);
+HWND create(const WindowSpec& windowSpec, HWND owner, WNDPROC procedure, void* self, int dpi);
+void createControls(HWND window, const WindowSpec& windowSpec, int dpi, FontHandle& font);
 // The answer to what every window answers alike; false for what the window answers itself.
-bool handleCommon(HWND window, const WindowSpec& shape, HWND& lastFocus, UINT message, WPARAM wParam, LRESULT& result);
+bool handleCommon(HWND window, const WindowSpec& windowSpec, HWND& lastFocus, UINT message, WPARAM wParam,
+                  LRESULT& result);
 // Runs the window modal to its owner until it is gone; a WM_QUIT met closes it and is
 // posted again for the main loop.
 void runModal(HWND window, HWND owner);

@@ -32,32 +32,62 @@ std::wstring readChoice(HWND window, int list, std::span<const SettingChoice> ch
 void showColorControls(HWND window, int check, int swatch, int on, ColorValue color);
 void readColorControls(HWND window, int check, int swatch, int& on, ColorValue& color);
 
-// Shows each row of a settings table in its controls, and reads them back into state.
-template <typename State> void showSettings(HWND window, std::span<const Setting<State>> rows, const State& state)
+// Where a window shows one row of a settings table (the row of that key): the control
+// that shows its value (the text box, the list, or the colour's swatch) and the check
+// box of a colour, or of a file to copy.
+struct SettingControls {
+    const wchar_t* key;
+    int control;
+    int check = 0;
+};
+
+// Whether a window's controls follow its table's rows one for one, in order.
+template <typename State>
+constexpr bool controlsFollowRows(std::span<const Setting<State>> rows, std::span<const SettingControls> controls)
 {
-    for (const Setting<State>& row : rows) {
+    if (rows.size() != controls.size())
+        return false;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].key != controls[i].key)
+            return false;
+    }
+    return true;
+}
+
+// Shows each row of a settings table in its controls, and reads them back into state.
+template <typename State>
+void showSettings(HWND window, std::span<const Setting<State>> rows, std::span<const SettingControls> controls,
+                  const State& state)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Setting<State>& row = rows[i];
+        const SettingControls& shown = controls[i];
         if (row.kind == SettingKind::Color)
-            showColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
+            showColorControls(window, shown.check, shown.control, state.*row.on, state.*row.color);
         else if (row.kind == SettingKind::Choice)
-            showChoice(window, row.control, row.choices, state.*row.text);
+            showChoice(window, shown.control, row.choices, state.*row.text);
         else
-            SetWindowTextW(GetDlgItem(window, row.control), (state.*row.text).c_str());
+            SetWindowTextW(GetDlgItem(window, shown.control), (state.*row.text).c_str());
         if (row.copy)
-            SendMessageW(GetDlgItem(window, row.check), BM_SETCHECK, static_cast<WPARAM>(state.*row.copy), 0);
+            SendMessageW(GetDlgItem(window, shown.check), BM_SETCHECK, static_cast<WPARAM>(state.*row.copy), 0);
     }
 }
 
 // state comes in holding what was shown, which a choice left as it was keeps.
-template <typename State> void readSettings(HWND window, std::span<const Setting<State>> rows, State& state)
+template <typename State>
+void readSettings(HWND window, std::span<const Setting<State>> rows, std::span<const SettingControls> controls,
+                  State& state)
 {
-    for (const Setting<State>& row : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Setting<State>& row = rows[i];
+        const SettingControls& shown = controls[i];
         if (row.kind == SettingKind::Color)
-            readColorControls(window, row.check, row.control, state.*row.on, state.*row.color);
+            readColorControls(window, shown.check, shown.control, state.*row.on, state.*row.color);
         else if (row.kind == SettingKind::Choice)
-            state.*row.text = readChoice(window, row.control, row.choices, state.*row.text);
+            state.*row.text = readChoice(window, shown.control, row.choices, state.*row.text);
         else
-            state.*row.text = windowText(GetDlgItem(window, row.control));
+            state.*row.text = windowText(GetDlgItem(window, shown.control));
         if (row.copy)
-            state.*row.copy = static_cast<int>(SendMessageW(GetDlgItem(window, row.check), BM_GETCHECK, 0, 0));
+            state.*row.copy = static_cast<int>(SendMessageW(GetDlgItem(window, shown.check), BM_GETCHECK, 0, 0));
     }
 }

@@ -2,11 +2,12 @@
 
 #include "app/Controls.h"
 #include "app/OutcomeMessage.h"
+#include "app/PicturePicker.h"
+#include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "folderview/IconFile.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
-#include "support/tsPath.h"
 
 #include <algorithm>
 #include <optional>
@@ -118,7 +119,7 @@ void frmFolderInfo::showModal(HWND owner, const std::wstring& folder, const Fold
     const SIZE box = {std::max(1L, area.right - 2), std::max(1L, area.bottom - 2)};
     logoLoader_.emplace(box);
     loading_ = true;
-    showSettings<FolderInfo>(window_, kFolderInfoSettings, info);
+    showSettings<FolderInfo>(window_, kFolderInfoSettings, kFolderInfoSettingControls, info);
     loading_ = false;
     showIcon(TextOrigin::SettingsFile);
     showLogo(TextOrigin::SettingsFile);
@@ -145,20 +146,10 @@ void frmFolderInfo::onPickIcon(int)
     showIcon(TextOrigin::User);
 }
 
-// The same picker, with the same filter, as the main window's picture.
 void frmFolderInfo::onPickLogo(int)
 {
-    const auto dialog = components_.newPictureFileDialog();
-    const std::wstring picture = windowText(control(txtLogo));
-    dialog->fileName = picture;
-    dialog->filter = kPictureFilter;
-    dialog->options = 0;
-    (void)tsGetFilePath(picture, dialog->initialFolder); // cannot fail
-    dialog->owner = window_;
-    if (!dialog->show())
-        return;
-    SetWindowTextW(control(txtLogo), dialog->fileName.c_str());
-    showLogo(TextOrigin::User);
+    if (pickPicture(components_, window_, control(txtLogo)))
+        showLogo(TextOrigin::User);
 }
 
 void frmFolderInfo::onAskedFor(int area)
@@ -173,7 +164,7 @@ void frmFolderInfo::runCommand(int button)
 {
     const BusyPointer busy;
     FolderInfo info = loaded_;
-    readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
+    readSettings<FolderInfo>(window_, kFolderInfoSettings, kFolderInfoSettingControls, info);
     const Command action = button == cmdInfoApply ? Command::Apply : Command::Remove;
     const CommandOutcome outcome =
         runRecorded(files_, store_, folder_, commandName(control(button), window_),

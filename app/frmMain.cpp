@@ -3,6 +3,8 @@
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
 #include "app/OutcomeMessage.h"
+#include "app/PicturePicker.h"
+#include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "app/frmFolderInfo.h"
 #include "folderview/FolderInfo.h"
@@ -15,7 +17,6 @@
 #include "support/ShellFunctions.h"
 #include "support/tsAnsi.h"
 #include "support/tsFile.h"
-#include "support/tsPath.h"
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
@@ -223,7 +224,7 @@ FolderLookState frmMain::state() const
 {
     FolderLookState state;
     state.folder = windowText(control(txtWorkFolder));
-    readSettings<FolderLookState>(window_, kLookSettings, state);
+    readSettings<FolderLookState>(window_, kLookSettings, kLookSettingControls, state);
     return state;
 }
 
@@ -231,7 +232,7 @@ FolderLookState frmMain::state() const
 void frmMain::showState(const FolderLookState& state)
 {
     loadedPicture_ = state.picture;
-    showSettings<FolderLookState>(window_, kLookSettings, state);
+    showSettings<FolderLookState>(window_, kLookSettings, kLookSettingControls, state);
 }
 
 bool frmMain::preTranslateMessage(MSG& message)
@@ -266,15 +267,7 @@ void frmMain::highlight(int box)
 
 void frmMain::onBrowsePicture(int)
 {
-    const auto dialog = components_.newPictureFileDialog();
-    const std::wstring picture = windowText(control(txtPicture));
-    dialog->fileName = picture;
-    dialog->filter = kPictureFilter;
-    dialog->options = 0;
-    (void)tsGetFilePath(picture, dialog->initialFolder); // cannot fail
-    dialog->owner = window_;
-    if (dialog->show())
-        SetWindowTextW(control(txtPicture), dialog->fileName.c_str());
+    (void)pickPicture(components_, window_, control(txtPicture));
 }
 
 void frmMain::onBrowseFolder(int)

@@ -5,17 +5,18 @@
 enum class Command { Apply, Remove };
 
 // What one run of Apply or Remove came to. The window turns it into what the user
-// sees; subject is the text or path that the message names.
+// sees; subject is what the message names: a path, a text, or a setting's key (a
+// section's name where the refused edit has no key).
 struct CommandOutcome {
     enum class Kind {
         Done,
         NoFolder, // the folder text is empty
-        TextRefused, // subject: a folder or picture text the ANSI code page cannot hold
-        PathTooLong, // subject: the settings file or the picture's copy
-        ControlCharacter, // subject: the picture text, which holds a line break or another control character
-        KeyRefused, // subject: the key whose text the settings file's ANSI encoding cannot hold
+        TextRefused, // subject: the folder text, or a file to be copied, that the ANSI code page cannot hold
+        PathTooLong, // subject: the settings file or a file's copy
+        ControlCharacter, // subject: the key whose value (or name) holds a line break or another control character
+        KeyRefused, // subject: the key whose value (or name) the settings file's ANSI encoding cannot hold
         MarkRefused, // subject: the same key, in a file with a UTF-8 or UTF-16 big-endian mark (ANSI to Windows)
-        CopyFailed, // subject: the copy's path; error: the system's error; detail: the key
+        CopyFailed, // subject: the copy's path (or its name alone); error: the system's error; detail: the key
         SourceUnreadable, // subject: the file to be copied; error: the system's error; detail: the key
         SaveFailed, // subject: the settings file, which is as it was before
         DiskFull, // subject: the settings file or the copy, as it was before; the write found no room

@@ -2,7 +2,6 @@
 #include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/SettingsTable.h"
-#include "resources/FolderInfoLayout.h"
 #include "resources/Texts.h"
 
 #include <string>
@@ -36,27 +35,18 @@ inline constexpr Setting<FolderInfo> kFolderInfoSettings[] = {
      .key = kIconResourceKey,
      .kind = SettingKind::Icon,
      .text = &FolderInfo::icon,
-     .copy = &FolderInfo::copyIcon,
-     .control = txtIcon,
-     .check = chkCopyIcon},
-    {.section = kClassInfoSection,
-     .key = kInfoTipKey,
-     .kind = SettingKind::Text,
-     .text = &FolderInfo::infoTip,
-     .control = txtInfoTip},
+     .copy = &FolderInfo::copyIcon},
+    {.section = kClassInfoSection, .key = kInfoTipKey, .kind = SettingKind::Text, .text = &FolderInfo::infoTip},
     {.section = kViewStateSection,
      .key = kFolderTypeKey,
      .kind = SettingKind::Choice,
      .text = &FolderInfo::folderType,
-     .choices = kFolderTypes,
-     .control = lstFolderType},
+     .choices = kFolderTypes},
     {.section = kViewStateSection,
      .key = kLogoKey,
      .kind = SettingKind::Text,
      .text = &FolderInfo::logo,
-     .copy = &FolderInfo::copyLogo,
-     .control = txtLogo,
-     .check = chkCopyLogo},
+     .copy = &FolderInfo::copyLogo},
 };
 
 // Reads the folder's icon, comment, type and picture. A missing file gives empty

@@ -1,13 +1,12 @@
 #pragma once
 #include "folderview/SettingsTable.h"
-#include "resources/MainLayout.h"
 
 #include <string>
 
 // The window's editing state, as its controls hold it.
 struct FolderLookState {
-    std::wstring folder;
-    std::wstring picture; // empty means no picture
+    std::wstring folder = {};
+    std::wstring picture = {}; // empty means no picture
     int copyPicture = kUnticked;
     int textColorOn = kUnticked;
     ColorValue textColor = kBlack;
@@ -24,23 +23,17 @@ inline constexpr Setting<FolderLookState> kLookSettings[] = {
      .key = kImageKey,
      .kind = SettingKind::Text,
      .text = &FolderLookState::picture,
-     .copy = &FolderLookState::copyPicture,
-     .control = txtPicture,
-     .check = chkCopyPicture},
+     .copy = &FolderLookState::copyPicture},
     {.section = kViewId,
      .key = kTextColorKey,
      .kind = SettingKind::Color,
      .on = &FolderLookState::textColorOn,
      .color = &FolderLookState::textColor,
-     .unset = kBlack,
-     .control = shpTextColor,
-     .check = chkTextColor},
+     .unset = kBlack},
     {.section = kViewId,
      .key = kTextBackgroundKey,
      .kind = SettingKind::Color,
      .on = &FolderLookState::backColorOn,
      .color = &FolderLookState::backColor,
-     .unset = kWhite,
-     .control = shpBackColor,
-     .check = chkBackColor},
+     .unset = kWhite},
 };

@@ -15,9 +15,9 @@ inline constexpr int kUnticked = 0;
 inline constexpr int kTicked = 1;
 
 // Every setting a window edits is one row of a table: where the settings file keeps
-// it, what kind of value it is, the field of the window's state that holds it and the
-// control that shows it. One loader, one builder of edits and one binder of controls
-// (app/Controls.h) serve every table.
+// it, what kind of value it is and the field of the window's state that holds it. One
+// loader and one builder of edits serve every table; which controls show a row is the
+// window's business (app/SettingControls.h).
 
 enum class SettingKind {
     Text, // one key; the empty text deletes it
@@ -44,8 +44,6 @@ template <typename State> struct Setting {
     ColorValue unset = kBlack; // Color: shown while none is stored
     std::span<const SettingChoice> choices = {}; // Choice
     int State::*copy = nullptr; // Text and Icon naming a file: ticked, Apply copies it into the folder
-    int control = 0; // the text box, the list, or the colour's swatch
-    int check = 0; // Color: its check box; a file to copy: the copy's check box
 };
 
 // The icon text split at its last comma; a missing, empty or unreadable index is 0.

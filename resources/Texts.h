@@ -1,6 +1,8 @@
 #pragma once
 
-// Every text the program shows the user, in one place for the code and its tests.
+// Every text the program shows the user, in one place for the code and its tests, but
+// the captions of the windows' controls: each window's layout table (MainLayout.h,
+// FolderInfoLayout.h) holds those beside each control's place and size.
 
 #include <string>
 

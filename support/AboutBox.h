@@ -8,7 +8,9 @@
 
 // The "about" window: program name and version from the application's information,
 // a text, a picture (an icon resource of the exe; null for the application's icon)
-// and an author credit, in a box modal to its owner. One instance serves the run.
+// and an author credit, in a box modal to its owner. One instance serves the run. The
+// text and the picture belong to the component's fixed interface; the program passes
+// none.
 class AboutBox {
 public:
     // titlePrefix: what the box's title says before the program's name.

@@ -8,8 +8,8 @@
 
 namespace {
 
-// Only the about box and error reports read the version resource; the library that
-// reads it is loaded then.
+// The version resource is read at start-up, for the title of the application's hidden
+// window (tsGetThunderMainHandle), and again by the about box and error reports.
 using VerQueryValueFunction = decltype(VerQueryValueW);
 
 std::wstring queryString(VerQueryValueFunction* query, std::vector<BYTE>& block, const std::wstring& translation,

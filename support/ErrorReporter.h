@@ -29,7 +29,8 @@ public:
     virtual ~ErrorReporter() = default;
     // style: the message box's MB_ICON* flags. owner: null for the thread's active
     // window, so that the box is modal to the window the user was working in.
-    // response: the button that closed the box.
+    // response: the button that closed the box. The program passes no owner and reads
+    // no response; both belong to the component's fixed interface.
     virtual void report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,
                         std::int16_t& response);
 

@@ -11,7 +11,7 @@ public:
 
     std::wstring fileName; // initial name in; the chosen file's full path out
     std::wstring filter; // "caption|pattern;pattern|caption|pattern..."
-    int options = 0; // extra OFN_* flags for the system dialog
+    int options = 0; // extra OFN_* flags for the system dialog; fixed by the interface, the pickers pass 0
     std::wstring initialFolder; // empty: the system's choice
     HWND owner = nullptr; // the dialog is modal to it
 

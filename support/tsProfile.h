@@ -7,8 +7,8 @@
 // Profile (INI) file access through the Windows profile functions, so that ANSI and
 // UTF-16 files are read the way the shell reads them. Section and key names match
 // without regard to case, as Windows matches them. The readers' options word and the
-// key test's requireValue are kept for their callers' sake; no option is defined and
-// every caller passes 0.
+// key test's requireValue belong to the library's fixed interface, so they stay
+// though no option is defined and every caller passes 0.
 
 // The key's text, or defaultText when the section lacks the key.
 TsStatus tsReadStringFromINI(const std::wstring& section, const std::wstring& key, const std::wstring& defaultText,

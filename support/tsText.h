@@ -5,6 +5,8 @@
 
 // Which surrounding characters tsTrimEx2 removes. Blanks go first, from both ends,
 // then one pair of enclosing quotes, so that a quoted path with spaces still names it.
+// The ten options are the library's fixed interface: all stay, though only five are
+// ever turned on.
 enum TrimOption : unsigned {
     TrimSpace = 1u << 0,
     TrimTab = 1u << 1,

@@ -7,6 +7,7 @@
 // but the edits (and kept the comment the check found lost, if that was why); a Done is
 // a missed change when the reader sees anything else changed.
 // Usage: settings_fuzz FILES [SEED]. Exits 1 on any fault.
+#include "common/OurKeys.h"
 #include "common/TestFiles.h"
 #include "folderview/SettingsFormat.h"
 #include "folderview/SettingsWriter.h"
@@ -26,11 +27,25 @@ namespace {
 
 using Kind = CommandOutcome::Kind;
 
-const std::wstring kSections[] = {kViewId, kViewsSection, kClassInfoSection, kViewStateSection};
-// The program's sections; its keys first among the names, then others.
-const std::wstring kNames[] = {
-    kViewId,  kImageKey, kTextColorKey, kTextBackgroundKey,         kIconResourceKey, kInfoTipKey, kViewsSection,
-    L"Other", L"Дача",   L"",           L"{BE098140-A513-11D0-A3A4"};
+// The program's sections and keys, as its commands write them.
+std::vector<std::wstring> ourNames(std::wstring OurKey::*name)
+{
+    std::vector<std::wstring> names;
+    for (const OurKey& key : ourKeys()) {
+        if (std::find(names.begin(), names.end(), key.*name) == names.end())
+            names.push_back(key.*name);
+    }
+    return names;
+}
+const std::vector<std::wstring> kSections = ourNames(&OurKey::section);
+const std::vector<std::wstring> kKeys = ourNames(&OurKey::key);
+// Names for the lines of a file: ours, and others.
+const std::vector<std::wstring> kNames = [] {
+    std::vector<std::wstring> names = kKeys;
+    names.insert(names.end(), kSections.begin(), kSections.end());
+    names.insert(names.end(), {L"Other", L"Дача", L"", L"{BE098140-A513-11D0-A3A4"});
+    return names;
+}();
 const std::wstring kValues[] = {L"1", L"C:\\Картинки\\фон.jpg", L"a\tb", L" padded\t", L"\u65E5\u672C", L"x=y", L""};
 const std::wstring kBlanks[] = {L" ", L"\t", L"\v", L"\f", L"\x1A", L"\u00A0"};
 
@@ -38,7 +53,7 @@ struct Random {
     std::mt19937 engine;
     std::size_t below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine); }
     bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
-    template <std::size_t N> const std::wstring& pick(const std::wstring (&items)[N]) { return items[below(N)]; }
+    template <typename Items> const std::wstring& pick(const Items& items) { return items[below(std::size(items))]; }
 };
 
 // A name in another case, or (lookAlike) with a letter the locale's comparison under
@@ -121,7 +136,7 @@ std::vector<SettingEdit> randomEdits(Random& random)
     for (std::size_t count = 1 + random.below(3); count > 0; --count) {
         const std::size_t kind = random.below(100); // a key set, a key deleted, a section deleted
         SettingEdit edit {spelled(random, random.pick(kSections), false), std::nullopt, std::nullopt};
-        edit.key = kind < 85 ? std::optional(spelled(random, kNames[random.below(6)], false)) : std::nullopt;
+        edit.key = kind < 85 ? std::optional(spelled(random, random.pick(kKeys), false)) : std::nullopt;
         edit.value = kind < 60 ? std::optional(random.pick(kValues)) : std::nullopt;
         // As the program's commands: no edit undoes another.
         const auto clashes = [&](const SettingEdit& other) {

@@ -69,7 +69,13 @@ TEST(LoadFolderLook, ColoursAndFailingReads)
             + (c.text ? L"IconArea_Text=" + std::wstring(c.text) + L"\r\n" : L"")
             + (c.back ? L"IconArea_TextBackground=" + std::wstring(c.back) + L"\r\n" : L"");
         files.errors[c.failing] = ERROR_ACCESS_DENIED;
-        FolderLookState state {kFolder, kOldPicture, kTicked, kTicked, 0x123456, kTicked, 0x654321};
+        FolderLookState state {.folder = kFolder,
+                               .picture = kOldPicture,
+                               .copyPicture = kTicked,
+                               .textColorOn = kTicked,
+                               .textColor = 0x123456,
+                               .backColorOn = kTicked,
+                               .backColor = 0x654321};
 
         EXPECT_EQ(loadFolderLook(files, state).ok(), c.loaded);
         EXPECT_EQ(std::tuple(state.picture, state.textColorOn, state.textColor, state.backColorOn, state.backColor),
@@ -107,7 +113,8 @@ TEST(RunLookCommand, FolderAttributes)
         files.errors[c.failing] = ERROR_ACCESS_DENIED;
 
         const CommandOutcome outcome =
-            runLookCommand(files, {c.folder, L"", kUnticked, kTicked, 0, kTicked, 0}, Command::Apply);
+            runLookCommand(files, {.folder = c.folder, .textColorOn = kTicked, .backColorOn = kTicked, .backColor = 0},
+                           Command::Apply);
         EXPECT_EQ(outcome.kind, c.kind);
         EXPECT_EQ(files.attributes.count(c.full) ? std::optional(files.attributes[c.full]) : std::nullopt, c.after);
     }
@@ -195,7 +202,11 @@ TEST(RunLookCommand, Outcomes)
                             {kCopy, kEarlierCopy}};
         const std::wstring before = L"[" + kView + L"]\r\nIconArea_Image=old.jpg\r\n[Notes]\r\nA=1\r\n";
         files.texts[kIni] = before;
-        FolderLookState state {kFolder, kPicture, kTicked, kTicked, 0x0000FF, kUnticked, kWhite};
+        FolderLookState state {.folder = kFolder,
+                               .picture = kPicture,
+                               .copyPicture = kTicked,
+                               .textColorOn = kTicked,
+                               .textColor = 0x0000FF};
         c.arrange(state, files);
 
         const CommandOutcome outcome = runLookCommand(files, state, c.action);
@@ -251,35 +262,35 @@ TEST(FolderInfo, KeysWrittenAndReadBack)
     } cases[] = {
         {L"",
          {},
-         {L"C:\\Значки,1\\наш.dll, 3", L"Отпуск"},
+         {.icon = L"C:\\Значки,1\\наш.dll, 3", .infoTip = L"Отпуск"},
          Command::Apply,
-         {L"C:\\Значки,1\\наш.dll,3", L"Отпуск"},
+         {.icon = L"C:\\Значки,1\\наш.dll,3", .infoTip = L"Отпуск"},
          L"IconResource=C:\\Значки,1\\наш.dll,3\r\nIconFile=C:\\Значки,1\\наш.dll\r\nIconIndex=3\r\n"
          L"InfoTip=Отпуск\r\n"},
         {L"IconFile=a.ico\r\nIconIndex=2\r\nIconResource=b.dll,-5\r\nInfoTip=x\r\n",
-         {L"b.dll,-5", L"x"},
-         {L"", L"y"},
+         {.icon = L"b.dll,-5", .infoTip = L"x"},
+         {.icon = L"", .infoTip = L"y"},
          Command::Apply,
-         {L"", L"y"},
+         {.icon = L"", .infoTip = L"y"},
          L"InfoTip=y\r\n"},
         {L"IconFile=a.ico\r\nIconIndex=2\r\nIconResource=b.dll,-5\r\nInfoTip=x\r\n",
-         {L"b.dll,-5", L"x"},
+         {.icon = L"b.dll,-5", .infoTip = L"x"},
          {},
          Command::Remove,
          {},
          L""},
         {L"IconFile=a.ico\r\nInfoTip=x\r\n",
-         {L"a.ico,0", L"x"},
-         {L"c.ico,", L""},
+         {.icon = L"a.ico,0", .infoTip = L"x"},
+         {.icon = L"c.ico,", .infoTip = L""},
          Command::Apply,
-         {L"c.ico,0", L""},
+         {.icon = L"c.ico,0", .infoTip = L""},
          L"IconFile=c.ico\r\nIconResource=c.ico,0\r\nIconIndex=0\r\n"},
         // One icon file for each era, as Windows writes them: a new comment leaves both.
         {twoFiles,
-         {L"%SystemRoot%\\system32\\imageres.dll,-108", L""},
-         {L"%SystemRoot%\\system32\\imageres.dll,-108", L"Отпуск"},
+         {.icon = L"%SystemRoot%\\system32\\imageres.dll,-108", .infoTip = L""},
+         {.icon = L"%SystemRoot%\\system32\\imageres.dll,-108", .infoTip = L"Отпуск"},
          Command::Apply,
-         {L"%SystemRoot%\\system32\\imageres.dll,-108", L"Отпуск"},
+         {.icon = L"%SystemRoot%\\system32\\imageres.dll,-108", .infoTip = L"Отпуск"},
          twoFiles + L"InfoTip=Отпуск\r\n"},
     };
     for (const auto& c : cases) {
@@ -325,7 +336,7 @@ void eachRowSurvivesASaveAndALoad(std::span<const Setting<State>> rows, State em
 TEST(Settings, EachRowSurvivesASaveAndALoad)
 {
     eachRowSurvivesASaveAndALoad<FolderLookState>(
-        kLookSettings, {kFolder, L"", kUnticked, kUnticked, kBlack, kUnticked, kWhite},
+        kLookSettings, {.folder = kFolder},
         [](FakeFolderFiles& files, const FolderLookState& state, const FolderLookState&) {
             return runLookCommand(files, state, Command::Apply).kind;
         },
@@ -387,7 +398,7 @@ TEST(FolderInfo, FilesCopiedIntoTheFolder)
 {
     FakeFolderFiles files;
     files.attributes = {{kFolder, kAttrDirectory}, {L"D:\\Иконки\\лес.ico", kAttrNormal}, {kPicture, kAttrNormal}};
-    FolderInfo info {L"D:\\Иконки\\лес.ico,3", L"", L"", kPicture, kTicked, kTicked};
+    FolderInfo info {.icon = L"D:\\Иконки\\лес.ico,3", .logo = kPicture, .copyIcon = kTicked, .copyLogo = kTicked};
     ASSERT_EQ(runFolderInfoCommand(files, kFolder, info, {}, Command::Apply).kind, Kind::Done);
     EXPECT_EQ(std::tuple(files.attributes[kFolder + L"\\лес.ico"], files.attributes[kCopy]),
               std::tuple(kAttrHidden, kAttrHidden));

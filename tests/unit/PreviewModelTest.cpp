@@ -95,10 +95,7 @@ TEST(ChoosePicture, WhatApplyWouldWriteAndNothingFetchedUnasked)
         {L"", L"море.jpg", kUnticked, L"", L"", {}},
     };
     for (const auto& c : cases) {
-        FolderLookState state;
-        state.folder = c.folder;
-        state.picture = c.picture;
-        state.copyPicture = c.copy;
+        const FolderLookState state {.folder = c.folder, .picture = c.picture, .copyPicture = c.copy};
         const PictureChoice choice = choosePicture(state, c.loaded, c.shownAnyway, standInDriveType);
         EXPECT_EQ(std::tuple(choice.kind, choice.path), std::tuple(c.expected.kind, c.expected.path))
             << "folder " << c.folder.size() << ", picture " << c.picture.size() << ", loaded " << c.loaded.size();

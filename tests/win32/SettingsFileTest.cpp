@@ -1,3 +1,4 @@
+#include "common/OurKeys.h"
 #include "common/TestFiles.h"
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
@@ -87,7 +88,11 @@ class SettingsFile : public testing::Test {
 protected:
     FolderLookState look(int textOn, ColorValue text, int backOn, ColorValue back) const
     {
-        return {folder.path(), L"", kUnticked, textOn, text, backOn, back};
+        return {.folder = folder.path(),
+                .textColorOn = textOn,
+                .textColor = text,
+                .backColorOn = backOn,
+                .backColor = back};
     }
     Kind save(const FolderLookState& state, const std::wstring& picture, Command action)
     {
@@ -198,7 +203,7 @@ TEST_P(EncodedSettingsFile, ApplyAndRemoveKeepEverythingElse)
 // A new file holds what the code page lacks as UTF-16.
 TEST_F(SettingsFile, NewFileIsUnicodeWhenItMustBe)
 {
-    const FolderInfo foreign {L"", L"Zdjęcia ą 日本"};
+    const FolderInfo foreign {.infoTip = L"Zdjęcia ą 日本"};
     ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, {}, kApply).kind, Kind::Done);
     EXPECT_EQ(std::tuple(readIni(path).encoding, iniValue(path, L".ShellClassInfo", L"InfoTip")),
               std::tuple(Encoding::Utf16, std::optional(foreign.infoTip)));
@@ -241,7 +246,7 @@ TEST_F(SettingsFile, PictureThatAlreadyIsTheCopyStaysWhole)
          {copy, folder.at(L".\\Лес.jpg"), folder.at(L"..\\" + leaf + L"\\Лес.jpg"), std::wstring(L"Лес.jpg")}) {
         SCOPED_TRACE(utf8(picture));
         writeFile(copy, "forest");
-        const FolderLookState state {folder.path(), picture, kTicked, kUnticked, 0, kUnticked, 0};
+        const FolderLookState state {.folder = folder.path(), .picture = picture, .copyPicture = kTicked};
         ASSERT_EQ(runLookCommand(files, state, Command::Apply).kind, CommandOutcome::Kind::Done);
         EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), L"Лес.jpg");
         EXPECT_EQ(readFile(copy), "forest");
@@ -332,7 +337,7 @@ TEST_F(SettingsFile, CopyReplacesOnlyAnEarlierCopy)
           std::tuple(elsewhere.at(L"лес.bmp"), "second", L"лес (2).bmp"),
           std::tuple(elsewhere.at(L"DESKTOP.ini"), "[.ShellClassInfo]\r\nInfoTip=x\r\n", L"DESKTOP (2).ini")}) {
         writeFile(source, bytes);
-        const FolderLookState state {folder.path(), source, kTicked, kUnticked, 0, kUnticked, 0};
+        const FolderLookState state {.folder = folder.path(), .picture = source, .copyPicture = kTicked};
         ASSERT_EQ(runLookCommand(files, state, kApply).kind, Kind::Done);
         EXPECT_EQ(iniValue(path, kView, L"IconArea_Image"), copy);
         EXPECT_EQ(std::tuple(readFile(folder.at(copy)), attributesOf(folder.at(copy)) & kHiddenSystem),
@@ -350,7 +355,7 @@ TEST_F(SettingsFile, CopyReplacesOnlyAnEarlierCopy)
 TEST_F(SettingsFile, IconInALibraryIsCopiedAsAnIcon)
 {
     const std::wstring library = L"%SystemRoot%\\system32\\shell32.dll", copy = folder.at(L"shell32.ico");
-    FolderInfo info {library + L",3", L"", L"", L"", kTicked};
+    FolderInfo info {.icon = library + L",3", .copyIcon = kTicked};
     ASSERT_EQ(runFolderInfoCommand(files, folder.path(), info, {}, kApply).kind, Kind::Done);
     EXPECT_EQ(std::tuple(iniValue(path, L".ShellClassInfo", L"IconResource"),
                          iniValue(path, L".ShellClassInfo", L"IconFile"),
@@ -379,7 +384,8 @@ TEST_F(SettingsFile, IconInALibraryIsCopiedAsAnIcon)
 TEST_P(EncodedSettingsFile, IconAndCommentBesideTheLook)
 {
     write(L"[Notes]\r\nA=1\r\n");
-    const FolderInfo foreign {L"C:\\Значки\\日本.ico,2", L"Zdjęcia ą 日本"}, plain {L"C:\\Значки\\лес.ico,2", L"Лес"};
+    const FolderInfo foreign {.icon = L"C:\\Значки\\日本.ico,2", .infoTip = L"Zdjęcia ą 日本"},
+        plain {.icon = L"C:\\Значки\\лес.ico,2", .infoTip = L"Лес"};
     const std::string ansi = readFile(path);
     const bool unicode = GetParam() == Encoding::Utf16;
     ASSERT_EQ(runFolderInfoCommand(files, folder.path(), foreign, {}, kApply).kind,
@@ -428,15 +434,16 @@ std::string utf16BigEndian(const std::wstring& text)
 // and Remove of either window write.
 std::vector<std::wstring> othersOf(const std::wstring& path)
 {
-    const std::wstring ours[] = {
-        L"[" + kView + L"]",  kView + L"=",  L"ConfirmFileOp=", L"IconResource=", L"IconFile=",
-        L"IconIndex=",        L"InfoTip=",   L"FolderType=",    L"Logo=",         L"[ExtShellFolderViews]",
-        L"[.ShellClassInfo]", L"[ViewState]"};
+    std::vector<std::wstring> ours;
+    for (const auto& [section, key] : ourKeys()) {
+        ours.push_back(L"[" + section + L"]");
+        ours.push_back(key + L"=");
+    }
     std::vector<std::wstring> others;
     bool inOurSection = false;
     for (const std::wstring& line : iniSections(path)) {
         if (line.starts_with(L'['))
-            inOurSection = lstrcmpiW(line.c_str(), ours[0].c_str()) == 0;
+            inOurSection = lstrcmpiW(line.c_str(), (L"[" + kView + L"]").c_str()) == 0;
         const bool ourKey = std::any_of(std::begin(ours), std::end(ours), [&](const std::wstring& key) {
             return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, line.c_str(), static_cast<int>(key.size()),
                                   key.c_str(), static_cast<int>(key.size()))
@@ -469,7 +476,8 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         {"an empty [] header at the end", "[Other]\r\nk=1\r\n[]\r\n"},
         {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
     };
-    const FolderInfo info {L" shell32.dll,3", L"От\tпуск ", L"Pictures", L"лес.jpg "};
+    const FolderInfo info {
+        .icon = L" shell32.dll,3", .infoTip = L"От\tпуск ", .folderType = L"Pictures", .logo = L"лес.jpg "};
     const struct {
         std::function<CommandOutcome()> run;
         const wchar_t* section;
@@ -477,20 +485,20 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         std::optional<std::wstring> value;
     } commands[] = {
         {[&] {
-             return runLookCommand(
-                 files, {folder.path(), L"C:\\Картинки\\фон.jpg ", kUnticked, kTicked, 0xFF, kUnticked, 0}, kApply);
+             return runLookCommand(files,
+                                   {.folder = folder.path(),
+                                    .picture = L"C:\\Картинки\\фон.jpg ",
+                                    .textColorOn = kTicked,
+                                    .textColor = 0xFF},
+                                   kApply);
          },
          kView.c_str(), L"IconArea_Image", L"C:\\Картинки\\фон.jpg"},
-        {[&] {
-             return runLookCommand(files, {folder.path(), L"   ", kUnticked, kUnticked, 0, kUnticked, 0}, kApply);
-         },
-         kView.c_str(), L"IconArea_Image", L""},
+        {[&] { return runLookCommand(files, {.folder = folder.path(), .picture = L"   "}, kApply); }, kView.c_str(),
+         L"IconArea_Image", L""},
         {[&] { return runFolderInfoCommand(files, folder.path(), info, {}, kApply); }, L"ViewState", L"Logo",
          L"лес.jpg"},
-        {[&] {
-             return runLookCommand(files, {folder.path(), L"", kUnticked, kUnticked, 0, kUnticked, 0}, kRemove);
-         },
-         kView.c_str(), L"IconArea_Image", std::nullopt},
+        {[&] { return runLookCommand(files, {.folder = folder.path()}, kRemove); }, kView.c_str(), L"IconArea_Image",
+         std::nullopt},
         {[&] { return runFolderInfoCommand(files, folder.path(), {}, {}, kRemove); }, L".ShellClassInfo", L"InfoTip",
          std::nullopt},
     };
@@ -528,7 +536,7 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
         SetFileAttributesW(path.c_str(), attributes);
         for (const CommandOutcome& outcome :
              {runLookCommand(files, look(kTicked, 0xFF, kUnticked, 0), kApply),
-              runFolderInfoCommand(files, folder.path(), {L"", L"Отпуск"}, {}, kApply)}) {
+              runFolderInfoCommand(files, folder.path(), {.infoTip = L"Отпуск"}, {}, kApply)}) {
             EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail),
                       std::tuple(Kind::LineChanged, path, line));
             EXPECT_EQ(std::tuple(readFile(path), fileAttributes()), std::tuple(bytes, attributes));
@@ -572,7 +580,8 @@ TEST(FullDisk, FailedRewriteLosesNothing)
         DWORD written = 1;
         while (written == 1 && WriteFile(file.get(), "f", 1, &written, nullptr)) {}
     }
-    const FolderLookState state {place, L"", kUnticked, kTicked, 0xFFFFFF, kTicked, 0x804000};
+    const FolderLookState state {
+        .folder = place, .textColorOn = kTicked, .textColor = 0xFFFFFF, .backColorOn = kTicked, .backColor = 0x804000};
     Win32FolderFiles files;
     EXPECT_EQ(runLookCommand(files, state, Command::Apply).kind, Kind::DiskFull);
     const std::string after = readFile(path);
@@ -599,7 +608,7 @@ TEST(FullDisk, FailedCopyKeepsTheEarlierCopy)
     const DWORD attributes = attributesOf(copy);
     Win32FolderFiles files;
     const CommandOutcome outcome =
-        runLookCommand(files, {place, source, kTicked, kUnticked, 0, kUnticked, 0}, Command::Apply);
+        runLookCommand(files, {.folder = place, .picture = source, .copyPicture = kTicked}, Command::Apply);
     EXPECT_EQ(std::tuple(outcome.kind, outcome.subject), std::tuple(Kind::DiskFull, copy));
     EXPECT_EQ(std::tuple(readFile(copy), attributesOf(copy)), std::tuple(std::string("earlier"), attributes));
     EXPECT_THAT(namesIn(place), ElementsAre(L"big.bmp"));

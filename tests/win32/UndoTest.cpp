@@ -55,7 +55,13 @@ protected:
         return run(
             in,
             [&](FolderFiles& f) {
-                return runLookCommand(f, {in.path(), picture, kTicked, kTicked, 0xFF, kUnticked, 0}, action);
+                return runLookCommand(f,
+                                      {.folder = in.path(),
+                                       .picture = picture,
+                                       .copyPicture = kTicked,
+                                       .textColorOn = kTicked,
+                                       .textColor = 0xFF},
+                                      action);
             },
             limits);
     }
@@ -105,7 +111,8 @@ TEST_F(Undo, EachCommandIsUndoneExactly)
              SetFileAttributesW(in.at(L"shell32.ico").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
          },
          [&](const TempFolder& in) {
-             const FolderInfo info {L"%SystemRoot%\\system32\\shell32.dll,3", L"Дача", L"", L"", kTicked};
+             const FolderInfo info {
+                 .icon = L"%SystemRoot%\\system32\\shell32.dll,3", .infoTip = L"Дача", .copyIcon = kTicked};
              return run(in,
                         [&](FolderFiles& f) { return runFolderInfoCommand(f, in.path(), info, {}, Command::Apply); });
          }},
@@ -184,7 +191,9 @@ TEST_F(Undo, StoreThatFailsRefusesTheCommand)
     StoreFailingAfter unwritable(elsewhere.at(L"файл\\записи"), 1), partly(records.path(), 1);
     for (RecordStore* failing : {static_cast<RecordStore*>(&unwritable), static_cast<RecordStore*>(&partly)}) {
         const CommandOutcome refused = runRecorded(files, *failing, folder.path(), {}, [&](FolderFiles& f) {
-            return runLookCommand(f, {folder.path(), elsewhere.at(L"лес.bmp"), kTicked, 0, 0, 0, 0}, Command::Apply);
+            return runLookCommand(
+                f, {.folder = folder.path(), .picture = elsewhere.at(L"лес.bmp"), .copyPicture = kTicked},
+                Command::Apply);
         });
         EXPECT_EQ(std::tuple(refused.kind, refused.subject), std::tuple(Kind::RecordFailed, failing->where()));
         EXPECT_EQ(snapshot(folder.path()), before);
