@@ -1,6 +1,7 @@
 #include "app/frmFolderInfo.h"
 
 #include "app/Controls.h"
+#include "app/FolderSteps.h"
 #include "app/OutcomeMessage.h"
 #include "app/UndoCommand.h"
 #include "folderview/IconFile.h"
@@ -175,6 +176,12 @@ void frmFolderInfo::runCommand(int button)
     FolderInfo info = loaded_;
     readSettings<FolderInfo>(window_, kFolderInfoSettings, info);
     const Command action = button == cmdInfoApply ? Command::Apply : Command::Remove;
+    if (forEachFolder) {
+        const CommandName name = commandName(control(button), window_);
+        close();
+        forEachFolder(folderInfoStep(files_, store_, name, info, loaded_, action));
+        return;
+    }
     const CommandOutcome outcome =
         runRecorded(files_, store_, folder_, commandName(control(button), window_),
                     [&](FolderFiles& files) { return runFolderInfoCommand(files, folder_, info, loaded_, action); });

@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
+#include "app/FolderSteps.h"
 #include "app/OutcomeMessage.h"
 #include "app/UndoCommand.h"
 #include "app/frmFolderInfo.h"
@@ -63,6 +64,7 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
     {mnuFolderCommand, kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
     {mnuUndo, kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
+    {mnuFolders, kFoldersMenuItem, VK_F5, &frmMain::openFolders},
 };
 
 const WindowSpec frmMain::kSpec = {
@@ -92,8 +94,10 @@ const CommandRoute<frmMain> frmMain::kRoutes[] = {
 frmMain::frmMain(Components& components, FolderFiles& files, RecordStore& store)
     : components_(components),
       files_(files),
-      store_(store)
+      store_(store),
+      folders_(components, files, store)
 {
+    folders_.listChanged = [this] { showFolders(); };
 }
 
 bool frmMain::show(const std::wstring& arguments)
@@ -125,7 +129,7 @@ void frmMain::extendSystemMenu()
     const bool ours = tsGetExePath(exe) && isFolderCommandOf(exe);
     CheckMenuItem(menu, mnuFolderCommand, MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
     bool undoable = false;
-    const std::wstring undo = undoMenuCaption(files_, store_, windowText(control(txtWorkFolder)), undoable);
+    const std::wstring undo = undoMenuCaption(files_, store_, folder(), undoable);
     ModifyMenuW(menu, mnuUndo, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), mnuUndo, undo.c_str());
 }
 
@@ -156,13 +160,39 @@ void frmMain::switchFolderCommand()
 
 void frmMain::undo()
 {
-    if (runUndo(components_, files_, store_, window_, windowText(control(txtWorkFolder))))
+    if (folders_.list().size() > 1)
+        folders_.undo();
+    else if (runUndo(components_, files_, store_, window_, folder()))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
 
 void frmMain::openPreview()
 {
     (void)preview_.open(window_, state(), loadedPicture_); // without the preview the window works on
+}
+
+// With no folders listed yet, the list starts with the window's own.
+void frmMain::openFolders()
+{
+    if (folders_.list().size() == 0)
+        folders_.list().add({folder()});
+    (void)folders_.open(window_); // without the list the window works on
+}
+
+std::wstring frmMain::folder() const
+{
+    const FolderList& list = folders_.list();
+    return list.size() > 1 ? list[0].folder : windowText(control(txtWorkFolder));
+}
+
+void frmMain::showFolders()
+{
+    FolderList& list = folders_.list();
+    if (list.size() == 0)
+        return;
+    if (loadFolder(list[0].folder, L""))
+        SetWindowTextW(control(txtWorkFolder), list.size() > 1 ? foldersBoxText(list).c_str() : list[0].folder.c_str());
+    followPreview();
 }
 
 void frmMain::followPreview()
@@ -219,7 +249,7 @@ bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
 FolderLookState frmMain::state() const
 {
     FolderLookState state;
-    state.folder = windowText(control(txtWorkFolder));
+    state.folder = folder();
     readSettings<FolderLookState>(window_, kLookSettings, state);
     return state;
 }
@@ -235,6 +265,8 @@ bool frmMain::preTranslateMessage(MSG& message)
 {
     if (!window_)
         return false;
+    if (folders_.preTranslateMessage(message))
+        return true;
     if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
         onKeyDown(static_cast<int>(message.wParam), shiftState());
         if (!window_)
@@ -284,10 +316,17 @@ void frmMain::onBrowseFolder(int)
         chooseFolder(dialog->folder);
 }
 
+// A folder chosen in the window becomes the only one the commands act on.
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    if (loadFolder(folder, kFolderKept))
-        SetWindowTextW(control(txtWorkFolder), folder.c_str());
+    if (folders_.running() || !loadFolder(folder, kFolderKept))
+        return;
+    SetWindowTextW(control(txtWorkFolder), folder.c_str());
+    if (folders_.list().size() > 0) {
+        folders_.list().clear();
+        folders_.list().add({folder});
+        folders_.refresh();
+    }
 }
 
 // One folder dropped chooses it, one file becomes the picture; anything else is no
@@ -309,15 +348,30 @@ void frmMain::onDropFiles(HDROP drop)
         SetWindowTextW(control(txtPicture), path.c_str());
 }
 
+// Folders that arrive while the list is closed take the window's place; with the list
+// open they join it.
 void frmMain::addFolders(const std::vector<std::wstring>& folders)
 {
-    if (!folders.empty())
+    FolderList& list = folders_.list();
+    const bool listOpen = folders_.handle() && IsWindowVisible(folders_.handle());
+    if (folders.size() == 1 && !listOpen) {
         chooseFolder(folders.front());
+        return;
+    }
+    if (folders_.running())
+        return;
+    if (!listOpen)
+        list.clear();
+    list.add(folders);
+    if (list.size() > 1)
+        (void)folders_.open(window_); // without the list the window works on
+    folders_.refresh();
+    showFolders();
 }
 
 void frmMain::openFolderInfo()
 {
-    const std::wstring folder = windowText(control(txtWorkFolder));
+    const std::wstring folder = this->folder();
     if (folder.empty()) {
         showMessage(kNoFolder);
         return;
@@ -327,7 +381,10 @@ void frmMain::openFolderInfo()
         showMessage(aboutPath(folder, kLoadFailed, reason(status.error())));
         return;
     }
-    frmFolderInfo(components_, files_, store_).showModal(window_, folder, info);
+    frmFolderInfo dialog(components_, files_, store_);
+    if (folders_.list().size() > 1)
+        dialog.forEachFolder = [this](FolderStep step) { (void)folders_.run(window_, std::move(step)); };
+    dialog.showModal(window_, folder, info);
 }
 
 void frmMain::onBrowseColor(int button)
@@ -346,6 +403,10 @@ void frmMain::cmdSkinClick(int id)
     const BusyPointer busy;
     const FolderLookState look = state();
     const Command action = index == 0 ? Command::Apply : Command::Remove;
+    if (folders_.list().size() > 1) {
+        (void)folders_.run(window_, lookStep(files_, store_, commandName(control(id), window_), look, action));
+        return;
+    }
     const CommandOutcome outcome = runRecorded(files_, store_, look.folder, commandName(control(id), window_),
                                                [&](FolderFiles& files) { return runLookCommand(files, look, action); });
     if (showOutcome(components_, window_, outcome, look.folder))

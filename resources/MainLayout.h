@@ -50,4 +50,5 @@ enum SystemMenuId : unsigned {
     mnuFolderInfo = 0x0110,
     mnuFolderCommand = 0x0120,
     mnuUndo = 0x0130,
+    mnuFolders = 0x0140,
 };
