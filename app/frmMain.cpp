@@ -19,6 +19,8 @@
 #include "support/tsText.h"
 #include "support/tsWindow.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr int kShiftNone = 0;
@@ -59,13 +61,25 @@ int shiftState()
 
 } // namespace
 
+// In the menu's order; a row's place gives its id (systemMenuId). One row a line:
+// clang-format off
 const frmMain::MenuCommand frmMain::kMenuCommands[] = {
-    {mnuPreview, kPreviewMenuItem, VK_F3, &frmMain::openPreview},
-    {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
-    {mnuFolderCommand, kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
-    {mnuUndo, kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
-    {mnuFolders, kFoldersMenuItem, VK_F5, &frmMain::openFolders},
+    {kPreviewMenuItem, VK_F3, &frmMain::openPreview},
+    {kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
+    {kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
+    {kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
+    {kFoldersMenuItem, VK_F5, &frmMain::openFolders},
 };
+// clang-format on
+
+UINT frmMain::menuId(void (frmMain::*run)())
+{
+    for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+        if (kMenuCommands[place].run == run)
+            return systemMenuId(place);
+    }
+    return 0;
+}
 
 const WindowSpec frmMain::kSpec = {
     .className = kClassName,
@@ -120,17 +134,18 @@ bool frmMain::show(const std::wstring& arguments)
 void frmMain::extendSystemMenu()
 {
     const HMENU menu = GetSystemMenu(window_, FALSE);
-    if (GetMenuState(menu, kMenuCommands[0].id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
-        for (const MenuCommand& command : kMenuCommands)
-            InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
+    if (GetMenuState(menu, systemMenuId(0), MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+        for (unsigned place = 0; place < std::size(kMenuCommands); ++place)
+            InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, systemMenuId(place), kMenuCommands[place].caption);
         InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
     }
     std::wstring exe;
     const bool ours = tsGetExePath(exe) && isFolderCommandOf(exe);
-    CheckMenuItem(menu, mnuFolderCommand, MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, menuId(&frmMain::switchFolderCommand), MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
     bool undoable = false;
     const std::wstring undo = undoMenuCaption(files_, store_, folder(), undoable);
-    ModifyMenuW(menu, mnuUndo, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), mnuUndo, undo.c_str());
+    const UINT undoId = menuId(&frmMain::undo);
+    ModifyMenuW(menu, undoId, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), undoId, undo.c_str());
 }
 
 // Removes this exe's command from the folders' menu, or adds it when the menu lacks it
@@ -428,9 +443,9 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             extendSystemMenu();
         return false;
     case WM_SYSCOMMAND:
-        for (const MenuCommand& command : kMenuCommands) {
-            if ((wParam & 0xFFF0) == command.id) {
-                (this->*command.run)();
+        for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+            if ((wParam & 0xFFF0) == systemMenuId(place)) {
+                (this->*kMenuCommands[place].run)();
                 return true;
             }
         }

@@ -82,13 +82,13 @@ private:
     // A command of the system menu, with its key (0: none) and the Shift, Ctrl and Alt
     // keys held with it (the bits 1, 2 and 4).
     struct MenuCommand {
-        UINT id;
         const wchar_t* caption;
         int key;
         void (frmMain::*run)();
         int shift = 0;
     };
     static const MenuCommand kMenuCommands[];
+    static UINT menuId(void (frmMain::*run)());
 };
 
 // Runs the window's events until it is unloaded; the program's exit code.

@@ -33,6 +33,10 @@
 
 namespace {
 
+// The system menu's items, by their place in the window's table.
+constexpr UINT mnuPreview = systemMenuId(0), mnuFolderInfo = systemMenuId(1), mnuFolderCommand = systemMenuId(2),
+               mnuUndo = systemMenuId(3), mnuFolders = systemMenuId(4);
+
 // A settings file whose view section holds viewLines (e.g. L"IconArea_Text=0x000000FF\r\n").
 void writeLook(const TempFolder& folder, const std::wstring& viewLines)
 {
