@@ -15,6 +15,10 @@ namespace {
 
 // Posted by the batch's thread (BatchRun).
 constexpr UINT kBatchEvent = WM_APP + 1;
+// While a command runs, the list and its progress are redrawn at this pace, not once a
+// folder: a folder takes a few milliseconds, and the window must keep answering.
+constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT kShowEveryMs = 100;
 // The folders a question or a message names; the list shows them all.
 constexpr std::size_t kFoldersNamed = 5;
 
@@ -187,19 +191,37 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, Folder
     }
     mode_ = mode;
     places_ = places;
-    if (!run_.start(std::move(folders), std::move(step), window_, kBatchEvent)) {
+    // The shell is told once for each folder changed, from the batch's thread: its
+    // notices cost the window thread more than the rest of a folder.
+    auto told = [&components = components_, step = std::move(step)](const std::wstring& folder) {
+        FolderOutcome outcome = step(folder);
+        if (outcome.state == FolderOutcome::State::Done)
+            components.folderChanged(folder);
+        return outcome;
+    };
+    if (!run_.start(std::move(folders), std::move(told), window_, kBatchEvent)) {
         showMessage(kInternalError, MB_ICONSTOP);
         return false;
     }
+    current_ = 0;
+    SetTimer(window_, kShowTimer, kShowEveryMs, nullptr);
+    showProgress();
     refresh();
     return true;
 }
 
+void frmFolders::showProgress()
+{
+    if (current_ < places_.size())
+        SetWindowTextW(control(lblBatch),
+                       batchProgress(current_ + 1, places_.size(), list_[places_[current_]].folder).c_str());
+    InvalidateRect(control(lstFolders), nullptr, FALSE);
+}
+
 void frmFolders::onBatch(std::size_t index, LPARAM event)
 {
-    if (event == BatchRun::Started && index < places_.size()) {
-        SetWindowTextW(control(lblBatch),
-                       batchProgress(index + 1, places_.size(), list_[places_[index]].folder).c_str());
+    if (event == BatchRun::Started) {
+        current_ = index;
         return;
     }
     for (auto& [ran, outcome] : run_.take()) {
@@ -207,12 +229,8 @@ void frmFolders::onBatch(std::size_t index, LPARAM event)
         entry.outcome = std::move(outcome);
         if (entry.outcome.state != FolderOutcome::State::Done)
             continue;
-        // The shell is told once for each folder changed.
         entry.changed = mode_ == Mode::Command;
-        entry.summary.clear();
-        components_.folderChanged(entry.folder);
     }
-    InvalidateRect(control(lstFolders), nullptr, FALSE);
     if (event == BatchRun::Ended) {
         run_.wait();
         finish();
@@ -223,7 +241,14 @@ void frmFolders::onBatch(std::size_t index, LPARAM event)
 // stays, with the list showing each folder's outcome.
 void frmFolders::finish()
 {
+    KillTimer(window_, kShowTimer);
     SetWindowTextW(control(lblBatch), L"");
+    // What the folders hold now is read again once the command is over: read while it
+    // runs, it would cost the window thread a settings file at each redraw.
+    for (const std::size_t place : places_) {
+        if (list_[place].outcome.state == FolderOutcome::State::Done)
+            list_[place].summary.clear();
+    }
     refresh();
     if (mode_ == Mode::Undo) {
         std::vector<std::size_t> asked;
@@ -321,6 +346,7 @@ bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     result = 0;
     switch (message) {
     case kBatchEvent: onBatch(wParam, lParam); return true;
+    case WM_TIMER: showProgress(); return true;
     // Closed, the window only hides: a command in hand goes on, and the list stays.
     case WM_CLOSE: ShowWindow(window_, SW_HIDE); return true;
     case WM_NOTIFY: {

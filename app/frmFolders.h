@@ -59,6 +59,7 @@ private:
     void onCancel(int) { run_.cancel(); }
     bool start(Mode mode, const std::vector<std::size_t>& places, FolderStep step);
     void onBatch(std::size_t index, LPARAM event);
+    void showProgress();
     void finish();
     void showRow(NMLVDISPINFOW& row);
     void enableButtons();
@@ -74,4 +75,5 @@ private:
     FolderStep command_; // the latest command, for the folders it did not do
     std::vector<std::size_t> places_; // the list's places of the folders the run was given
     std::vector<std::size_t> undone_; // the folders the latest undo was given
+    std::size_t current_ = 0; // the run's folder in hand, by its place in places_
 };

@@ -18,8 +18,13 @@ bool BatchRun::start(std::vector<std::wstring> folders, FolderStep step, HWND wi
     window_ = window;
     message_ = message;
     stop_ = false;
-    thread_ = CreateThread(nullptr, 0, work, this, 0, nullptr);
-    return thread_ != nullptr;
+    thread_ = CreateThread(nullptr, 0, work, this, CREATE_SUSPENDED, nullptr);
+    if (!thread_)
+        return false;
+    // Below the windows' thread, so that they keep answering while it works.
+    SetThreadPriority(thread_, THREAD_PRIORITY_BELOW_NORMAL);
+    ResumeThread(thread_);
+    return true;
 }
 
 bool BatchRun::running() const
