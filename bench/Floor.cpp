@@ -53,7 +53,6 @@ Control controlOf(ControlKind kind)
     case ControlKind::DropDownList: // only the icon dialog has these two
     case ControlKind::IconArea:
     case ControlKind::List: break; // only the list of folders
-
     }
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
 }
