@@ -260,11 +260,13 @@ void frmFolders::finish()
                 question += list_[place].folder + L"\r\n";
             asked.push_back(place);
         }
-        // Asked once for all of them.
+        // Asked once for all of them; a no leaves them as they are, failed.
         if (!asked.empty() && components_.askYes(window_, question + L"\r\n" + kUndoChangedMany)) {
             (void)start(Mode::UndoAnyway, asked, undoStep(files_, store_, true));
             return;
         }
+        for (const std::size_t place : asked)
+            list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince};
     }
     // A command covers every listed folder, its runs again included; an undo, the
     // folders the command had changed.

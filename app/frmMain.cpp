@@ -203,8 +203,10 @@ std::wstring frmMain::folder() const
 void frmMain::showFolders()
 {
     FolderList& list = folders_.list();
-    if (list.size() == 0)
+    if (list.size() == 0) {
+        SetWindowTextW(control(txtWorkFolder), L""); // no folder left to act on
         return;
+    }
     if (loadFolder(list[0].folder, L""))
         SetWindowTextW(control(txtWorkFolder), list.size() > 1 ? foldersBoxText(list).c_str() : list[0].folder.c_str());
     followPreview();
