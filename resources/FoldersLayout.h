@@ -14,18 +14,18 @@ enum FoldersControlId : int {
     cmdCancelBatch,
 };
 
-inline constexpr int kFoldersClientWidth = 660;
+inline constexpr int kFoldersClientWidth = 680;
 inline constexpr int kFoldersClientHeight = 319;
 // The columns' widths: the folder, what it holds, the outcome.
-inline constexpr int kFoldersColumnWidths[] = {250, 190, 170};
+inline constexpr int kFoldersColumnWidths[] = {250, 190, 190};
 
 inline constexpr ControlSpec kFoldersControls[] = {
-    {lstFolders, ControlKind::List, L"", 12, 12, 636, 236},
-    {lblBatch, ControlKind::Label, L"", 12, 256, 636, 13},
+    {lstFolders, ControlKind::List, L"", 12, 12, 656, 236},
+    {lblBatch, ControlKind::Label, L"", 12, 256, 656, 13},
     {cmdAddFolder, ControlKind::Button, L"Добавить…", 12, 278, 80, 29},
-    {cmdAddSubfolders, ControlKind::Button, L"Добавить вложенные папки…", 98, 278, 170, 29},
-    {cmdTakeOut, ControlKind::Button, L"Убрать", 274, 278, 70, 29},
-    {cmdRetry, ControlKind::Button, L"Повторить", 350, 278, 80, 29},
-    {cmdUndoBatch, ControlKind::Button, L"Вернуть как было", 436, 278, 120, 29},
-    {cmdCancelBatch, ControlKind::Button, L"Отмена", 568, 278, 80, 29},
+    {cmdAddSubfolders, ControlKind::Button, L"Добавить вложенные папки…", 98, 278, 186, 29},
+    {cmdTakeOut, ControlKind::Button, L"Убрать", 290, 278, 70, 29},
+    {cmdRetry, ControlKind::Button, L"Повторить", 366, 278, 80, 29},
+    {cmdUndoBatch, ControlKind::Button, L"Вернуть как было", 452, 278, 120, 29},
+    {cmdCancelBatch, ControlKind::Button, L"Отмена", 588, 278, 80, 29},
 };

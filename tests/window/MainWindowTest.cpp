@@ -521,6 +521,7 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(IsWindowVisible(list));
     EXPECT_EQ(GetWindow(list, GW_OWNER), window());
+    expectTahomaCaptionsThatFit(list);
     EXPECT_EQ(SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_EQ(text(txtWorkFolder), L"3 папки: " + folder.path() + L"; " + second.path() + L"; " + third.path());
     EXPECT_EQ(std::get<0>(look()), folder.path());
