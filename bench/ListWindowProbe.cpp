@@ -1,11 +1,11 @@
-// Batch probe: the main window and its list of folders in this process, on real
+// List window probe: the main window and its list of folders in this process, on real
 // folders. Each run lists FOLDERS folders with a 1 KiB Desktop.INI each, presses Apply
 // and, while the command runs off the window thread, keeps the longest the main window
 // takes to answer a message sent from another thread; after a second it presses the
 // list's Cancel and measures the time until the command has stopped. The same answer
 // time with no command running, just before, tells what the machine itself adds.
 //
-// Usage: BatchProbe RUNS ROOT [FOLDERS]   (ROOT: an empty folder to work in; 1,000 folders by default)
+// Usage: ListWindowProbe RUNS ROOT [FOLDERS]   (ROOT: an empty folder to work in; 1,000 folders by default)
 // Prints "run ..." lines and "median NAME MILLISECONDS" lines (response-idle,
 // response-batch, cancel).
 #include "app/frmFolders.h"
