@@ -33,3 +33,18 @@ CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& fold
     addSettingEdits<FolderInfo>(kFolderInfoSettings, saved, &loaded, apply, edits);
     return writeSettings(files, folder, file, edits, apply);
 }
+
+FolderInfo withChangedFields(const FolderInfo& own, const FolderInfo& edited, const FolderInfo& loaded)
+{
+    FolderInfo result = own;
+    for (const Setting<FolderInfo>& setting : kFolderInfoSettings) {
+        const bool textChanged = edited.*setting.text != loaded.*setting.text;
+        if (textChanged)
+            result.*setting.text = edited.*setting.text;
+        // A copy tick says where the named file comes from, so it goes with a new name;
+        // ticked alone, it copies each folder's own file.
+        if (setting.copy && (textChanged || edited.*setting.copy != loaded.*setting.copy))
+            result.*setting.copy = edited.*setting.copy;
+    }
+    return result;
+}

@@ -366,6 +366,21 @@ TEST(FolderInfo, FolderTypesGoBackAsSpelledUnlessAnotherIsPicked)
     }
 }
 
+// Over many folders the dialog writes to each only what the user changed; a copy tick
+// goes with its file's name, and ticked alone copies each folder's own file.
+TEST(FolderInfo, ManyFoldersTakeOnlyTheChangedFields)
+{
+    const FolderInfo shown {L"a.ico,0", L"первая", L"", L""};
+    const FolderInfo own {L"b.ico,1", L"вторая", L"Music", L"b.jpg"};
+    FolderInfo edited = shown;
+    edited.folderType = L"Pictures";
+    EXPECT_EQ(withChangedFields(own, edited, shown), (FolderInfo {L"b.ico,1", L"вторая", L"Pictures", L"b.jpg"}));
+    edited.icon = L"D:\\c.ico,2";
+    edited.copyIcon = edited.copyLogo = kTicked;
+    EXPECT_EQ(withChangedFields(own, edited, shown),
+              (FolderInfo {L"D:\\c.ico,2", L"вторая", L"Pictures", L"b.jpg", kTicked, kTicked}));
+}
+
 // The icon and the folder picture copied into the folder are hidden and named by their
 // bare names; a copy whose source cannot be read writes nothing and names the source.
 TEST(FolderInfo, FilesCopiedIntoTheFolder)
