@@ -192,6 +192,11 @@ void frmFolderInfo::runCommand(int button)
 // The same undo as the main window's, for this folder; done, the dialog closes as after Apply.
 void frmFolderInfo::undo()
 {
+    if (undoEachFolder) {
+        close();
+        undoEachFolder();
+        return;
+    }
     if (runUndo(components_, files_, store_, window_, folder_))
         close();
 }

@@ -33,6 +33,8 @@ public:
     // With several folders listed: runs the command's step over all of them, and the
     // dialog closes once it is handed over.
     std::function<void(FolderStep)> forEachFolder;
+    // With several folders listed: Ctrl+Z undoes the latest command in each.
+    std::function<void()> undoEachFolder;
 
 private:
     friend class BaseWindow<frmFolderInfo>;

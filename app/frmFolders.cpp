@@ -170,9 +170,9 @@ void frmFolders::onRetry(int)
         (void)start(Mode::Command, list_.notDone(), command_);
 }
 
-void frmFolders::undo()
+void frmFolders::undo(HWND owner)
 {
-    if (running())
+    if (running() || !open(owner))
         return;
     undone_ = list_.changed();
     if (undone_.empty()) {
@@ -332,7 +332,7 @@ bool frmFolders::preTranslateMessage(MSG& message)
             return true;
         }
         if (message.wParam == 'Z' && down(VK_CONTROL) && !down(VK_SHIFT) && !down(VK_MENU)) {
-            undo();
+            undo(owner_);
             return true;
         }
         if (message.wParam == VK_DELETE && alone && message.hwnd == control(lstFolders) && !running()) {

@@ -37,8 +37,8 @@ public:
     bool running() const { return run_.running(); }
     // Runs a command over every listed folder, the window open. False while one runs.
     bool run(HWND owner, FolderStep step);
-    // "Вернуть как было" for every folder the latest command changed.
-    void undo();
+    // "Вернуть как было" for every folder the latest command changed, the window open.
+    void undo(HWND owner);
     // The window's keys, before the focused control sees them. True when handled.
     bool preTranslateMessage(MSG& message);
 
@@ -55,7 +55,7 @@ private:
     void onAdd(int button);
     void onTakeOut(int);
     void onRetry(int);
-    void onUndo(int) { undo(); }
+    void onUndo(int) { undo(owner_); }
     void onCancel(int) { run_.cancel(); }
     bool start(Mode mode, const std::vector<std::size_t>& places, FolderStep step);
     void onBatch(std::size_t index, LPARAM event);

@@ -176,7 +176,7 @@ void frmMain::switchFolderCommand()
 void frmMain::undo()
 {
     if (folders_.list().size() > 1)
-        folders_.undo();
+        folders_.undo(window_);
     else if (runUndo(components_, files_, store_, window_, folder()))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
@@ -399,8 +399,10 @@ void frmMain::openFolderInfo()
         return;
     }
     frmFolderInfo dialog(components_, files_, store_);
-    if (folders_.list().size() > 1)
+    if (folders_.list().size() > 1) {
         dialog.forEachFolder = [this](FolderStep step) { (void)folders_.run(window_, std::move(step)); };
+        dialog.undoEachFolder = [this] { folders_.undo(window_); };
+    }
     dialog.showModal(window_, folder, info);
 }
 

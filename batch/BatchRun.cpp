@@ -13,6 +13,8 @@ bool BatchRun::start(std::vector<std::wstring> folders, FolderStep step, HWND wi
     if (running())
         return false;
     wait(); // the thread of an ended run
+    if (!finished_)
+        finished_ = std::make_unique<Outcomes>();
     folders_ = std::move(folders);
     step_ = std::move(step);
     window_ = window;
@@ -43,10 +45,12 @@ void BatchRun::wait()
 
 std::vector<std::pair<std::size_t, FolderOutcome>> BatchRun::take()
 {
-    EnterCriticalSection(&finished_.lock);
-    std::vector<std::pair<std::size_t, FolderOutcome>> outcomes = std::move(finished_.outcomes);
-    finished_.outcomes.clear();
-    LeaveCriticalSection(&finished_.lock);
+    if (!finished_)
+        return {};
+    EnterCriticalSection(&finished_->lock);
+    std::vector<std::pair<std::size_t, FolderOutcome>> outcomes = std::move(finished_->outcomes);
+    finished_->outcomes.clear();
+    LeaveCriticalSection(&finished_->lock);
     return outcomes;
 }
 
@@ -69,13 +73,13 @@ DWORD WINAPI BatchRun::work(void* self)
         } catch (...) {
             outcome = {FolderOutcome::State::Failed, kInternalError};
         }
-        EnterCriticalSection(&run.finished_.lock);
+        EnterCriticalSection(&run.finished_->lock);
         try {
-            run.finished_.outcomes.emplace_back(i, std::move(outcome));
+            run.finished_->outcomes.emplace_back(i, std::move(outcome));
         } catch (...) {
             run.stop_ = true;
         }
-        LeaveCriticalSection(&run.finished_.lock);
+        LeaveCriticalSection(&run.finished_->lock);
         run.post(i, Finished);
     }
     run.post(run.folders_.size(), Ended);

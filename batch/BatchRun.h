@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,10 +59,11 @@ private:
     UINT message_ = 0;
     std::atomic<bool> stop_ = false;
     HANDLE thread_ = nullptr;
-    struct Finished {
-        Finished() { InitializeCriticalSection(&lock); }
-        ~Finished() { DeleteCriticalSection(&lock); }
+    struct Outcomes {
+        Outcomes() { InitializeCriticalSection(&lock); }
+        ~Outcomes() { DeleteCriticalSection(&lock); }
         CRITICAL_SECTION lock;
         std::vector<std::pair<std::size_t, FolderOutcome>> outcomes;
-    } finished_;
+    };
+    std::unique_ptr<Outcomes> finished_; // made by the first run: nothing of it at start-up
 };
