@@ -47,6 +47,24 @@ void pumpFor(double milliseconds)
     }
 }
 
+// Watches from a thread of its own for the list's Cancel button to be disabled, which
+// the list does once the command has stopped, before it shows the account (whose box
+// would hold up the window's own thread).
+struct StopWatch {
+    HWND button;
+    LARGE_INTEGER start;
+    double stopped = 0;
+
+    static DWORD WINAPI run(void* self)
+    {
+        auto& watch = *static_cast<StopWatch*>(self);
+        while (IsWindowEnabled(watch.button))
+            Sleep(1);
+        watch.stopped = millisecondsSince(watch.start);
+        return 0;
+    }
+};
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -96,14 +114,14 @@ int wmain(int argc, wchar_t** argv)
             std::fwprintf(stderr, L"the command ended within a second: give more folders\n");
             return 1;
         }
-        LARGE_INTEGER start;
-        QueryPerformanceCounter(&start);
+        StopWatch stopping {stop, {}};
+        QueryPerformanceCounter(&stopping.start);
+        const HANDLE watcher = CreateThread(nullptr, 0, &StopWatch::run, &stopping, 0, nullptr);
         SendMessageW(stop, BM_CLICK, 0, 0);
-        while (IsWindowEnabled(stop)) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        while (MsgWaitForMultipleObjects(1, &watcher, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
             pump();
-        }
-        cancel.push_back(millisecondsSince(start));
+        CloseHandle(watcher);
+        cancel.push_back(stopping.stopped);
         std::wprintf(L"run %.1f %.1f %.1f\n", quiet.back(), response.back(), cancel.back());
         std::fflush(stdout);
     }
