@@ -2,6 +2,8 @@
 
 #include "support/ColorSwatch.h"
 
+#include <commctrl.h>
+
 namespace {
 
 struct ControlClass {
@@ -24,6 +26,8 @@ ControlClass controlClass(ControlKind kind)
     case ControlKind::DropDownList: return {L"COMBOBOX", tabStop | CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case ControlKind::Swatch: return {kColorSwatchClass, 0, 0};
     case ControlKind::IconArea: return {L"BUTTON", tabStop | BS_OWNERDRAW, 0}; // the window draws it
+    case ControlKind::List:
+        return {WC_LISTVIEWW, tabStop | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
 }

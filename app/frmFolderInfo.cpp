@@ -1,6 +1,7 @@
 #include "app/frmFolderInfo.h"
 
 #include "app/Controls.h"
+#include "app/FolderSteps.h"
 #include "app/OutcomeMessage.h"
 #include "app/PicturePicker.h"
 #include "app/SettingControls.h"
@@ -166,6 +167,12 @@ void frmFolderInfo::runCommand(int button)
     FolderInfo info = loaded_;
     readSettings<FolderInfo>(window_, kFolderInfoSettings, kFolderInfoSettingControls, info);
     const Command action = button == cmdInfoApply ? Command::Apply : Command::Remove;
+    if (forEachFolder) {
+        const CommandName name = commandName(control(button), window_);
+        close();
+        forEachFolder(folderInfoStep(files_, store_, name, info, loaded_, action));
+        return;
+    }
     const CommandOutcome outcome =
         runRecorded(files_, store_, folder_, commandName(control(button), window_),
                     [&](FolderFiles& files) { return runFolderInfoCommand(files, folder_, info, loaded_, action); });
@@ -176,6 +183,11 @@ void frmFolderInfo::runCommand(int button)
 // The same undo as the main window's, for this folder; done, the dialog closes as after Apply.
 void frmFolderInfo::undo()
 {
+    if (undoEachFolder) {
+        close();
+        undoEachFolder();
+        return;
+    }
     if (runUndo(components_, files_, store_, window_, folder_))
         close();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/BaseWindow.h"
+#include "batch/BatchRun.h"
 #include "folderview/AnotherComputer.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderInfo.h"
@@ -11,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,6 +29,12 @@ public:
     // Shows the folder's settings as loaded, with the owner disabled, until the user
     // cancels or a command is done.
     void showModal(HWND owner, const std::wstring& folder, const FolderInfo& info);
+
+    // With several folders listed: runs the command's step over all of them, and the
+    // dialog closes once it is handed over.
+    std::function<void(FolderStep)> forEachFolder;
+    // With several folders listed: Ctrl+Z undoes the latest command in each.
+    std::function<void()> undoEachFolder;
 
 private:
     friend class BaseWindow<frmFolderInfo>;

@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
+#include "app/FolderSteps.h"
 #include "app/OutcomeMessage.h"
 #include "app/PicturePicker.h"
 #include "app/SettingControls.h"
@@ -21,6 +22,7 @@
 #include "support/tsWindow.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -62,12 +64,25 @@ int shiftState()
 
 } // namespace
 
+// In the menu's order; a row's place gives its id (systemMenuId). One row a line:
+// clang-format off
 const frmMain::MenuCommand frmMain::kMenuCommands[] = {
-    {mnuPreview, kPreviewMenuItem, VK_F3, &frmMain::openPreview},
-    {mnuFolderInfo, kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
-    {mnuFolderCommand, kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
-    {mnuUndo, kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
+    {kPreviewMenuItem, VK_F3, &frmMain::openPreview},
+    {kFolderInfoMenuItem, VK_F4, &frmMain::openFolderInfo},
+    {kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
+    {kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
+    {kFoldersMenuItem, VK_F5, &frmMain::openFolders},
 };
+// clang-format on
+
+UINT frmMain::menuId(void (frmMain::*run)())
+{
+    for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+        if (kMenuCommands[place].run == run)
+            return systemMenuId(place);
+    }
+    return 0;
+}
 
 const WindowSpec frmMain::kSpec = {
     .className = kClassName,
@@ -96,8 +111,10 @@ const CommandRoute<frmMain> frmMain::kRoutes[] = {
 frmMain::frmMain(Components& components, FolderFiles& files, RecordStore& store)
     : components_(components),
       files_(files),
-      store_(store)
+      store_(store),
+      folders_(components, files, store)
 {
+    folders_.listChanged = [this] { showFolders(); };
 }
 
 bool frmMain::show(const std::wstring& arguments)
@@ -120,17 +137,18 @@ bool frmMain::show(const std::wstring& arguments)
 void frmMain::extendSystemMenu()
 {
     const HMENU menu = GetSystemMenu(window_, FALSE);
-    if (GetMenuState(menu, kMenuCommands[0].id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
-        for (const MenuCommand& command : kMenuCommands)
-            InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, command.id, command.caption);
+    if (GetMenuState(menu, systemMenuId(0), MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+        for (unsigned place = 0; place < std::size(kMenuCommands); ++place)
+            InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, systemMenuId(place), kMenuCommands[place].caption);
         InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
     }
     std::wstring exe;
     const bool ours = tsGetExePath(exe) && isFolderCommandOf(exe);
-    CheckMenuItem(menu, mnuFolderCommand, MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, menuId(&frmMain::switchFolderCommand), MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
     bool undoable = false;
-    const std::wstring undo = undoMenuCaption(files_, store_, windowText(control(txtWorkFolder)), undoable);
-    ModifyMenuW(menu, mnuUndo, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), mnuUndo, undo.c_str());
+    const std::wstring undo = undoMenuCaption(files_, store_, folder(), undoable);
+    const UINT undoId = menuId(&frmMain::undo);
+    ModifyMenuW(menu, undoId, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), undoId, undo.c_str());
 }
 
 // Removes this exe's command from the folders' menu, or adds it when the menu lacks it
@@ -160,13 +178,41 @@ void frmMain::switchFolderCommand()
 
 void frmMain::undo()
 {
-    if (runUndo(components_, files_, store_, window_, windowText(control(txtWorkFolder))))
+    if (folders_.list().size() > 1)
+        folders_.undo(window_);
+    else if (runUndo(components_, files_, store_, window_, folder()))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
 
 void frmMain::openPreview()
 {
     (void)preview_.open(window_, state(), loadedPicture_); // without the preview the window works on
+}
+
+// With no folders listed yet, the list starts with the window's own.
+void frmMain::openFolders()
+{
+    if (folders_.list().size() == 0)
+        folders_.list().add({folder()});
+    (void)folders_.open(window_); // without the list the window works on
+}
+
+std::wstring frmMain::folder() const
+{
+    const FolderList& list = folders_.list();
+    return list.size() > 1 ? list[0].folder : windowText(control(txtWorkFolder));
+}
+
+void frmMain::showFolders()
+{
+    FolderList& list = folders_.list();
+    if (list.size() == 0) {
+        SetWindowTextW(control(txtWorkFolder), L""); // no folder left to act on
+        return;
+    }
+    if (loadFolder(list[0].folder, L""))
+        SetWindowTextW(control(txtWorkFolder), list.size() > 1 ? foldersBoxText(list).c_str() : list[0].folder.c_str());
+    followPreview();
 }
 
 void frmMain::followPreview()
@@ -223,7 +269,7 @@ bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
 FolderLookState frmMain::state() const
 {
     FolderLookState state;
-    state.folder = windowText(control(txtWorkFolder));
+    state.folder = folder();
     readSettings<FolderLookState>(window_, kLookSettings, kLookSettingControls, state);
     return state;
 }
@@ -239,6 +285,8 @@ bool frmMain::preTranslateMessage(MSG& message)
 {
     if (!window_)
         return false;
+    if (folders_.preTranslateMessage(message))
+        return true;
     if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
         onKeyDown(static_cast<int>(message.wParam), shiftState());
         if (!window_)
@@ -280,10 +328,17 @@ void frmMain::onBrowseFolder(int)
         chooseFolder(dialog->folder);
 }
 
+// A folder chosen in the window becomes the only one the commands act on.
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    if (loadFolder(folder, kFolderKept))
-        SetWindowTextW(control(txtWorkFolder), folder.c_str());
+    if (folders_.running() || !loadFolder(folder, kFolderKept))
+        return;
+    SetWindowTextW(control(txtWorkFolder), folder.c_str());
+    if (folders_.list().size() > 0) {
+        folders_.list().clear();
+        folders_.list().add({folder});
+        folders_.refresh();
+    }
 }
 
 // One folder dropped chooses it, one file becomes the picture, several folders are
@@ -311,15 +366,30 @@ void frmMain::onDropFiles(HDROP drop)
         SetWindowTextW(control(txtPicture), path.c_str());
 }
 
+// Folders that arrive while the list is closed take the window's place; with the list
+// open they join it.
 void frmMain::addFolders(const std::vector<std::wstring>& folders)
 {
-    if (!folders.empty())
+    FolderList& list = folders_.list();
+    const bool listOpen = folders_.handle() && IsWindowVisible(folders_.handle());
+    if (folders.size() == 1 && !listOpen) {
         chooseFolder(folders.front());
+        return;
+    }
+    if (folders_.running())
+        return;
+    if (!listOpen)
+        list.clear();
+    list.add(folders);
+    if (list.size() > 1)
+        (void)folders_.open(window_); // without the list the window works on
+    folders_.refresh();
+    showFolders();
 }
 
 void frmMain::openFolderInfo()
 {
-    const std::wstring folder = windowText(control(txtWorkFolder));
+    const std::wstring folder = this->folder();
     if (folder.empty()) {
         showMessage(kNoFolder);
         return;
@@ -329,7 +399,12 @@ void frmMain::openFolderInfo()
         showMessage(aboutPath(folder, kLoadFailed, reason(status.error())));
         return;
     }
-    frmFolderInfo(components_, files_, store_).showModal(window_, folder, info);
+    frmFolderInfo dialog(components_, files_, store_);
+    if (folders_.list().size() > 1) {
+        dialog.forEachFolder = [this](FolderStep step) { (void)folders_.run(window_, std::move(step)); };
+        dialog.undoEachFolder = [this] { folders_.undo(window_); };
+    }
+    dialog.showModal(window_, folder, info);
 }
 
 void frmMain::onBrowseColor(int button)
@@ -348,6 +423,10 @@ void frmMain::cmdSkinClick(int id)
     const BusyPointer busy;
     const FolderLookState look = state();
     const Command action = index == 0 ? Command::Apply : Command::Remove;
+    if (folders_.list().size() > 1) {
+        (void)folders_.run(window_, lookStep(files_, store_, commandName(control(id), window_), look, action));
+        return;
+    }
     const CommandOutcome outcome = runRecorded(files_, store_, look.folder, commandName(control(id), window_),
                                                [&](FolderFiles& files) { return runLookCommand(files, look, action); });
     if (showOutcome(components_, window_, outcome, look.folder))
@@ -369,9 +448,9 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             extendSystemMenu();
         return false;
     case WM_SYSCOMMAND:
-        for (const MenuCommand& command : kMenuCommands) {
-            if ((wParam & 0xFFF0) == command.id) {
-                (this->*command.run)();
+        for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+            if ((wParam & 0xFFF0) == systemMenuId(place)) {
+                (this->*kMenuCommands[place].run)();
                 return true;
             }
         }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/BaseWindow.h"
+#include "app/frmFolders.h"
 #include "app/frmPreview.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderLookState.h"
@@ -65,23 +66,29 @@ private:
     void openPreview();
     void undo();
     void followPreview();
+    void openFolders();
+    // The folder the commands act on alone, or the first of several listed.
+    std::wstring folder() const;
+    // Shows the listed folders in the folder box, and the first one's settings.
+    void showFolders();
 
     Components& components_;
     FolderFiles& files_;
     RecordStore& store_;
     frmPreview preview_;
+    frmFolders folders_; // the window is made only when opened or when folders arrive
     std::wstring loadedPicture_; // the picture text as the folder's file last gave it
 
     // A command of the system menu, with its key (0: none) and the Shift, Ctrl and Alt
     // keys held with it (the bits 1, 2 and 4).
     struct MenuCommand {
-        UINT id;
         const wchar_t* caption;
         int key;
         void (frmMain::*run)();
         int shift = 0;
     };
     static const MenuCommand kMenuCommands[];
+    static UINT menuId(void (frmMain::*run)());
 };
 
 // Runs the window's events until it is unloaded; the program's exit code.

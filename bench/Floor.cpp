@@ -51,7 +51,8 @@ Control controlOf(ControlKind kind)
     case ControlKind::Swatch: return {L"STATIC", SS_BLACKFRAME, 0};
     case ControlKind::Label:
     case ControlKind::DropDownList: // only the icon dialog has these two
-    case ControlKind::IconArea: break;
+    case ControlKind::IconArea:
+    case ControlKind::List: break; // only the list of folders
     }
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
 }

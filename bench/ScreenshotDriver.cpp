@@ -75,7 +75,7 @@ int wmain(int argc, wchar_t** argv)
     const HWND window = waitForWindow(created.hProcess, created.dwProcessId, frmMain::kClassName);
     HWND preview = nullptr;
     if (window && signalAndWait(signals + L"\\window")) {
-        PostMessageW(window, WM_SYSCOMMAND, mnuPreview, 0);
+        PostMessageW(window, WM_SYSCOMMAND, systemMenuId(0), 0); // the preview
         preview = waitForWindow(created.hProcess, created.dwProcessId, frmPreview::kClassName);
     }
     if (preview) {

@@ -18,7 +18,8 @@ enum class ControlKind {
     CheckBox,
     DropDownList,
     Swatch,
-    IconArea
+    IconArea,
+    List // a list view in report mode, its rows given by the window
 };
 
 struct ControlSpec {

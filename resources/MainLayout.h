@@ -43,11 +43,10 @@ inline constexpr ControlSpec kMainControls[] = {
     {shpBackColor, ControlKind::Swatch, L"", 80, 116, 265, 21},
 };
 
-// The commands the window adds to its system menu: below the system's own (0xF000 and
-// up), with the four low bits clear, which the system keeps for itself.
-enum SystemMenuId : unsigned {
-    mnuPreview = 0x0100,
-    mnuFolderInfo = 0x0110,
-    mnuFolderCommand = 0x0120,
-    mnuUndo = 0x0130,
-};
+// The commands the window adds to its system menu take their ids from their place in
+// its table: below the system's own (0xF000 and up), with the four low bits clear,
+// which the system keeps for itself.
+inline constexpr unsigned systemMenuId(unsigned place)
+{
+    return 0x0100 + 0x10 * place;
+}

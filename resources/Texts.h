@@ -136,3 +136,49 @@ inline std::wstring aboutKey(const std::wstring& key, const std::wstring& why)
 {
     return L"В значении «" + key + L"» " + why + L"\r\n\r\n" + kNotSaved;
 }
+
+// The list of folders ("Папки") and the commands over several folders.
+inline constexpr wchar_t kFoldersMenuItem[] = L"Папки…\tF5";
+inline constexpr wchar_t kFoldersCaption[] = L"Папки";
+inline constexpr wchar_t kFoldersPrompt[] = L"Выберите каталог, который добавить в список.";
+inline constexpr wchar_t kSubfoldersPrompt[] = L"Выберите каталог: в список войдут все вложенные в него папки.";
+inline constexpr const wchar_t* kFoldersColumns[] = {L"Папка", L"Сейчас", L"Итог"};
+inline constexpr wchar_t kFolderDone[] = L"готово";
+inline constexpr wchar_t kFolderFailed[] = L"не удалось: ";
+inline constexpr wchar_t kFolderChangedSince[] = L"файлы изменены после команды";
+inline constexpr wchar_t kFolderNotUndoable[] = L"готово, вернуть нельзя";
+inline constexpr wchar_t kFolderUnreadable[] = L"не удаётся прочитать";
+inline constexpr wchar_t kFolderPlain[] = L"без оформления";
+inline constexpr wchar_t kSummaryPicture[] = L"картинка ";
+inline constexpr wchar_t kSummaryTextColor[] = L"цвет текста";
+inline constexpr wchar_t kSummaryBackColor[] = L"цвет фона";
+inline constexpr wchar_t kSummaryIcon[] = L"значок ";
+inline constexpr wchar_t kSummaryType[] = L"тип ";
+inline constexpr wchar_t kBatchStopped[] = L"Остановлено.";
+inline constexpr wchar_t kSubfoldersUnreadable[] = L"В эти папки войти не удалось, их вложенные папки не добавлены:";
+inline constexpr wchar_t kUndoChangedMany[] =
+    L"После команды файлы этих каталогов изменил кто-то другой. Вернуть их как было? Их нынешнее содержимое "
+    L"пропадёт.";
+
+// "1 папка", "3 папки", "12 папок", "21 папка".
+inline std::wstring foldersCount(std::size_t count)
+{
+    const std::size_t ones = count % 10, tens = count % 100;
+    const wchar_t* word = ones == 1 && tens != 11                           ? L" папка"
+        : ones >= 2 && ones <= 4 && !(tens >= 12 && tens <= 14) ? L" папки"
+                                                                : L" папок";
+    return std::to_wstring(count) + word;
+}
+
+// "Готово: 97 из 100. Не удалось: 3."
+inline std::wstring batchAccount(std::size_t done, std::size_t total, std::size_t failed)
+{
+    return L"Готово: " + std::to_wstring(done) + L" из " + std::to_wstring(total) + L". Не удалось: "
+        + std::to_wstring(failed) + L".";
+}
+
+// While a command runs: "12 из 100: D:\Фото\2004".
+inline std::wstring batchProgress(std::size_t place, std::size_t total, const std::wstring& folder)
+{
+    return std::to_wstring(place) + L" из " + std::to_wstring(total) + L": " + folder;
+}

@@ -21,7 +21,8 @@ public:
     virtual std::unique_ptr<FolderDialog> newFolderDialog() = 0;
     virtual std::unique_ptr<ColorDialog> newColorDialog() = 0;
     virtual std::unique_ptr<IconDialog> newIconDialog() = 0;
-    // After a folder's settings changed: open shell windows show them.
+    // After a folder's settings changed: open shell windows show them. A command over
+    // many folders calls it from its own thread.
     virtual void folderChanged(const std::wstring& folder) = 0;
     // After the registry's commands for folders changed: the shell's menus show them.
     virtual void associationsChanged() = 0;

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/FolderCommand.h"
+#include "batch/FolderList.h"
+#include "resources/Texts.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
 
@@ -123,4 +125,18 @@ TEST(TsParseLong, ReadsHexAsRawBitsAndSignedDecimal)
         EXPECT_FALSE(tsParseLong(text, read)) << testing::PrintToString(text);
         EXPECT_EQ(read, 12345) << testing::PrintToString(text);
     }
+}
+
+TEST(FoldersText, CountTakesTheRightRussianFormAndTheBoxNamesTheFirstFolders)
+{
+    const std::pair<std::size_t, std::wstring> counts[] = {
+        {1, L"1 папка"},   {2, L"2 папки"},     {4, L"4 папки"},     {5, L"5 папок"},       {11, L"11 папок"},
+        {12, L"12 папок"}, {14, L"14 папок"}, {21, L"21 папка"}, {22, L"22 папки"}, {111, L"111 папок"}, {101, L"101 папка"}};
+    for (const auto& [count, text] : counts)
+        EXPECT_EQ(foldersCount(count), text);
+    FolderList list;
+    EXPECT_EQ(list.add({L"D:\\Фото\\2004", L"d:\\Фото\\2004", L"D:\\Фото\\2005"}), 2u);
+    EXPECT_EQ(foldersBoxText(list), L"2 папки: D:\\Фото\\2004; D:\\Фото\\2005");
+    list.add({std::wstring(300, L'x')});
+    EXPECT_EQ(foldersBoxText(list), L"3 папки: D:\\Фото\\2004; D:\\Фото\\2005; …");
 }

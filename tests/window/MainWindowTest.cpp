@@ -1,6 +1,8 @@
 // The main window in the test process, on real files, with stand-in dialogs.
 #include "app/Controls.h"
 #include "app/frmFolderInfo.h"
+#include "app/frmFolders.h"
+#include "resources/FoldersLayout.h"
 #include "app/frmMain.h"
 #include "app/frmPreview.h"
 #include "common/TestFiles.h"
@@ -30,6 +32,10 @@
 #include <vector>
 
 namespace {
+
+// The system menu's items, by their place in the window's table.
+constexpr UINT mnuPreview = systemMenuId(0), mnuFolderInfo = systemMenuId(1), mnuFolderCommand = systemMenuId(2),
+               mnuUndo = systemMenuId(3), mnuFolders = systemMenuId(4);
 
 // A settings file whose view section holds viewLines (e.g. L"IconArea_Text=0x000000FF\r\n").
 void writeLook(const TempFolder& folder, const std::wstring& viewLines)
@@ -504,6 +510,37 @@ TEST_F(MainWindowTest, DroppedFolderOrFileIsChosen)
     EXPECT_EQ(look(), std::tuple(other.path(), std::wstring(), kUnticked, kTicked, 0x102030, kUnticked, kWhite));
 }
 
+// Folders that arrive together open the list beside the window; the folder box says how
+// many and the window shows the first one's settings. Apply runs over all of them off
+// the window thread, tells the shell once per folder, and all done, the program ends.
+TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
+{
+    const TempFolder second(L" Второй"), third(L" Третий");
+    writeLook(folder, L"IconArea_Text=0x00102030\r\n");
+    open(second.path());
+    form_->addFolders({folder.path(), second.path(), third.path()});
+    pump();
+    const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(GetWindow(list, GW_OWNER), window());
+    expectTahomaCaptionsThatFit(list);
+    EXPECT_EQ(SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(text(txtWorkFolder), L"3 папки: " + folder.path() + L"; " + second.path() + L"; " + third.path());
+    EXPECT_EQ(std::get<0>(look()), folder.path());
+    EXPECT_EQ(std::get<4>(look()), 0x102030);
+
+    click(cmdSkin0);
+    for (int wait = 0; wait < 500 && IsWindow(list); ++wait) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+    }
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(components.changedFolders, (std::vector {folder.path(), second.path(), third.path()}));
+    EXPECT_EQ(iniValue(third.desktopIni(), kView, L"IconArea_Text"), L"0x00102030");
+}
+
 // Without a command line the window takes the current directory, however long; its
 // settings file is then beyond the reach of the ANSI file functions.
 TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
@@ -863,9 +900,9 @@ TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
         ids.push_back(GetMenuItemID(menu, position));
     // Wine adds an item of its own after "Close".
     const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
-    ASSERT_GE(close - ids.begin(), 6);
-    EXPECT_EQ(std::vector<UINT>(close - 6, close + 1),
-              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, mnuUndo, 0, SC_CLOSE}));
+    ASSERT_GE(close - ids.begin(), 7);
+    EXPECT_EQ(std::vector<UINT>(close - 7, close + 1),
+              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, mnuUndo, mnuFolders, 0, SC_CLOSE}));
     EXPECT_EQ(std::count(ids.begin(), ids.end(), mnuPreview), 1);
     for (const auto& [id, text] :
          {std::pair(mnuPreview, kPreviewMenuItem), std::pair(mnuFolderInfo, kFolderInfoMenuItem),

@@ -1,0 +1,364 @@
+#include "app/frmFolders.h"
+
+#include "app/Controls.h"
+#include "app/FolderSteps.h"
+#include "batch/FolderWalk.h"
+#include "folderview/LookSettings.h"
+#include "resources/FoldersLayout.h"
+#include "resources/Texts.h"
+#include "support/BusyPointer.h"
+#include "support/tsWindow.h"
+
+#include <atomic>
+
+namespace {
+
+// Posted by the batch's thread (BatchRun).
+constexpr UINT kBatchEvent = WM_APP + 1;
+// While a command runs, the list and its progress are redrawn at this pace, not once a
+// folder: a folder takes a few milliseconds, and the window must keep answering.
+constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT kShowEveryMs = 100;
+// The folders a question or a message names; the list shows them all.
+constexpr std::size_t kFoldersNamed = 5;
+
+bool down(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+} // namespace
+
+const WindowSpec frmFolders::kSpec = {
+    .className = kClassName,
+    .caption = kFoldersCaption,
+    .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+    .exStyle = 0,
+    .clientWidth = kFoldersClientWidth,
+    .clientHeight = kFoldersClientHeight,
+    .controls = kFoldersControls,
+    .centred = false,
+};
+
+const CommandRoute<frmFolders> frmFolders::kRoutes[] = {
+    {cmdAddFolder, BN_CLICKED, &frmFolders::onAdd},   {cmdAddSubfolders, BN_CLICKED, &frmFolders::onAdd},
+    {cmdTakeOut, BN_CLICKED, &frmFolders::onTakeOut}, {cmdRetry, BN_CLICKED, &frmFolders::onRetry},
+    {cmdUndoBatch, BN_CLICKED, &frmFolders::onUndo},  {cmdCancelBatch, BN_CLICKED, &frmFolders::onCancel},
+};
+
+frmFolders::frmFolders(Components& components, FolderFiles& files, RecordStore& store)
+    : components_(components),
+      files_(files),
+      store_(store)
+{
+}
+
+bool frmFolders::open(HWND owner)
+{
+    if (!window_) {
+        const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&classes);
+        if (!create(owner))
+            return false;
+        const HWND listView = control(lstFolders);
+        ListView_SetExtendedListViewStyle(listView, LVS_EX_FULLROWSELECT);
+        for (int i = 0; i < 3; ++i) {
+            LVCOLUMNW column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.cx = scale(kFoldersColumnWidths[i]);
+            column.pszText = const_cast<wchar_t*>(kFoldersColumns[i]);
+            ListView_InsertColumn(listView, i, &column);
+        }
+        lastFocus_ = listView;
+        refresh();
+    }
+    if (IsIconic(window_))
+        ShowWindow(window_, SW_RESTORE);
+    else if (!IsWindowVisible(window_))
+        ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    return true;
+}
+
+void frmFolders::refresh()
+{
+    if (!window_)
+        return;
+    ListView_SetItemCountEx(control(lstFolders), static_cast<int>(list_.size()), LVSICF_NOSCROLL);
+    InvalidateRect(control(lstFolders), nullptr, FALSE);
+    enableButtons();
+}
+
+void frmFolders::changed()
+{
+    refresh();
+    if (listChanged)
+        listChanged();
+}
+
+void frmFolders::enableButtons()
+{
+    const bool idle = !running();
+    for (const int id : {cmdAddFolder, cmdAddSubfolders, cmdTakeOut})
+        EnableWindow(control(id), idle);
+    EnableWindow(control(cmdRetry), idle && command_ && !list_.notDone().empty());
+    EnableWindow(control(cmdUndoBatch), idle && !list_.changed().empty());
+    EnableWindow(control(cmdCancelBatch), !idle);
+}
+
+void frmFolders::showMessage(const std::wstring& text, UINT icon) const
+{
+    MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | icon);
+}
+
+// The folder itself, or it with every folder below it.
+void frmFolders::onAdd(int button)
+{
+    const auto dialog = components_.newFolderDialog();
+    dialog->owner = window_;
+    dialog->prompt = button == cmdAddFolder ? kFoldersPrompt : kSubfoldersPrompt;
+    if (!dialog->show())
+        return;
+    std::vector<std::wstring> folders = {dialog->folder};
+    if (button == cmdAddSubfolders) {
+        const BusyPointer busy;
+        const std::atomic<bool> never = false;
+        Subfolders below = listSubfolders(dialog->folder, never);
+        folders.insert(folders.end(), below.folders.begin(), below.folders.end());
+        if (!below.unreadable.empty()) {
+            std::wstring text = kSubfoldersUnreadable;
+            for (std::size_t i = 0; i < below.unreadable.size() && i < kFoldersNamed; ++i)
+                text += L"\r\n" + below.unreadable[i];
+            showMessage(below.unreadable.size() > kFoldersNamed ? text + L"\r\n…" : text, MB_ICONWARNING);
+        }
+    }
+    list_.add(folders);
+    changed();
+}
+
+void frmFolders::onTakeOut(int)
+{
+    const HWND listView = control(lstFolders);
+    std::vector<std::size_t> chosen;
+    for (int i = ListView_GetNextItem(listView, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(listView, i, LVNI_SELECTED))
+        chosen.push_back(static_cast<std::size_t>(i));
+    if (chosen.empty())
+        return;
+    for (auto place = chosen.rbegin(); place != chosen.rend(); ++place)
+        list_.remove(*place);
+    ListView_SetItemState(listView, -1, 0, LVIS_SELECTED);
+    changed();
+}
+
+bool frmFolders::run(HWND owner, FolderStep step)
+{
+    if (running() || !open(owner))
+        return false;
+    for (std::size_t i = 0; i < list_.size(); ++i)
+        list_[i].outcome = {}, list_[i].changed = false;
+    command_ = step;
+    std::vector<std::size_t> all(list_.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    return start(Mode::Command, all, std::move(step));
+}
+
+void frmFolders::onRetry(int)
+{
+    if (command_ && !running())
+        (void)start(Mode::Command, list_.notDone(), command_);
+}
+
+void frmFolders::undo(HWND owner)
+{
+    if (running() || !open(owner))
+        return;
+    undone_ = list_.changed();
+    if (undone_.empty()) {
+        showMessage(kUndoNothing, MB_ICONINFORMATION);
+        return;
+    }
+    (void)start(Mode::Undo, undone_, undoStep(files_, store_, false));
+}
+
+bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, FolderStep step)
+{
+    std::vector<std::wstring> folders;
+    for (const std::size_t place : places) {
+        folders.push_back(list_[place].folder);
+        list_[place].outcome = {};
+    }
+    mode_ = mode;
+    places_ = places;
+    // The shell is told once for each folder changed, from the batch's thread: its
+    // notices cost the window thread more than the rest of a folder.
+    auto told = [&components = components_, step = std::move(step)](const std::wstring& folder) {
+        FolderOutcome outcome = step(folder);
+        if (outcome.state == FolderOutcome::State::Done)
+            components.folderChanged(folder);
+        return outcome;
+    };
+    if (!run_.start(std::move(folders), std::move(told), window_, kBatchEvent)) {
+        showMessage(kInternalError, MB_ICONSTOP);
+        return false;
+    }
+    current_ = 0;
+    SetTimer(window_, kShowTimer, kShowEveryMs, nullptr);
+    showProgress();
+    refresh();
+    return true;
+}
+
+void frmFolders::showProgress()
+{
+    if (current_ < places_.size())
+        SetWindowTextW(control(lblBatch),
+                       batchProgress(current_ + 1, places_.size(), list_[places_[current_]].folder).c_str());
+    InvalidateRect(control(lstFolders), nullptr, FALSE);
+}
+
+void frmFolders::onBatch(std::size_t index, LPARAM event)
+{
+    if (event == BatchRun::Started) {
+        current_ = index;
+        return;
+    }
+    for (auto& [ran, outcome] : run_.take()) {
+        ListedFolder& entry = list_[places_[ran]];
+        entry.outcome = std::move(outcome);
+        if (entry.outcome.state != FolderOutcome::State::Done)
+            continue;
+        entry.changed = mode_ == Mode::Command;
+    }
+    if (event == BatchRun::Ended) {
+        run_.wait();
+        finish();
+    }
+}
+
+// All done: "Готово!" and the program ends, as for one folder. Otherwise the account
+// stays, with the list showing each folder's outcome.
+void frmFolders::finish()
+{
+    KillTimer(window_, kShowTimer);
+    SetWindowTextW(control(lblBatch), L"");
+    // What the folders hold now is read again once the command is over: read while it
+    // runs, it would cost the window thread a settings file at each redraw.
+    for (const std::size_t place : places_) {
+        if (list_[place].outcome.state == FolderOutcome::State::Done)
+            list_[place].summary.clear();
+    }
+    refresh();
+    if (mode_ == Mode::Undo) {
+        std::vector<std::size_t> asked;
+        std::wstring question;
+        for (const std::size_t place : places_) {
+            if (list_[place].outcome.state != FolderOutcome::State::Changed)
+                continue;
+            if (asked.size() < kFoldersNamed)
+                question += list_[place].folder + L"\r\n";
+            asked.push_back(place);
+        }
+        // Asked once for all of them; a no leaves them as they are, failed.
+        if (!asked.empty() && components_.askYes(window_, question + L"\r\n" + kUndoChangedMany)) {
+            (void)start(Mode::UndoAnyway, asked, undoStep(files_, store_, true));
+            return;
+        }
+        for (const std::size_t place : asked)
+            list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince};
+    }
+    // A command covers every listed folder, its runs again included; an undo, the
+    // folders the command had changed.
+    std::vector<std::size_t> scope = undone_;
+    if (mode_ == Mode::Command) {
+        scope.resize(list_.size());
+        for (std::size_t i = 0; i < scope.size(); ++i)
+            scope[i] = i;
+    }
+    bool allDone = true, undoable = true;
+    for (const std::size_t place : scope) {
+        allDone = allDone && list_[place].outcome.state == FolderOutcome::State::Done;
+        undoable = undoable && list_[place].outcome.undoable;
+    }
+    if (!allDone) {
+        showMessage(batchReport(list_, scope), MB_ICONSTOP);
+        return;
+    }
+    showMessage(undoable ? std::wstring(kDone) : kDone + std::wstring(L"\r\n\r\n") + kNotUndoable, MB_ICONINFORMATION);
+    (void)tsUnloadForm(owner_); // the windows go either way when the program ends
+}
+
+void frmFolders::showRow(NMLVDISPINFOW& row)
+{
+    LVITEMW& item = row.item;
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list_.size())
+        return;
+    ListedFolder& entry = list_[static_cast<std::size_t>(item.iItem)];
+    std::wstring text;
+    if (item.iSubItem == 0) {
+        text = entry.folder;
+    } else if (item.iSubItem == 1) {
+        // Read when first shown, so that a long list costs only the rows on screen.
+        if (entry.summary.empty()) {
+            FolderLookState look;
+            look.folder = entry.folder;
+            FolderInfo info;
+            entry.summary = loadFolderLook(files_, look) && loadFolderInfo(files_, entry.folder, info)
+                ? folderSummary(look, info)
+                : kFolderUnreadable;
+        }
+        text = entry.summary;
+    } else {
+        using State = FolderOutcome::State;
+        switch (entry.outcome.state) {
+        case State::Waiting: break;
+        case State::Done: text = entry.outcome.undoable ? kFolderDone : kFolderNotUndoable; break;
+        case State::Failed: text = kFolderFailed + entry.outcome.why; break;
+        case State::Changed: text = kFolderChangedSince; break;
+        }
+    }
+    lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+bool frmFolders::preTranslateMessage(MSG& message)
+{
+    if (!window_ || !(message.hwnd == window_ || IsChild(window_, message.hwnd)))
+        return false;
+    if (message.message == WM_KEYDOWN) {
+        const bool alone = !down(VK_SHIFT) && !down(VK_CONTROL) && !down(VK_MENU);
+        if (message.wParam == VK_ESCAPE && alone) {
+            ShowWindow(window_, SW_HIDE);
+            return true;
+        }
+        if (message.wParam == 'Z' && down(VK_CONTROL) && !down(VK_SHIFT) && !down(VK_MENU)) {
+            undo(owner_);
+            return true;
+        }
+        if (message.wParam == VK_DELETE && alone && message.hwnd == control(lstFolders) && !running()) {
+            onTakeOut(cmdTakeOut);
+            return true;
+        }
+    }
+    return IsDialogMessageW(window_, &message) != 0;
+}
+
+bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case kBatchEvent: onBatch(wParam, lParam); return true;
+    case WM_TIMER: showProgress(); return true;
+    // Closed, the window only hides: a command in hand goes on, and the list stays.
+    case WM_CLOSE: ShowWindow(window_, SW_HIDE); return true;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->idFrom == lstFolders && header->code == LVN_GETDISPINFOW)
+            showRow(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return false;
+    }
+    // At the program's end a command in hand stops before its next folder.
+    case WM_DESTROY: run_.cancel(); return false;
+    default: return false;
+    }
+}

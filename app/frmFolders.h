@@ -1,0 +1,79 @@
+#pragma once
+#include "app/BaseWindow.h"
+#include "batch/BatchRun.h"
+#include "batch/FolderList.h"
+#include "folderview/FolderFiles.h"
+#include "support/Components.h"
+#include "undo/RecordStore.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The list of folders the commands act on ("Папки"): a window beside the main one, not
+// modal, that lists each folder, what it holds and what the latest command came to
+// there. It runs a command over the folders off the window thread, shows how far it
+// is with a button that stops it, then the account; the folders not done can be run
+// again, and the folders the command changed put back as they were.
+class frmFolders : public BaseWindow<frmFolders> {
+public:
+    static constexpr wchar_t kClassName[] = L"QuenmarkFolders";
+
+    frmFolders(Components& components, FolderFiles& files, RecordStore& store);
+    ~frmFolders() { close(); }
+
+    FolderList& list() { return list_; }
+    const FolderList& list() const { return list_; }
+    // Opens the window beside its owner, or brings it to the front. False when the
+    // window could not be made.
+    bool open(HWND owner);
+    // Shows the list again after a change from outside.
+    void refresh();
+    bool running() const { return run_.running(); }
+    // Runs a command over every listed folder, the window open. False while one runs.
+    bool run(HWND owner, FolderStep step);
+    // "Вернуть как было" for every folder the latest command changed, the window open.
+    void undo(HWND owner);
+    // The window's keys, before the focused control sees them. True when handled.
+    bool preTranslateMessage(MSG& message);
+
+    // After the user added or took out folders.
+    std::function<void()> listChanged;
+
+private:
+    friend class BaseWindow<frmFolders>;
+    static const WindowSpec kSpec;
+    static const CommandRoute<frmFolders> kRoutes[];
+    enum class Mode { Command, Undo, UndoAnyway };
+
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void onAdd(int button);
+    void onTakeOut(int);
+    void onRetry(int);
+    void onUndo(int) { undo(owner_); }
+    void onCancel(int) { run_.cancel(); }
+    bool start(Mode mode, const std::vector<std::size_t>& places, FolderStep step);
+    void onBatch(std::size_t index, LPARAM event);
+    void showProgress();
+    void finish();
+    void showRow(NMLVDISPINFOW& row);
+    void enableButtons();
+    void changed();
+    void showMessage(const std::wstring& text, UINT icon) const;
+
+    Components& components_;
+    FolderFiles& files_;
+    RecordStore& store_;
+    FolderList list_;
+    BatchRun run_;
+    Mode mode_ = Mode::Command;
+    FolderStep command_; // the latest command, for the folders it did not do
+    std::vector<std::size_t> places_; // the list's places of the folders the run was given
+    std::vector<std::size_t> undone_; // the folders the latest undo was given
+    std::size_t current_ = 0; // the run's folder in hand, by its place in places_
+};

@@ -1,0 +1,116 @@
+#include "batch/FolderList.h"
+
+#include "resources/Texts.h"
+
+#include <algorithm>
+
+namespace {
+
+// Windows' file systems ignore the case of ASCII letters in names at least; a folder
+// named twice in other letters is still taken as two.
+bool sameFolder(const std::wstring& a, const std::wstring& b)
+{
+    const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [&](wchar_t x, wchar_t y) { return fold(x) == fold(y); });
+}
+
+std::wstring fileName(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// The first failures a report names; the list shows all of them.
+constexpr std::size_t kFailuresNamed = 3;
+// The folder box shows the first folders up to about this many letters.
+constexpr std::size_t kBoxLetters = 200;
+
+} // namespace
+
+std::size_t FolderList::add(const std::vector<std::wstring>& folders)
+{
+    std::size_t added = 0;
+    for (const std::wstring& folder : folders) {
+        const bool listed = std::any_of(folders_.begin(), folders_.end(),
+                                        [&](const ListedFolder& entry) { return sameFolder(entry.folder, folder); });
+        if (!listed && !folder.empty()) {
+            folders_.push_back({folder});
+            ++added;
+        }
+    }
+    return added;
+}
+
+std::vector<std::size_t> FolderList::notDone() const
+{
+    std::vector<std::size_t> places;
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        if (folders_[i].outcome.state != FolderOutcome::State::Done)
+            places.push_back(i);
+    }
+    return places;
+}
+
+std::vector<std::size_t> FolderList::changed() const
+{
+    std::vector<std::size_t> places;
+    for (std::size_t i = 0; i < folders_.size(); ++i) {
+        if (folders_[i].changed)
+            places.push_back(i);
+    }
+    return places;
+}
+
+std::wstring foldersBoxText(const FolderList& list)
+{
+    std::wstring text = foldersCount(list.size()) + L": ";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i > 0 && text.size() + list[i].folder.size() > kBoxLetters)
+            return text + L"…";
+        text += list[i].folder + (i + 1 < list.size() ? L"; " : L"");
+    }
+    return text;
+}
+
+std::wstring folderSummary(const FolderLookState& look, const FolderInfo& info)
+{
+    std::vector<std::wstring> parts;
+    if (!look.picture.empty())
+        parts.push_back(kSummaryPicture + fileName(look.picture));
+    if (look.textColorOn == kTicked)
+        parts.push_back(kSummaryTextColor);
+    if (look.backColorOn == kTicked)
+        parts.push_back(kSummaryBackColor);
+    if (!info.icon.empty())
+        parts.push_back(kSummaryIcon + fileName(info.icon));
+    if (!info.infoTip.empty())
+        parts.push_back(L"«" + info.infoTip + L"»");
+    if (!info.folderType.empty())
+        parts.push_back(kSummaryType + info.folderType);
+    if (parts.empty())
+        return kFolderPlain;
+    std::wstring summary = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        summary += L", " + parts[i];
+    return summary;
+}
+
+std::wstring batchReport(const FolderList& list, const std::vector<std::size_t>& places)
+{
+    std::size_t done = 0, failed = 0;
+    std::wstring failures;
+    for (const std::size_t place : places) {
+        const ListedFolder& entry = list[place];
+        if (entry.outcome.state == FolderOutcome::State::Done) {
+            ++done;
+        } else if (entry.outcome.state == FolderOutcome::State::Failed) {
+            if (++failed <= kFailuresNamed)
+                failures += L"\r\n\r\n" + entry.folder + L"\r\n" + entry.outcome.why;
+        }
+    }
+    std::wstring report = batchAccount(done, places.size(), failed);
+    if (done + failed < places.size())
+        report += std::wstring(L" ") + kBatchStopped;
+    return report + failures;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include "resources/LayoutTable.h"
+
+// The layout of the list of folders (see LayoutTable.h).
+
+enum FoldersControlId : int {
+    lstFolders = 300, // each folder, what it holds now, what the latest command came to
+    lblBatch, // the command in hand: how far, which folder
+    cmdAddFolder,
+    cmdAddSubfolders,
+    cmdTakeOut,
+    cmdRetry,
+    cmdUndoBatch,
+    cmdCancelBatch,
+};
+
+inline constexpr int kFoldersClientWidth = 680;
+inline constexpr int kFoldersClientHeight = 319;
+// The columns' widths: the folder, what it holds, the outcome.
+inline constexpr int kFoldersColumnWidths[] = {250, 190, 190};
+
+inline constexpr ControlSpec kFoldersControls[] = {
+    {lstFolders, ControlKind::List, L"", 12, 12, 656, 236},
+    {lblBatch, ControlKind::Label, L"", 12, 256, 656, 13},
+    {cmdAddFolder, ControlKind::Button, L"Добавить…", 12, 278, 80, 29},
+    {cmdAddSubfolders, ControlKind::Button, L"Добавить вложенные папки…", 98, 278, 186, 29},
+    {cmdTakeOut, ControlKind::Button, L"Убрать", 290, 278, 70, 29},
+    {cmdRetry, ControlKind::Button, L"Повторить", 366, 278, 80, 29},
+    {cmdUndoBatch, ControlKind::Button, L"Вернуть как было", 452, 278, 120, 29},
+    {cmdCancelBatch, ControlKind::Button, L"Отмена", 588, 278, 80, 29},
+};
