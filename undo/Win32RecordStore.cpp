@@ -7,6 +7,10 @@
 
 #include <sddl.h>
 #include <shlobj.h>
+#include <winternl.h>
+
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -42,8 +46,9 @@ TsStatus userSid(std::wstring& sid)
 // stands: cut short, it fails its checksum.
 TsStatus readWhole(const std::wstring& path, std::string& bytes)
 {
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size))
         return GetLastError() == ERROR_PATH_NOT_FOUND ? TsStatus::failure(ERROR_FILE_NOT_FOUND) : lastError();
@@ -55,6 +60,33 @@ TsStatus readWhole(const std::wstring& path, std::string& bytes)
         return lastError();
     bytes.resize(read);
     return {};
+}
+
+// Renames the open file over the one at path. Through its handle the system neither
+// opens the file again by its name nor opens the one it replaces: the rename then costs
+// a third of MoveFileEx's. False when the system would not; MoveFileEx says why.
+bool renameOpenFile(HANDLE file, const std::wstring& path)
+{
+    // The layout of the system's FILE_RENAME_INFORMATION, which only the driver kit declares.
+    struct RenameInformation {
+        BOOLEAN replaceIfExists;
+        HANDLE rootDirectory;
+        ULONG nameBytes;
+        WCHAR name[1];
+    };
+    using SetInformation = LONG NTAPI(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
+    constexpr int kFileRenameInformation = 10;
+    const auto setInformation = systemFunction<SetInformation>(L"ntdll.dll", "NtSetInformationFile");
+    const std::wstring target = path.starts_with(L"\\\\") ? L"\\??\\UNC" + path.substr(1) : L"\\??\\" + path;
+    const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(offsetof(RenameInformation, name) + nameBytes);
+    auto* rename = reinterpret_cast<RenameInformation*>(buffer.data());
+    rename->replaceIfExists = TRUE;
+    rename->nameBytes = static_cast<ULONG>(nameBytes);
+    std::memcpy(rename->name, target.data(), nameBytes);
+    IO_STATUS_BLOCK done;
+    return setInformation
+        && setInformation(file, &done, rename, static_cast<ULONG>(buffer.size()), kFileRenameInformation) >= 0;
 }
 
 } // namespace
@@ -115,8 +147,8 @@ TsStatus Win32RecordStore::stage(const std::wstring& name, const std::string& by
     }
     if (!staged_ || name != stagedName_) {
         unstage(stagedName_);
-        staged_.reset(CreateFileW((root() + L"\\" + name + kStaged).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, 0, nullptr));
+        staged_.reset(CreateFileW((root() + L"\\" + name + kStaged).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                  nullptr, CREATE_ALWAYS, 0, nullptr));
         if (!staged_)
             return lastError();
         stagedName_ = name;
@@ -145,9 +177,10 @@ TsStatus Win32RecordStore::keep(const std::wstring& name)
 {
     if (!staged_ || name != stagedName_)
         return TsStatus::failure(ERROR_FILE_NOT_FOUND);
-    staged_.reset();
     const std::wstring path = root() + L"\\" + name;
-    if (!MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const bool renamed = renameOpenFile(staged_.get(), path);
+    staged_.reset();
+    if (!renamed && !MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const TsStatus failed = lastError();
         DeleteFileW((path + kStaged).c_str());
         return failed;
