@@ -59,23 +59,6 @@ std::string oneKiBFile()
     return text;
 }
 
-// Written as if saved an hour ago: Wine re-reads a profile file on every call while it
-// is under about two seconds old, which a folder customised earlier never is.
-bool writeOldFile(const std::wstring& path, const std::string& content)
-{
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    const FileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time {{now.dwLowDateTime, now.dwHighDateTime}};
-    time.QuadPart -= 3600ull * 10000000ull;
-    const FILETIME hourAgo = {time.LowPart, time.HighPart};
-    DWORD written = 0;
-    return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
-        && written == content.size() && SetFileTime(file.get(), nullptr, nullptr, &hourAgo);
-}
-
 // The time spent in each kind of call on the file system, to tell where a batch's goes.
 class CallClock {
 public:

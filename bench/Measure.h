@@ -1,10 +1,14 @@
 #pragma once
-// What the benchmark probes measure with: a clock, the median and percentiles, and the RUNS argument.
+// What the benchmark probes measure with: a clock, the median and percentiles, the RUNS
+// argument, and a settings file as a folder customised earlier holds it.
+#include "support/Handles.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 inline double millisecondsSince(const LARGE_INTEGER& start)
@@ -37,4 +41,22 @@ inline long runsArgument(const wchar_t* text)
     if (runs < 1)
         std::fwprintf(stderr, L"RUNS must be a positive number\n");
     return runs < 1 ? 0 : runs;
+}
+
+// Writes the file as if saved an hour ago, as a folder customised earlier would hold it.
+// The age matters under Wine: it re-reads a profile file on every call while the file
+// is under about two seconds old, and keeps a parsed copy of an older one.
+inline bool writeOldFile(const std::wstring& path, const std::string& content)
+{
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= 3600ull * 10000000ull;
+    const FILETIME hourAgo = {time.LowPart, time.HighPart};
+    DWORD written = 0;
+    return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
+        && written == content.size() && SetFileTime(file.get(), nullptr, nullptr, &hourAgo);
 }

@@ -58,26 +58,6 @@ std::string padding(std::size_t size, int& section)
     return text;
 }
 
-// Writes the file as if saved an hour ago, as a folder customised earlier would hold it.
-// The age matters under Wine: it re-reads a profile file on every call while the file
-// is under about two seconds old, and keeps a parsed copy of an older one.
-bool writeOldFile(const std::wstring& path, const std::string& content)
-{
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    const FileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ull * 10000000ull;
-    const FILETIME hourAgo = {time.LowPart, time.HighPart};
-    DWORD written = 0;
-    return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
-        && written == content.size() && SetFileTime(file.get(), nullptr, nullptr, &hourAgo);
-}
-
 // Times RUNS rounds on a file of about targetKiB: load, a new text colour as the user
 // would pick it, Apply. Each round starts from the same file. False, with the reason
 // printed, when a round does not read the file's settings or does not save the change.
