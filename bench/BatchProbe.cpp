@@ -360,14 +360,11 @@ int wmain(int argc, wchar_t** argv)
     const long runs = runsArgument(argv[1]);
     if (runs == 0)
         return 2;
-    wchar_t temp[MAX_PATH];
-    const DWORD length = GetTempPathW(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH)
+    const std::wstring top = makeProbeFolder(L"QuenmarkBatch");
+    if (top.empty())
         return 1;
-    const std::wstring top = std::wstring(temp, length) + L"QuenmarkBatch" + std::to_wstring(GetCurrentProcessId());
     const std::wstring tree = top + L"\\tree", batch = top + L"\\batch";
-    if (!CreateDirectoryW(top.c_str(), nullptr) || !CreateDirectoryW(tree.c_str(), nullptr)
-        || !CreateDirectoryW(batch.c_str(), nullptr)) {
+    if (!CreateDirectoryW(tree.c_str(), nullptr) || !CreateDirectoryW(batch.c_str(), nullptr)) {
         std::fwprintf(stderr, L"cannot make %ls, error %lu\n", top.c_str(), GetLastError());
         return 1;
     }

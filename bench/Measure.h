@@ -60,3 +60,18 @@ inline bool writeOldFile(const std::wstring& path, const std::string& content)
     return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)
         && written == content.size() && SetFileTime(file.get(), nullptr, nullptr, &hourAgo);
 }
+
+// A new folder of the probe's own in the temporary folder, named for the process; empty,
+// after saying why, when it cannot be made.
+inline std::wstring makeProbeFolder(const wchar_t* name)
+{
+    wchar_t temp[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp, length < MAX_PATH ? length : 0) + name + std::to_wstring(GetCurrentProcessId());
+    if (length == 0 || length >= MAX_PATH || !CreateDirectoryW(folder.c_str(), nullptr)) {
+        std::fwprintf(stderr, L"cannot make %ls, error %lu\n", folder.c_str(), GetLastError());
+        return L"";
+    }
+    return folder;
+}

@@ -186,17 +186,9 @@ int wmain(int argc, wchar_t** argv)
     if (runs == 0)
         return 2;
 
-    wchar_t temp[MAX_PATH];
-    const DWORD length = GetTempPathW(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH) {
-        std::fwprintf(stderr, L"no temporary folder\n");
+    const std::wstring folder = makeProbeFolder(L"QuenmarkScale");
+    if (folder.empty())
         return 1;
-    }
-    const std::wstring folder = std::wstring(temp, length) + L"QuenmarkScale" + std::to_wstring(GetCurrentProcessId());
-    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-        std::fwprintf(stderr, L"cannot make %ls, error %lu\n", folder.c_str(), GetLastError());
-        return 1;
-    }
 
     bool ok = true;
     for (const std::size_t targetKiB : {1u, 100u, 1024u}) {
