@@ -20,27 +20,26 @@ bool BatchRun::start(std::vector<std::wstring> folders, FolderStep step, HWND wi
     window_ = window;
     message_ = message;
     stop_ = false;
-    thread_ = CreateThread(nullptr, 0, work, this, CREATE_SUSPENDED, nullptr);
+    thread_.reset(CreateThread(nullptr, 0, work, this, CREATE_SUSPENDED, nullptr));
     if (!thread_)
         return false;
     // Below the windows' thread, so that they keep answering while it works.
-    SetThreadPriority(thread_, THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(thread_);
+    SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
+    ResumeThread(thread_.get());
     return true;
 }
 
 bool BatchRun::running() const
 {
-    return thread_ && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
 }
 
 void BatchRun::wait()
 {
     if (!thread_)
         return;
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset();
 }
 
 std::vector<std::pair<std::size_t, FolderOutcome>> BatchRun::take()

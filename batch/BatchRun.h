@@ -1,4 +1,6 @@
 #pragma once
+#include "support/Handles.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -58,7 +60,7 @@ private:
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::atomic<bool> stop_ = false;
-    HANDLE thread_ = nullptr;
+    ThreadHandle thread_;
     struct Outcomes {
         Outcomes() { InitializeCriticalSection(&lock); }
         ~Outcomes() { DeleteCriticalSection(&lock); }

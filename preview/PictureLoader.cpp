@@ -21,12 +21,6 @@ private:
     CRITICAL_SECTION& section_;
 };
 
-struct ThreadTraits {
-    using Handle = HANDLE;
-    static Handle none() { return nullptr; }
-    static void close(Handle h) { CloseHandle(h); }
-};
-
 // Held by the one thread of the program that decodes, and at its end for good (never
 // deleted: the section goes with the process).
 CRITICAL_SECTION& decodingSection()
@@ -151,7 +145,7 @@ bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
     }
     if (idle) {
         auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
-        const UniqueHandle<ThreadTraits> thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
+        const ThreadHandle thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
         if (!thread) {
             const Locked locked(shared_->lock);
             shared_->running = shared_->hasPending = false;

@@ -75,6 +75,13 @@ struct MemoryDCTraits {
     static void close(Handle h) { DeleteDC(h); }
 };
 
+// A thread, whose handle is null, not INVALID_HANDLE_VALUE, when CreateThread fails.
+struct ThreadTraits {
+    using Handle = HANDLE;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { CloseHandle(h); }
+};
+
 // A module loaded by LoadLibraryExW, also one mapped only as data.
 struct ModuleTraits {
     using Handle = HMODULE;
@@ -91,6 +98,7 @@ using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
+using ThreadHandle = UniqueHandle<ThreadTraits>;
 
 // An object selected into a device context for as long as the scope lasts; the one it
 // replaced goes back, so that the object can then be deleted.
