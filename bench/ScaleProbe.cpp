@@ -10,6 +10,7 @@
 // Apply alone and Apply with the record of the folder as it was, which undo puts back;
 // then what the record adds, in per cent of Apply: the median of the rounds' ratios and
 // the quartiles around it, since this machine's times spread widely.
+#include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
 #include "folderview/SettingsFormat.h"
 #include "folderview/SettingsText.h"
@@ -132,12 +133,8 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
     Win32RecordStore store(folder + L".records");
     FolderLookState state;
     state.folder = folder;
-    const auto apply = [&](FolderFiles& through) {
-        SettingsLocation file;
-        if (!findSettingsFile(through, folder, file))
-            return CommandOutcome {CommandOutcome::Kind::SaveFailed};
-        return writeSettings(through, folder, file, lookEdits(state, state.picture, Command::Apply), true);
-    };
+    // The command as the main window runs it, with and without its record.
+    const auto apply = [&](FolderFiles& through) { return runLookCommand(through, state, Command::Apply); };
     std::vector<double> plain, recorded;
     for (long run = -1; run < runs; ++run) {
         for (const bool record : {false, true}) {
