@@ -4,16 +4,16 @@
 #include "support/ShellFunctions.h"
 #include "support/SystemFunction.h"
 #include "support/tsFile.h"
+#include "support/tsText.h"
 
 #include <ole2.h>
 
 bool isServerStart(const std::wstring& arguments)
 {
     // COM writes "-Embedding"; older servers were also started with "/Embedding".
-    std::wstring trimmed = arguments;
-    trimmed.erase(0, trimmed.find_first_not_of(L" \t"));
-    trimmed.erase(trimmed.find_last_not_of(L" \t") + 1);
-    return lstrcmpiW(trimmed.c_str(), L"-Embedding") == 0 || lstrcmpiW(trimmed.c_str(), L"/Embedding") == 0;
+    std::wstring trimmed;
+    return tsTrimEx2(arguments, TrimSpace | TrimTab, trimmed)
+        && (lstrcmpiW(trimmed.c_str(), L"-Embedding") == 0 || lstrcmpiW(trimmed.c_str(), L"/Embedding") == 0);
 }
 
 HRESULT SelectionServer::Target::QueryInterface(REFIID iid, void** object)
