@@ -19,9 +19,9 @@ public:
     // the middle of a command, whose folder it holds as it was before. ERROR_FILE_NOT_FOUND
     // when there is none.
     virtual TsStatus read(const std::wstring& name, std::string& bytes) = 0;
-    // The record of a command about to run (or running on), written whole beside the
-    // folder's earlier record, which stays until keep. Each call rewrites it whole; a
-    // failure leaves no staged record.
+    // The record of a command about to run (or running on), written whole; the folder's
+    // earlier record stays until keep. Each call rewrites it whole; a failure leaves no
+    // staged record.
     virtual TsStatus stage(const std::wstring& name, const std::string& bytes) = 0;
     // The staged record becomes the folder's record, in place of the earlier one.
     virtual TsStatus keep(const std::wstring& name) = 0;

@@ -15,8 +15,14 @@
 namespace {
 
 constexpr wchar_t kRecordPattern[] = L"\\*.undo";
-// Beside the record it will replace, out of the pattern that list reads.
+// A folder's file holds its records one after another, each followed by its length, so
+// that the latest is found from the file's end. A command adds its record after the
+// others (a refused one's is cut off again), for a fraction of what a new file costs. A
+// file that already holds three records' worth is replaced instead, by a staged file
+// beside it, out of the pattern that list reads, which keep renames over it.
 constexpr wchar_t kStaged[] = L".staged";
+constexpr std::size_t kLengthBytes = 8;
+constexpr std::uint64_t kRecordsPerFile = 3;
 
 TsStatus lastError()
 {
@@ -42,9 +48,22 @@ TsStatus userSid(std::wstring& sid)
     return {};
 }
 
-// A record still open for writing (a command that ended by an exception) reads as it
-// stands: cut short, it fails its checksum.
-TsStatus readWhole(const std::wstring& path, std::string& bytes)
+// Reads size bytes at offset; ERROR_INVALID_DATA when the file ends before.
+TsStatus readAt(HANDLE file, std::uint64_t offset, void* bytes, std::uint64_t size)
+{
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD read = 0;
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN)
+        || !ReadFile(file, bytes, static_cast<DWORD>(size), &read, nullptr))
+        return lastError();
+    return read == size ? TsStatus() : TsStatus::failure(ERROR_INVALID_DATA);
+}
+
+// The last record of a file, whose length ends it. One still open for writing (a command
+// that ended by an exception) reads as it stands: cut short, it fails its checksum. An
+// empty file is one whose command ended before it wrote.
+TsStatus readLatest(const std::wstring& path, std::string& bytes)
 {
     const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
@@ -52,14 +71,23 @@ TsStatus readWhole(const std::wstring& path, std::string& bytes)
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size))
         return GetLastError() == ERROR_PATH_NOT_FOUND ? TsStatus::failure(ERROR_FILE_NOT_FOUND) : lastError();
-    if (size.QuadPart > 0x7FFFFFFF)
+    const auto fileSize = static_cast<std::uint64_t>(size.QuadPart);
+    if (fileSize == 0)
+        return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+    unsigned char length[kLengthBytes];
+    if (fileSize < kLengthBytes)
+        return TsStatus::failure(ERROR_INVALID_DATA);
+    if (const TsStatus read = readAt(file.get(), fileSize - kLengthBytes, length, kLengthBytes); !read)
+        return read;
+    std::uint64_t recordSize = 0;
+    for (std::size_t i = 0; i < kLengthBytes; ++i)
+        recordSize |= std::uint64_t {length[i]} << (8 * i);
+    if (recordSize > fileSize - kLengthBytes)
+        return TsStatus::failure(ERROR_INVALID_DATA);
+    if (recordSize > 0x7FFFFFFF)
         return TsStatus::failure(ERROR_FILE_TOO_LARGE);
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return lastError();
-    bytes.resize(read);
-    return {};
+    bytes.assign(static_cast<std::size_t>(recordSize), '\0');
+    return readAt(file.get(), fileSize - kLengthBytes - recordSize, bytes.data(), recordSize);
 }
 
 // Renames the open file over the one at path. Through its handle the system neither
@@ -127,13 +155,40 @@ TsStatus Win32RecordStore::makeRoot()
     return made || error == ERROR_ALREADY_EXISTS ? TsStatus() : TsStatus::failure(error);
 }
 
+// A staged file first: it outlives only a run that ended in the middle of a command.
 TsStatus Win32RecordStore::read(const std::wstring& name, std::string& bytes)
 {
     if (root().empty())
         return TsStatus::failure(ERROR_FILE_NOT_FOUND);
     const std::wstring path = root() + L"\\" + name;
-    const TsStatus staged = readWhole(path + kStaged, bytes);
-    return staged.error() == ERROR_FILE_NOT_FOUND ? readWhole(path, bytes) : staged;
+    const TsStatus staged = readLatest(path + kStaged, bytes);
+    return staged.error() == ERROR_FILE_NOT_FOUND ? readLatest(path, bytes) : staged;
+}
+
+// Opens the file that takes the command's record: the folder's, at its end, or a staged
+// file in its place.
+TsStatus Win32RecordStore::open(const std::wstring& name, std::uint64_t recordSize)
+{
+    const std::wstring path = root() + L"\\" + name;
+    open_.reset(CreateFileW(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            0, nullptr));
+    LARGE_INTEGER size;
+    if (!open_ || !GetFileSizeEx(open_.get(), &size)) {
+        const TsStatus failed = lastError();
+        open_.reset();
+        return failed;
+    }
+    compacting_ = static_cast<std::uint64_t>(size.QuadPart) > kRecordsPerFile * (recordSize + kLengthBytes);
+    frameAt_ = compacting_ ? 0 : static_cast<std::uint64_t>(size.QuadPart);
+    frameSize_ = 0;
+    if (compacting_) {
+        open_.reset(CreateFileW((path + kStaged).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, 0, nullptr));
+        if (!open_)
+            return lastError();
+    }
+    openName_ = name;
+    return {};
 }
 
 // Not flushed to the disk: a record that a power cut leaves short fails its checksum and
@@ -145,61 +200,84 @@ TsStatus Win32RecordStore::stage(const std::wstring& name, const std::string& by
             return made;
         rootMade_ = true;
     }
-    if (!staged_ || name != stagedName_) {
-        unstage(stagedName_);
-        staged_.reset(CreateFileW((root() + L"\\" + name + kStaged).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
-                                  nullptr, CREATE_ALWAYS, 0, nullptr));
-        if (!staged_)
-            return lastError();
-        stagedName_ = name;
-        stagedSize_ = 0;
+    if (!open_ || name != openName_) {
+        // A file still open is another folder's, whose command never ended: what it
+        // staged stays for read to find.
+        open_.reset();
+        if (const TsStatus opened = open(name, bytes.size()); !opened)
+            return opened;
     }
-    // Each call writes the record whole, from its first byte.
-    DWORD written = 0;
+    // Each call writes the command's record whole, over what it wrote before.
+    char length[kLengthBytes];
+    for (std::size_t i = 0; i < kLengthBytes; ++i)
+        length[i] = static_cast<char>(std::uint64_t {bytes.size()} >> (8 * i) & 0xFF);
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(frameAt_);
+    DWORD written = 0, lengthWritten = 0;
     TsStatus status;
-    if (stagedSize_ > 0 && SetFilePointer(staged_.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+    if (!SetFilePointerEx(open_.get(), at, nullptr, FILE_BEGIN)
+        || !WriteFile(open_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+        || !WriteFile(open_.get(), length, sizeof length, &lengthWritten, nullptr))
         status = lastError();
-    else if (!WriteFile(staged_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-        status = lastError();
-    else if (written != bytes.size())
+    else if (written != bytes.size() || lengthWritten != sizeof length)
         status = TsStatus::failure(ERROR_DISK_FULL);
-    else if (bytes.size() < stagedSize_ && !SetEndOfFile(staged_.get()))
+    else if (bytes.size() + kLengthBytes < frameSize_ && !SetEndOfFile(open_.get()))
         status = lastError();
     if (!status) {
         unstage(name);
         return status;
     }
-    stagedSize_ = bytes.size();
+    frameSize_ = bytes.size() + kLengthBytes;
     return {};
 }
 
 TsStatus Win32RecordStore::keep(const std::wstring& name)
 {
-    if (!staged_ || name != stagedName_)
+    if (!open_ || name != openName_)
         return TsStatus::failure(ERROR_FILE_NOT_FOUND);
     const std::wstring path = root() + L"\\" + name;
-    const bool renamed = renameOpenFile(staged_.get(), path);
-    staged_.reset();
-    if (!renamed && !MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        const TsStatus failed = lastError();
-        DeleteFileW((path + kStaged).c_str());
-        return failed;
+    TsStatus kept;
+    if (compacting_) {
+        const bool renamed = renameOpenFile(open_.get(), path);
+        open_.reset();
+        if (!renamed && !MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            kept = lastError();
+            DeleteFileW((path + kStaged).c_str());
+        }
     }
-    if (listed_) {
+    open_.reset();
+    if (kept && listed_) {
         std::erase_if(entries_, [&](const Entry& entry) { return entry.name == name; });
         FILETIME now;
         GetSystemTimeAsFileTime(&now);
-        entries_.push_back({name, stagedSize_, (std::uint64_t {now.dwHighDateTime} << 32) | now.dwLowDateTime});
+        entries_.push_back(
+            {name, frameAt_ + frameSize_, (std::uint64_t {now.dwHighDateTime} << 32) | now.dwLowDateTime});
     }
-    return {};
+    return kept;
 }
 
 void Win32RecordStore::unstage(const std::wstring& name)
 {
-    if (name == stagedName_)
-        staged_.reset();
-    if (!root().empty() && !name.empty())
-        DeleteFileW((root() + L"\\" + name + kStaged).c_str());
+    if (root().empty() || name.empty())
+        return;
+    const std::wstring path = root() + L"\\" + name;
+    if (!open_ || name != openName_) {
+        (void)DeleteFileW((path + kStaged).c_str()); // one a run left in the middle of a command
+        return;
+    }
+    if (compacting_) {
+        open_.reset();
+        (void)DeleteFileW((path + kStaged).c_str());
+        return;
+    }
+    // The folder's file goes back to the records it held; one the command made goes.
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(frameAt_);
+    if (frameAt_ > 0)
+        (void)(SetFilePointerEx(open_.get(), at, nullptr, FILE_BEGIN) && SetEndOfFile(open_.get()));
+    open_.reset();
+    if (frameAt_ == 0)
+        (void)DeleteFileW(path.c_str());
 }
 
 TsStatus Win32RecordStore::remove(const std::wstring& name)

@@ -20,13 +20,15 @@ public:
 private:
     const std::wstring& root() const;
     TsStatus makeRoot();
+    TsStatus open(const std::wstring& name, std::uint64_t recordSize);
     mutable std::wstring root_;
     bool rootMade_ = false;
-    // The staged record stays open from its command's start to its end: rewriting it
-    // through the handle and renaming it once costs a fraction of a new file each time.
-    FileHandle staged_;
-    std::wstring stagedName_;
-    std::uint64_t stagedSize_ = 0;
+    // A folder's file holds its records one after another, the latest last (see the .cpp).
+    // The file written in a command stays open from its start to its end.
+    FileHandle open_;
+    std::wstring openName_;
+    bool compacting_ = false; // writing the staged file that will replace the folder's
+    std::uint64_t frameAt_ = 0, frameSize_ = 0;
     // Listed once a run and followed since: the store is the user's alone, and another
     // copy of the program writing meanwhile only makes the bound approximate.
     bool listed_ = false;

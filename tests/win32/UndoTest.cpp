@@ -167,6 +167,30 @@ TEST_F(Undo, RefusedOrUnfinishedCommandLeavesTheRightRecord)
     EXPECT_EQ(snapshot(folder.path()), applied);
 }
 
+// Among many commands on one folder, each refused one in between, the latest is the one
+// undone, and the folder's record file keeps only a few of them.
+TEST_F(Undo, LatestOfManyCommandsIsUndoneAndItsFileStaysSmall)
+{
+    ASSERT_EQ(applyLook(folder, L"").kind, Kind::Done);
+    Snapshot before;
+    std::size_t afterOne = 0;
+    for (ColorValue color = 1; color <= 12; ++color) {
+        before = snapshot(folder.path());
+        ASSERT_EQ(run(folder,
+                      [&](FolderFiles& f) {
+                          return runLookCommand(
+                              f, {.folder = folder.path(), .textColorOn = kTicked, .textColor = color}, Command::Apply);
+                      })
+                      .kind,
+                  Kind::Done);
+        EXPECT_EQ(run(folder, [](FolderFiles&) { return CommandOutcome {Kind::SaveFailed}; }).kind, Kind::SaveFailed);
+        afterOne = afterOne ? afterOne : readFile(latestRecord()).size();
+    }
+    EXPECT_LE(readFile(latestRecord()).size(), 4 * afterOne);
+    EXPECT_EQ(undoFolder(files, store, folder.path(), false).kind, UndoKind::Done);
+    EXPECT_EQ(snapshot(folder.path()), before);
+}
+
 // A store that takes the first part of the record and then fails: what the command had
 // changed goes back.
 class StoreFailingAfter : public Win32RecordStore {
