@@ -52,7 +52,8 @@ TsStatus write(FolderFiles& files, const std::wstring& path, const SettingEdit& 
 
 // Makes the edits, leaving bytes what the file holds afterwards. The profile writer
 // deletes one copy of a key or section at a time, so a deletion that changed the file
-// is made again until it changes nothing.
+// is made again until it changes nothing. The file is read back only where that needs
+// it, before and after a deletion, and at the end.
 bool makeEdits(FolderFiles& files, const std::wstring& path, const std::vector<SettingEdit>& edits, std::string& bytes)
 {
     std::vector<const SettingEdit*> pending;
@@ -60,12 +61,17 @@ bool makeEdits(FolderFiles& files, const std::wstring& path, const std::vector<S
         pending.push_back(&edit);
     while (!pending.empty()) {
         std::vector<const SettingEdit*> again;
-        for (const SettingEdit* edit : pending) {
-            std::string now;
-            if (!write(files, path, *edit) || !files.readFile(path, now))
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            const SettingEdit& edit = *pending[i];
+            if (!write(files, path, edit))
                 return false;
-            if (isDeletion(*edit) && now != bytes)
-                again.push_back(edit);
+            if (!isDeletion(edit) && i + 1 < pending.size() && !isDeletion(*pending[i + 1]))
+                continue;
+            std::string now;
+            if (!files.readFile(path, now))
+                return false;
+            if (isDeletion(edit) && now != bytes)
+                again.push_back(&edit);
             bytes = std::move(now);
         }
         pending = std::move(again);
