@@ -10,8 +10,9 @@
 //   "calls recorded|plain CALL COUNT MS": the time of each kind of call on the files
 //     and the store, to tell where a batch's time goes;
 //   "hundred N RECORDED_MS PLAIN_MS": the N-th hundred folders of each batch;
-//   "list FOLDERS MS FLOOR_MS": the median of RUNS listings of the tree, and of RUNS
-//     rounds of opening and closing each of its folders;
+//   "list FOLDERS MS OPEN_MS LIST_MS": the median of RUNS listings of the tree, of RUNS
+//     rounds of opening and closing each of its folders, and of RUNS rounds of listing
+//     each folder by its known path, with no walk around the calls;
 //   "memory FOLDERS BEFORE_KIB LISTED_KIB OUTCOMES_KIB": the working set before the
 //     listing, holding its paths, and holding as well one outcome a folder, each naming
 //     the folder's settings file (as a failed folder's does; a done one names nothing).
@@ -320,9 +321,10 @@ bool measureListing(const std::wstring& top, long runs)
                      static_cast<unsigned>(workingSetKiB()));
         ok = listed.folders.size() == made.size() && listed.unreadable.empty();
     }
-    // The floor beside it, in turns so that both meet the same caches: opening and
-    // closing each folder, which any walk must at least do.
-    std::vector<double> milliseconds, floor;
+    // The floors beside it, in turns so that all meet the same caches: opening and
+    // closing each folder, which any walk must at least do, and listing each folder with
+    // the walk's own calls, which are most of its time.
+    std::vector<double> milliseconds, openFloor, listFloor;
     for (long run = -1; ok && run < runs; ++run) {
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
@@ -334,14 +336,25 @@ bool measureListing(const std::wstring& top, long runs)
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         }
+        const double opening = millisecondsSince(start);
+        QueryPerformanceCounter(&start);
+        for (const std::wstring& folder : made) {
+            WIN32_FIND_DATAW entry;
+            const FindHandle find(FindFirstFileExW((L"\\\\?\\" + folder + L"\\*").c_str(), FindExInfoBasic, &entry,
+                                                   FindExSearchLimitToDirectories, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+            while (find && FindNextFileW(find.get(), &entry)) {
+            }
+        }
         if (run >= 0) {
             milliseconds.push_back(listing);
-            floor.push_back(millisecondsSince(start));
+            openFloor.push_back(opening);
+            listFloor.push_back(millisecondsSince(start));
         }
         ok = listed.folders.size() == made.size();
     }
     if (ok)
-        std::wprintf(L"list %u %.0f %.0f\n", static_cast<unsigned>(made.size()), median(milliseconds), median(floor));
+        std::wprintf(L"list %u %.0f %.0f %.0f\n", static_cast<unsigned>(made.size()), median(milliseconds),
+                     median(openFloor), median(listFloor));
     else
         std::fwprintf(stderr, L"the listing missed folders of the tree\n");
     for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
