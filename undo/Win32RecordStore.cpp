@@ -237,10 +237,9 @@ TsStatus Win32RecordStore::keep(const std::wstring& name)
         return TsStatus::failure(ERROR_FILE_NOT_FOUND);
     const std::wstring path = root() + L"\\" + name;
     TsStatus kept;
-    if (compacting_) {
-        const bool renamed = renameOpenFile(open_.get(), path);
-        open_.reset();
-        if (!renamed && !MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (compacting_ && !renameOpenFile(open_.get(), path)) {
+        open_.reset(); // MoveFileEx opens it again
+        if (!MoveFileExW((path + kStaged).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
             kept = lastError();
             DeleteFileW((path + kStaged).c_str());
         }
