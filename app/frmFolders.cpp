@@ -2,19 +2,16 @@
 
 #include "app/Controls.h"
 #include "app/FolderSteps.h"
-#include "batch/FolderWalk.h"
 #include "folderview/LookSettings.h"
 #include "resources/FoldersLayout.h"
 #include "resources/Texts.h"
-#include "support/BusyPointer.h"
 #include "support/tsWindow.h"
-
-#include <atomic>
 
 namespace {
 
-// Posted by the batch's thread (BatchRun).
+// Posted by the batch's thread (BatchRun) and the subfolders' (SubfolderSearch).
 constexpr UINT kBatchEvent = WM_APP + 1;
+constexpr UINT kSearchEnded = WM_APP + 2;
 // While a command runs, the list and its progress are redrawn at this pace, not once a
 // folder: a folder takes a few milliseconds, and the window must keep answering.
 constexpr UINT_PTR kShowTimer = 1;
@@ -111,7 +108,7 @@ void frmFolders::showMessage(const std::wstring& text, UINT icon) const
     MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | icon);
 }
 
-// The folder itself, or it with every folder below it.
+// The folder itself, or it with every folder below it, once they are found.
 void frmFolders::onAdd(int button)
 {
     const auto dialog = components_.newFolderDialog();
@@ -119,20 +116,39 @@ void frmFolders::onAdd(int button)
     dialog->prompt = button == cmdAddFolder ? kFoldersPrompt : kSubfoldersPrompt;
     if (!dialog->show())
         return;
-    std::vector<std::wstring> folders = {dialog->folder};
-    if (button == cmdAddSubfolders) {
-        const BusyPointer busy;
-        const std::atomic<bool> never = false;
-        Subfolders below = listSubfolders(dialog->folder, never);
-        folders.insert(folders.end(), below.folders.begin(), below.folders.end());
-        if (!below.unreadable.empty()) {
-            std::wstring text = kSubfoldersUnreadable;
-            for (std::size_t i = 0; i < below.unreadable.size() && i < kFoldersNamed; ++i)
-                text += L"\r\n" + below.unreadable[i];
-            showMessage(below.unreadable.size() > kFoldersNamed ? text + L"\r\n…" : text, MB_ICONWARNING);
-        }
+    if (button == cmdAddFolder) {
+        list_.add({dialog->folder});
+        changed();
+        return;
     }
-    list_.add(folders);
+    if (!search_.start(dialog->folder, window_, kSearchEnded)) {
+        showMessage(kInternalError, MB_ICONSTOP);
+        return;
+    }
+    searchRoot_ = dialog->folder;
+    SetWindowTextW(control(lblBatch), (kSubfoldersSearching + searchRoot_).c_str());
+    enableButtons();
+}
+
+void frmFolders::onSearchEnded()
+{
+    SetWindowTextW(control(lblBatch), L"");
+    Subfolders below;
+    const SubfolderSearch::Outcome outcome = search_.take(below);
+    if (outcome != SubfolderSearch::Outcome::Found) {
+        if (outcome == SubfolderSearch::Outcome::Failed)
+            showMessage(kInternalError, MB_ICONSTOP);
+        enableButtons();
+        return;
+    }
+    if (!below.unreadable.empty()) {
+        std::wstring text = kSubfoldersUnreadable;
+        for (std::size_t i = 0; i < below.unreadable.size() && i < kFoldersNamed; ++i)
+            text += L"\r\n" + below.unreadable[i];
+        showMessage(below.unreadable.size() > kFoldersNamed ? text + L"\r\n…" : text, MB_ICONWARNING);
+    }
+    below.folders.insert(below.folders.begin(), searchRoot_);
+    list_.add(below.folders);
     changed();
 }
 
@@ -348,6 +364,7 @@ bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     result = 0;
     switch (message) {
     case kBatchEvent: onBatch(wParam, lParam); return true;
+    case kSearchEnded: onSearchEnded(); return true;
     case WM_TIMER: showProgress(); return true;
     // Closed, the window only hides: a command in hand goes on, and the list stays.
     case WM_CLOSE: ShowWindow(window_, SW_HIDE); return true;
@@ -358,7 +375,10 @@ bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return false;
     }
     // At the program's end a command in hand stops before its next folder.
-    case WM_DESTROY: run_.cancel(); return false;
+    case WM_DESTROY:
+        run_.cancel();
+        search_.cancel();
+        return false;
     default: return false;
     }
 }

@@ -2,6 +2,7 @@
 #include "app/BaseWindow.h"
 #include "batch/BatchRun.h"
 #include "batch/FolderList.h"
+#include "batch/SubfolderSearch.h"
 #include "folderview/FolderFiles.h"
 #include "support/Components.h"
 #include "undo/RecordStore.h"
@@ -34,7 +35,8 @@ public:
     bool open(HWND owner);
     // Shows the list again after a change from outside.
     void refresh();
-    bool running() const { return run_.running(); }
+    // A command, or the search for a folder's subfolders, is in hand.
+    bool running() const { return run_.running() || search_.running(); }
     // Runs a command over every listed folder, the window open. False while one runs.
     bool run(HWND owner, FolderStep step);
     // "Вернуть как было" for every folder the latest command changed, the window open.
@@ -56,7 +58,12 @@ private:
     void onTakeOut(int);
     void onRetry(int);
     void onUndo(int) { undo(owner_); }
-    void onCancel(int) { run_.cancel(); }
+    void onCancel(int)
+    {
+        run_.cancel();
+        search_.cancel();
+    }
+    void onSearchEnded();
     bool start(Mode mode, const std::vector<std::size_t>& places, FolderStep step);
     void onBatch(std::size_t index, LPARAM event);
     void showProgress();
@@ -71,6 +78,8 @@ private:
     RecordStore& store_;
     FolderList list_;
     BatchRun run_;
+    SubfolderSearch search_;
+    std::wstring searchRoot_;
     Mode mode_ = Mode::Command;
     FolderStep command_; // the latest command, for the folders it did not do
     std::vector<std::size_t> places_; // the list's places of the folders the run was given

@@ -2,12 +2,12 @@
 #include "app/Controls.h"
 #include "app/frmFolderInfo.h"
 #include "app/frmFolders.h"
-#include "resources/FoldersLayout.h"
 #include "app/frmMain.h"
 #include "app/frmPreview.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "folderview/Win32FolderFiles.h"
+#include "resources/FoldersLayout.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
 #include "undo/Win32RecordStore.h"
@@ -539,6 +539,53 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
     EXPECT_EQ(components.changedFolders, (std::vector {folder.path(), second.path(), third.path()}));
     EXPECT_EQ(iniValue(third.desktopIni(), kView, L"IconArea_Text"), L"0x00102030");
+}
+
+// "Добавить вложенные папки" walks the tree off the window thread, which says so
+// meanwhile; the folder and each one below it join the list when the walk ends, unless
+// it was cancelled.
+TEST_F(MainWindowTest, SubfoldersJoinTheListWhenTheirSearchEnds)
+{
+    const TempFolder second(L" Второй"), tree(L" Архив");
+    makeFolder(tree.at(L"2004"));
+    makeFolder(tree.at(L"2004\\лето"));
+    open();
+    form_->addFolders({folder.path(), second.path()});
+    pump();
+    const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
+    ASSERT_NE(list, nullptr);
+    components.folder.answer = tree.path();
+    SendMessageW(GetDlgItem(list, cmdAddSubfolders), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(list, cmdCancelBatch), BM_CLICK, 0, 0);
+    for (int wait = 0; wait < 50 && !IsWindowEnabled(GetDlgItem(list, cmdAddSubfolders)); ++wait) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+    }
+    EXPECT_EQ(SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0), 2);
+
+    SendMessageW(GetDlgItem(list, cmdAddSubfolders), BM_CLICK, 0, 0);
+    wchar_t searching[512] = {};
+    GetDlgItemTextW(list, lblBatch, searching, 512);
+    EXPECT_EQ(searching, kSubfoldersSearching + tree.path());
+    std::vector<std::wstring> listed;
+    for (int wait = 0; wait < 500 && listed.size() < 5; ++wait) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+        listed.clear();
+        for (int i = 0; i < SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0); ++i) {
+            wchar_t folderText[512] = {};
+            LVITEMW row = {};
+            row.pszText = folderText;
+            row.cchTextMax = 512;
+            SendDlgItemMessageW(list, lstFolders, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&row));
+            listed.emplace_back(folderText);
+        }
+    }
+    EXPECT_EQ(listed,
+              (std::vector {folder.path(), second.path(), tree.path(), tree.at(L"2004"), tree.at(L"2004\\лето")}));
+    GetDlgItemTextW(list, lblBatch, searching, 512);
+    EXPECT_STREQ(searching, L"");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, cmdAddSubfolders)));
 }
 
 // Without a command line the window takes the current directory, however long; its
