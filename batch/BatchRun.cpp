@@ -5,14 +5,13 @@
 BatchRun::~BatchRun()
 {
     cancel();
-    wait();
+    thread_.wait();
 }
 
 bool BatchRun::start(std::vector<std::wstring> folders, FolderStep step, HWND window, UINT message)
 {
     if (running())
         return false;
-    wait(); // the thread of an ended run
     if (!finished_)
         finished_ = std::make_unique<Outcomes>();
     folders_ = std::move(folders);
@@ -20,26 +19,7 @@ bool BatchRun::start(std::vector<std::wstring> folders, FolderStep step, HWND wi
     window_ = window;
     message_ = message;
     stop_ = false;
-    thread_.reset(CreateThread(nullptr, 0, work, this, CREATE_SUSPENDED, nullptr));
-    if (!thread_)
-        return false;
-    // Below the windows' thread, so that they keep answering while it works.
-    SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(thread_.get());
-    return true;
-}
-
-bool BatchRun::running() const
-{
-    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
-}
-
-void BatchRun::wait()
-{
-    if (!thread_)
-        return;
-    WaitForSingleObject(thread_.get(), INFINITE);
-    thread_.reset();
+    return thread_.start(work, this);
 }
 
 std::vector<std::pair<std::size_t, FolderOutcome>> BatchRun::take()

@@ -1,5 +1,5 @@
 #pragma once
-#include "support/Handles.h"
+#include "support/WorkerThread.h"
 
 #include <windows.h>
 
@@ -45,9 +45,9 @@ public:
     bool start(std::vector<std::wstring> folders, FolderStep step, HWND window, UINT message);
     // Stops before the next folder; the folders done stay done.
     void cancel() { stop_ = true; }
-    bool running() const;
+    bool running() const { return thread_.running(); }
     // Waits until the run has ended.
-    void wait();
+    void wait() { thread_.wait(); }
     // The outcomes of the folders finished since the last call, by place.
     std::vector<std::pair<std::size_t, FolderOutcome>> take();
 
@@ -60,7 +60,7 @@ private:
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::atomic<bool> stop_ = false;
-    ThreadHandle thread_;
+    WorkerThread thread_;
     struct Outcomes {
         Outcomes() { InitializeCriticalSection(&lock); }
         ~Outcomes() { DeleteCriticalSection(&lock); }

@@ -5,44 +5,25 @@
 SubfolderSearch::~SubfolderSearch()
 {
     cancel();
-    wait();
+    thread_.wait();
 }
 
 bool SubfolderSearch::start(std::wstring root, HWND window, UINT message)
 {
     if (running())
         return false;
-    wait();
     root_ = std::move(root);
     found_ = {};
     failed_ = false;
     window_ = window;
     message_ = message;
     stop_ = false;
-    thread_.reset(CreateThread(nullptr, 0, work, this, CREATE_SUSPENDED, nullptr));
-    if (!thread_)
-        return false;
-    SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(thread_.get());
-    return true;
-}
-
-bool SubfolderSearch::running() const
-{
-    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
-}
-
-void SubfolderSearch::wait()
-{
-    if (!thread_)
-        return;
-    WaitForSingleObject(thread_.get(), INFINITE);
-    thread_.reset();
+    return thread_.start(work, this);
 }
 
 SubfolderSearch::Outcome SubfolderSearch::take(Subfolders& found)
 {
-    wait();
+    thread_.wait();
     if (failed_)
         return Outcome::Failed;
     if (stop_)

@@ -1,6 +1,6 @@
 #pragma once
 #include "batch/FolderWalk.h"
-#include "support/Handles.h"
+#include "support/WorkerThread.h"
 
 #include <windows.h>
 
@@ -20,14 +20,13 @@ public:
     // False when a search is in hand or no thread could be made.
     bool start(std::wstring root, HWND window, UINT message);
     void cancel() { stop_ = true; }
-    bool running() const;
+    bool running() const { return thread_.running(); }
     enum class Outcome { Found, Cancelled, Failed };
     // Once the message came: what was found.
     Outcome take(Subfolders& found);
 
 private:
     static DWORD WINAPI work(void* self);
-    void wait();
 
     std::wstring root_;
     Subfolders found_;
@@ -35,5 +34,5 @@ private:
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::atomic<bool> stop_ = false;
-    ThreadHandle thread_;
+    WorkerThread thread_;
 };
