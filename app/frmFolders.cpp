@@ -125,8 +125,7 @@ void frmFolders::onAdd(int button)
         showMessage(kInternalError, MB_ICONSTOP);
         return;
     }
-    searchRoot_ = dialog->folder;
-    SetWindowTextW(control(lblBatch), (kSubfoldersSearching + searchRoot_).c_str());
+    SetWindowTextW(control(lblBatch), (kSubfoldersSearching + search_.root()).c_str());
     enableButtons();
 }
 
@@ -147,7 +146,7 @@ void frmFolders::onSearchEnded()
             text += L"\r\n" + below.unreadable[i];
         showMessage(below.unreadable.size() > kFoldersNamed ? text + L"\r\n…" : text, MB_ICONWARNING);
     }
-    below.folders.insert(below.folders.begin(), searchRoot_);
+    below.folders.insert(below.folders.begin(), search_.root());
     list_.add(below.folders);
     changed();
 }

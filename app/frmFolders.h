@@ -79,7 +79,6 @@ private:
     FolderList list_;
     BatchRun run_;
     SubfolderSearch search_;
-    std::wstring searchRoot_;
     Mode mode_ = Mode::Command;
     FolderStep command_; // the latest command, for the folders it did not do
     std::vector<std::size_t> places_; // the list's places of the folders the run was given

@@ -21,6 +21,8 @@ public:
     bool start(std::wstring root, HWND window, UINT message);
     void cancel() { stop_ = true; }
     bool running() const { return thread_.running(); }
+    // The folder of the latest search.
+    const std::wstring& root() const { return root_; }
     enum class Outcome { Found, Cancelled, Failed };
     // Once the message came: what was found.
     Outcome take(Subfolders& found);

@@ -270,13 +270,7 @@ bool measureApply(const std::wstring& top)
     for (std::size_t i = 0; i < hundreds[1].size(); ++i)
         std::wprintf(L"hundred %u %.0f %.0f\n", static_cast<unsigned>(i + 1), hundreds[1][i], hundreds[0][i]);
 
-    Win32RecordStore store(storeFolder);
-    std::vector<RecordStore::Entry> entries;
-    if (store.list(entries)) {
-        for (const RecordStore::Entry& entry : entries)
-            (void)store.remove(entry.name);
-    }
-    RemoveDirectoryW(storeFolder.c_str());
+    removeRecordStore(storeFolder);
     for (const std::wstring& folder : folders) {
         SetFileAttributesW((folder + L"\\" + kDesktopIni).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW((folder + L"\\" + kDesktopIni).c_str());
@@ -342,8 +336,7 @@ bool measureListing(const std::wstring& top, long runs)
             WIN32_FIND_DATAW entry;
             const FindHandle find(FindFirstFileExW((L"\\\\?\\" + folder + L"\\*").c_str(), FindExInfoBasic, &entry,
                                                    FindExSearchLimitToDirectories, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-            while (find && FindNextFileW(find.get(), &entry)) {
-            }
+            while (find && FindNextFileW(find.get(), &entry)) {}
         }
         if (run >= 0) {
             milliseconds.push_back(listing);
@@ -366,11 +359,7 @@ bool measureListing(const std::wstring& top, long runs)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2) {
-        std::fwprintf(stderr, L"Usage: BatchProbe RUNS\n");
-        return 2;
-    }
-    const long runs = runsArgument(argv[1]);
+    const long runs = onlyRunsArgument(argc, argv, L"BatchProbe");
     if (runs == 0)
         return 2;
     const std::wstring top = makeProbeFolder(L"QuenmarkBatch");

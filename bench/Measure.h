@@ -1,7 +1,9 @@
 #pragma once
 // What the benchmark probes measure with: a clock, the median and percentiles, the RUNS
-// argument, and a settings file as a folder customised earlier holds it.
+// argument, a settings file as a folder customised earlier holds it, and a folder of
+// the probe's own to work in and clear again.
 #include "support/Handles.h"
+#include "undo/Win32RecordStore.h"
 
 #include <windows.h>
 
@@ -43,6 +45,16 @@ inline long runsArgument(const wchar_t* text)
     return runs < 1 ? 0 : runs;
 }
 
+// RUNS, the one argument of a probe that takes nothing else; 0, after saying how to
+// call the probe, when it is missing or no positive number.
+inline long onlyRunsArgument(int argc, wchar_t** argv, const wchar_t* probe)
+{
+    if (argc == 2)
+        return runsArgument(argv[1]);
+    std::fwprintf(stderr, L"Usage: %ls RUNS\n", probe);
+    return 0;
+}
+
 // Writes the file as if saved an hour ago, as a folder customised earlier would hold it.
 // The age matters under Wine: it re-reads a profile file on every call while the file
 // is under about two seconds old, and keeps a parsed copy of an older one.
@@ -74,4 +86,16 @@ inline std::wstring makeProbeFolder(const wchar_t* name)
         return L"";
     }
     return folder;
+}
+
+// Deletes a record store's folder that a probe wrote to, with its records.
+inline void removeRecordStore(const std::wstring& root)
+{
+    Win32RecordStore store(root);
+    std::vector<RecordStore::Entry> entries;
+    if (store.list(entries)) {
+        for (const RecordStore::Entry& entry : entries)
+            (void)store.remove(entry.name);
+    }
+    RemoveDirectoryW(root.c_str());
 }

@@ -162,12 +162,7 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
     std::wprintf(L"record %lu %.2f %.2f %.1f %.1f %.1f\n", static_cast<unsigned long>(targetKiB), median(plain),
                  median(recorded), median(shares), percentile(shares, 25), percentile(shares, 75));
     std::fflush(stdout);
-    std::vector<RecordStore::Entry> entries;
-    if (store.list(entries)) {
-        for (const RecordStore::Entry& entry : entries)
-            (void)store.remove(entry.name);
-    }
-    RemoveDirectoryW((folder + L".records").c_str());
+    removeRecordStore(folder + L".records");
     return true;
 }
 
@@ -175,11 +170,7 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 2) {
-        std::fwprintf(stderr, L"Usage: ScaleProbe RUNS\n");
-        return 2;
-    }
-    const long runs = runsArgument(argv[1]);
+    const long runs = onlyRunsArgument(argc, argv, L"ScaleProbe");
     if (runs == 0)
         return 2;
 

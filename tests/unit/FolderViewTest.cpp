@@ -381,15 +381,21 @@ TEST(FolderInfo, FolderTypesGoBackAsSpelledUnlessAnotherIsPicked)
 // goes with its file's name, and ticked alone copies each folder's own file.
 TEST(FolderInfo, ManyFoldersTakeOnlyTheChangedFields)
 {
-    const FolderInfo shown {L"a.ico,0", L"первая", L"", L""};
-    const FolderInfo own {L"b.ico,1", L"вторая", L"Music", L"b.jpg"};
+    const FolderInfo shown {.icon = L"a.ico,0", .infoTip = L"первая"};
+    const FolderInfo own {.icon = L"b.ico,1", .infoTip = L"вторая", .folderType = L"Music", .logo = L"b.jpg"};
     FolderInfo edited = shown;
     edited.folderType = L"Pictures";
-    EXPECT_EQ(withChangedFields(own, edited, shown), (FolderInfo {L"b.ico,1", L"вторая", L"Pictures", L"b.jpg"}));
+    EXPECT_EQ(withChangedFields(own, edited, shown),
+              (FolderInfo {.icon = L"b.ico,1", .infoTip = L"вторая", .folderType = L"Pictures", .logo = L"b.jpg"}));
     edited.icon = L"D:\\c.ico,2";
     edited.copyIcon = edited.copyLogo = kTicked;
     EXPECT_EQ(withChangedFields(own, edited, shown),
-              (FolderInfo {L"D:\\c.ico,2", L"вторая", L"Pictures", L"b.jpg", kTicked, kTicked}));
+              (FolderInfo {.icon = L"D:\\c.ico,2",
+                           .infoTip = L"вторая",
+                           .folderType = L"Pictures",
+                           .logo = L"b.jpg",
+                           .copyIcon = kTicked,
+                           .copyLogo = kTicked}));
 }
 
 // The icon and the folder picture copied into the folder are hidden and named by their
