@@ -21,6 +21,49 @@ FolderOutcome failed(const std::wstring& text, std::uint32_t error)
     return {FolderOutcome::State::Failed, error ? why + L" " + errorText(errorInfo(error), kErrorNumber) : why};
 }
 
+// One entry for the whole command: the records of a group of folders go to the disk in
+// one flush before any of them is changed.
+class JournalWork : public BatchWork {
+public:
+    using PerFolder = std::function<FolderOutcome(CommandJournal& journal, std::size_t index)>;
+    JournalWork(JournalStore& store, FolderFiles& files, EntryHeader header, PerFolder perFolder)
+        : journal_(store, files, std::move(header)),
+          perFolder_(std::move(perFolder))
+    {
+    }
+    void prepare(std::size_t first, std::size_t last) override
+    {
+        for (std::size_t i = first; i < last; ++i)
+            journal_.prepare(i);
+        (void)journal_.sync(); // a failure refuses each folder as it comes
+    }
+    FolderOutcome run(std::size_t index) override { return perFolder_(journal_, index); }
+    void end() override { journal_.finish(); }
+
+private:
+    CommandJournal journal_;
+    PerFolder perFolder_;
+};
+
+FolderStep stepOf(FolderFiles& files, JournalStore& store, EntryHeader header, JournalWork::PerFolder perFolder)
+{
+    return [&files, &store, header = std::move(header), perFolder = std::move(perFolder)](
+               const std::vector<std::wstring>& folders) -> std::unique_ptr<BatchWork> {
+        EntryHeader own = header;
+        own.folders = folders;
+        return std::make_unique<JournalWork>(store, files, std::move(own), perFolder);
+    };
+}
+
+const JournalFolder* folderIn(const JournalEntry& entry, const std::wstring& folder)
+{
+    for (const JournalFolder& listed : entry.folders) {
+        if (comparablePath(listed.folder) == comparablePath(folder))
+            return &listed;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 FolderOutcome folderOutcome(const CommandOutcome& outcome)
@@ -31,43 +74,69 @@ FolderOutcome folderOutcome(const CommandOutcome& outcome)
     return failed(message.text, message.reported ? outcome.error : 0);
 }
 
-FolderStep lookStep(FolderFiles& files, RecordStore& store, const CommandName& name, const FolderLookState& look,
+FolderOutcome folderOutcome(const UndoOutcome& outcome)
+{
+    using Kind = UndoOutcome::Kind;
+    switch (outcome.kind) {
+    case Kind::Done: return FolderOutcome {FolderOutcome::State::Done};
+    case Kind::Nothing: return failed(kUndoNothing, 0);
+    case Kind::Changed: return FolderOutcome {FolderOutcome::State::Changed, oneLine(outcome.subject)};
+    case Kind::Failed: break;
+    }
+    return failed(aboutPath(outcome.subject, kUndoFailed), outcome.error);
+}
+
+FolderStep lookStep(FolderFiles& files, JournalStore& store, const CommandName& name, const FolderLookState& look,
                     Command action)
 {
-    return [&files, &store, name, look, action](const std::wstring& folder) {
-        FolderLookState own = look;
-        own.folder = folder;
-        return folderOutcome(runRecorded(files, store, folder, name,
-                                         [&](FolderFiles& recorded) { return runLookCommand(recorded, own, action); }));
-    };
+    return stepOf(files, store, {EntryKind::Command, L"", name, {}},
+                  [look, action](CommandJournal& journal, std::size_t index) {
+                      return folderOutcome(journal.run(index, [&](FolderFiles& recorded, const std::wstring& folder) {
+                          FolderLookState own = look;
+                          own.folder = folder;
+                          return runLookCommand(recorded, own, action);
+                      }));
+                  });
 }
 
-FolderStep folderInfoStep(FolderFiles& files, RecordStore& store, const CommandName& name, const FolderInfo& edited,
+FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const CommandName& name, const FolderInfo& edited,
                           const FolderInfo& loaded, Command action)
 {
-    return [&files, &store, name, edited, loaded, action](const std::wstring& folder) {
-        FolderInfo own;
-        if (const TsStatus status = loadFolderInfo(files, folder, own); !status)
-            return failed(aboutPath(folder, kLoadFailed), status.error());
-        const FolderInfo info = withChangedFields(own, edited, loaded);
-        return folderOutcome(runRecorded(files, store, folder, name, [&](FolderFiles& recorded) {
-            return runFolderInfoCommand(recorded, folder, info, own, action);
-        }));
-    };
+    return stepOf(files, store, {EntryKind::Command, L"", name, {}},
+                  [&files, edited, loaded, action](CommandJournal& journal, std::size_t index) {
+                      const std::wstring& folder = journal.header().folders[index];
+                      FolderInfo own;
+                      if (const TsStatus status = loadFolderInfo(files, folder, own); !status)
+                          return failed(aboutPath(folder, kLoadFailed), status.error());
+                      const FolderInfo info = withChangedFields(own, edited, loaded);
+                      return folderOutcome(journal.run(index, [&](FolderFiles& recorded, const std::wstring& at) {
+                          return runFolderInfoCommand(recorded, at, info, own, action);
+                      }));
+                  });
 }
 
-FolderStep undoStep(FolderFiles& files, RecordStore& store, bool evenIfChanged)
+UndoOutcome undoInJournal(CommandJournal& journal, std::size_t index, const JournalEntry& undone, bool evenIfChanged)
 {
-    return [&files, &store, evenIfChanged](const std::wstring& folder) {
-        using Kind = UndoOutcome::Kind;
-        const UndoOutcome outcome = undoFolder(files, store, folder, evenIfChanged);
-        switch (outcome.kind) {
-        case Kind::Done: return FolderOutcome {FolderOutcome::State::Done};
-        case Kind::Nothing: return failed(kUndoNothing, 0);
-        case Kind::Unusable: return failed(aboutPath(outcome.subject, kUndoUnusable), 0);
-        case Kind::Changed: return FolderOutcome {FolderOutcome::State::Changed, oneLine(outcome.subject)};
-        case Kind::Failed: break;
-        }
-        return failed(aboutPath(outcome.subject, kUndoFailed), outcome.error);
-    };
+    const JournalFolder* recorded = folderIn(undone, journal.header().folders[index]);
+    if (!recorded)
+        return {UndoOutcome::Kind::Nothing};
+    UndoOutcome outcome;
+    const CommandOutcome ran = journal.run(index, [&](FolderFiles& files, const std::wstring&) {
+        outcome = undoJournalFolder(files, *recorded, evenIfChanged);
+        // The journal needs only whether the folder was put back.
+        return outcome.kind == UndoOutcome::Kind::Done ? CommandOutcome {}
+                                                       : CommandOutcome {CommandOutcome::Kind::SaveFailed};
+    });
+    if (ran.kind == CommandOutcome::Kind::RecordFailed)
+        return {UndoOutcome::Kind::Failed, ran.subject, ran.error};
+    return outcome;
+}
+
+FolderStep undoStep(FolderFiles& files, JournalStore& store, std::shared_ptr<const JournalEntry> undone,
+                    const CommandName& name, bool evenIfChanged)
+{
+    return stepOf(files, store, {EntryKind::Undo, undone->id, name, {}},
+                  [undone, evenIfChanged](CommandJournal& journal, std::size_t index) {
+                      return folderOutcome(undoInJournal(journal, index, *undone, evenIfChanged));
+                  });
 }

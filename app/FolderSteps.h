@@ -4,22 +4,38 @@
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderInfo.h"
 #include "folderview/FolderLookState.h"
+#include "undo/CommandJournal.h"
 #include "undo/FolderUndo.h"
+#include "undo/Journal.h"
 
-// The commands of both windows as steps over many folders: each folder goes through
-// the same recorded command as a folder alone, with its own outcome. The files and the
-// store are used on the batch's thread.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The commands of both windows as work over many folders: one journal entry for the
+// whole command, and each folder through the same change as a folder alone, with its
+// own outcome. The files and the store are used on the batch's thread.
+
+// Makes a command's work over folders, their one spelling each (tsCanonicalFolder): a
+// step is kept for "Повторить", which makes new work, and a new entry, of it.
+using FolderStep = std::function<std::unique_ptr<BatchWork>(const std::vector<std::wstring>& folders)>;
 
 // The main window's look, the same for every folder.
-FolderStep lookStep(FolderFiles& files, RecordStore& store, const CommandName& name, const FolderLookState& look,
+FolderStep lookStep(FolderFiles& files, JournalStore& store, const CommandName& name, const FolderLookState& look,
                     Command action);
 // The dialog's fields: Apply writes to each folder only the fields the user changed
 // (edited differs from loaded, what the dialog showed); Remove removes its keys.
-FolderStep folderInfoStep(FolderFiles& files, RecordStore& store, const CommandName& name, const FolderInfo& edited,
+FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const CommandName& name, const FolderInfo& edited,
                           const FolderInfo& loaded, Command action);
-// "Вернуть как было" for each folder; a folder whose files changed since stays as it
-// is (Changed) unless evenIfChanged.
-FolderStep undoStep(FolderFiles& files, RecordStore& store, bool evenIfChanged);
+// "Вернуть как было" of an entry (read with its records) in each folder; a folder whose
+// files changed since stays as it is (Changed) unless evenIfChanged.
+FolderStep undoStep(FolderFiles& files, JournalStore& store, std::shared_ptr<const JournalEntry> undone,
+                    const CommandName& name, bool evenIfChanged);
+
+// The undo of one folder, in the entry's own journal, as the list and a folder alone run it.
+UndoOutcome undoInJournal(CommandJournal& journal, std::size_t index, const JournalEntry& undone, bool evenIfChanged);
 
 // A command's outcome in the list's words: the message a folder alone would show.
 FolderOutcome folderOutcome(const CommandOutcome& outcome);
+FolderOutcome folderOutcome(const UndoOutcome& outcome);

@@ -1,11 +1,34 @@
 #include "app/UndoCommand.h"
 
 #include "app/Controls.h"
+#include "app/FolderSteps.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
 #include "support/ErrorReporter.h"
+#include "support/tsFile.h"
+#include "undo/CommandJournal.h"
+#include "undo/FolderUndo.h"
 
 #include <algorithm>
+#include <cwctype>
+
+namespace {
+
+std::wstring twoDigits(unsigned value)
+{
+    return {static_cast<wchar_t>(L'0' + value / 10 % 10), static_cast<wchar_t>(L'0' + value % 10)};
+}
+
+// The name a recording gives a temporary file of its own: "~qmk" and eight hex digits.
+bool isJournalTemp(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L'\\');
+    const std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    return name.size() == 16 && name.starts_with(L"~qmk") && name.ends_with(L".tmp")
+        && std::all_of(name.begin() + 4, name.begin() + 12, iswxdigit);
+}
+
+} // namespace
 
 CommandName commandName(HWND button, HWND window)
 {
@@ -18,44 +41,78 @@ CommandName commandName(HWND button, HWND window)
     return name;
 }
 
-std::wstring undoMenuCaption(FolderFiles& files, RecordStore& store, const std::wstring& folder, bool& enabled)
+CommandName undoName(HWND window)
 {
-    FolderRecord record;
-    enabled = findRecord(files, store, folder, record) == RecordFound::Found;
-    if (!enabled)
-        return std::wstring(kUndoMenuItem) + kUndoKey;
-    const RecordTime& time = record.time;
-    const wchar_t* month = time.month >= 1 && time.month <= 12 ? kMonthsOf[time.month - 1] : L"";
-    wchar_t clock[8];
-    clock[0] = static_cast<wchar_t>(L'0' + time.hour / 10 % 10);
-    clock[1] = static_cast<wchar_t>(L'0' + time.hour % 10);
-    clock[2] = L':';
-    clock[3] = static_cast<wchar_t>(L'0' + time.minute / 10 % 10);
-    clock[4] = static_cast<wchar_t>(L'0' + time.minute % 10);
-    clock[5] = L'\0';
-    return std::wstring(kUndoMenuItem) + L" (" + record.command + L", " + std::to_wstring(time.day) + L" " + month
-        + L", " + clock + L")" + kUndoKey;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {kUndoMenuItem, windowText(window), {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}};
 }
 
-bool runUndo(Components& components, FolderFiles& files, RecordStore& store, HWND owner, const std::wstring& folder)
+std::wstring entryTime(const RecordTime& time)
+{
+    const wchar_t* month = time.month >= 1 && time.month <= 12 ? kMonthsOf[time.month - 1] : L"";
+    return std::to_wstring(time.day) + L" " + month + L", " + twoDigits(time.hour) + L":" + twoDigits(time.minute);
+}
+
+std::wstring entryName(const JournalEntry& entry)
+{
+    const std::size_t folders = entry.folders.size();
+    return entry.header.name.command + L", " + (folders > 1 ? foldersCount(folders) + L", " : L"")
+        + entryTime(entry.header.name.time);
+}
+
+std::wstring undoMenuCaption(Journal& journal, const std::vector<std::wstring>& folders, bool& enabled)
+{
+    const std::size_t latest = journal.refresh() ? journal.latestFor(folders) : static_cast<std::size_t>(-1);
+    enabled = latest < journal.entries().size();
+    if (!enabled)
+        return std::wstring(kUndoMenuItem) + kUndoKey;
+    return std::wstring(kUndoMenuItem) + L" (" + entryName(journal.entries()[latest]) + L")" + kUndoKey;
+}
+
+std::shared_ptr<const JournalEntry> readWholeEntry(JournalStore& store, const JournalEntry& summary)
+{
+    auto whole = std::make_shared<JournalEntry>();
+    JournalStore::Entry listed {summary.id, 0, summary.finished, summary.running};
+    if (!readEntry(store, listed, true, *whole))
+        return nullptr;
+    return whole;
+}
+
+bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Journal& journal, HWND owner,
+             const std::wstring& folder)
 {
     using Kind = UndoOutcome::Kind;
     const BusyPointer busy;
-    UndoOutcome outcome = undoFolder(files, store, folder, false);
-    if (outcome.kind == Kind::Changed) {
-        if (!components.askYes(owner, outcome.subject + L"\r\n\r\n" + kUndoChanged))
-            return false;
-        outcome = undoFolder(files, store, folder, true);
+    const std::wstring canonical = tsCanonicalFolder(folder);
+    const std::size_t latest = journal.refresh() ? journal.latestFor({canonical}) : static_cast<std::size_t>(-1);
+    if (latest >= journal.entries().size()) {
+        MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION);
+        return false;
     }
+    const std::shared_ptr<const JournalEntry> whole = readWholeEntry(store, journal.entries()[latest]);
+    const auto recorded = whole ? std::find_if(whole->folders.begin(), whole->folders.end(),
+                                               [&](const JournalFolder& f) {
+                                                   return comparablePath(f.folder) == comparablePath(canonical);
+                                               })
+                                : std::vector<JournalFolder>::const_iterator();
+    if (!whole || recorded == whole->folders.end() || !recorded->usable) {
+        MessageBoxW(owner, aboutPath(store.where(), kUndoUnusable).c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    // Asked before the undo's own entry is made, so that No leaves no trace.
+    const std::wstring changed = changedSince(files, *recorded);
+    if (!changed.empty() && !components.askYes(owner, changed + L"\r\n\r\n" + kUndoChanged))
+        return false;
+    CommandJournal undo(store, files, {EntryKind::Undo, whole->id, undoName(owner), {canonical}});
+    const UndoOutcome outcome = undoInJournal(undo, 0, *whole, true);
+    undo.finish();
     switch (outcome.kind) {
     case Kind::Done:
         MessageBoxW(owner, kDone, kMainCaption, MB_OK | MB_ICONINFORMATION);
         components.folderChanged(folder);
         return true;
     case Kind::Nothing: MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION); break;
-    case Kind::Unusable:
-        MessageBoxW(owner, aboutPath(outcome.subject, kUndoUnusable).c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
-        break;
     case Kind::Failed:
     case Kind::Changed: {
         std::int16_t response = 0;
@@ -65,4 +122,28 @@ bool runUndo(Components& components, FolderFiles& files, RecordStore& store, HWN
     }
     }
     return false;
+}
+
+TsStatus closeUnfinished(JournalStore& store, FolderFiles& files, const JournalEntry& summary)
+{
+    std::uint64_t length = summary.length;
+    if (const std::shared_ptr<const JournalEntry> whole = readWholeEntry(store, summary)) {
+        length = whole->length; // its records checked too: a damaged one ends it there
+        for (const JournalFolder& folder : whole->folders) {
+            for (const RecordedPath& path : folder.paths) {
+                std::uint32_t attributes = 0;
+                if (!path.existed && isJournalTemp(path.path) && files.getAttributes(path.path, attributes))
+                    (void)files.deleteFile(path.path); // one that stays is cleared by the undo of its folder
+            }
+        }
+    }
+    if (const TsStatus resumed = store.resume(summary.id, length); !resumed)
+        return resumed;
+    TsStatus status = store.append(frameOf(FrameType::Finished, ""));
+    if (status)
+        status = store.flush();
+    if (status)
+        return store.finish();
+    store.close();
+    return status;
 }

@@ -1,23 +1,44 @@
 #pragma once
 #include "folderview/FolderFiles.h"
 #include "support/Components.h"
-#include "undo/FolderUndo.h"
+#include "undo/FolderRecord.h"
+#include "undo/Journal.h"
+#include "undo/JournalStore.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
-// "Вернуть как было" as both windows offer it, for the folder they show.
+// "Вернуть как было" as both windows offer it, through the journal of commands.
 
-// A command's name for its record: the caption of the button pressed and of its window,
+// A command's name for its entry: the caption of the button pressed and of its window,
 // and the time now.
 CommandName commandName(HWND button, HWND window);
+// Undo's own name, as the journal lists it.
+CommandName undoName(HWND window);
 
-// The system menu's item: "Вернуть как было (Установить!, 7 декабря, 16:40)" with its
-// key; enabled only when the folder has a record to undo.
-std::wstring undoMenuCaption(FolderFiles& files, RecordStore& store, const std::wstring& folder, bool& enabled);
+// "8 декабря, 10:40"
+std::wstring entryTime(const RecordTime& time);
+// "Установить!, 300 папок, 8 декабря, 10:40": the entry as a menu or a question names it.
+std::wstring entryName(const JournalEntry& entry);
 
-// Undoes the folder's latest change, asking first when a file changed since (No changes
-// nothing). True when done: the user and the shell are told, and the window closes as
-// after Apply.
-bool runUndo(Components& components, FolderFiles& files, RecordStore& store, HWND owner, const std::wstring& folder);
+// The system menu's item for the folders (their one spelling each): "Вернуть как было
+// (Установить!, 7 декабря, 16:40)" with its key, naming the command undo would take
+// back; enabled only when there is one.
+std::wstring undoMenuCaption(Journal& journal, const std::vector<std::wstring>& folders, bool& enabled);
+
+// The entry with its records, for undo to put its folders back; null when it cannot be read.
+std::shared_ptr<const JournalEntry> readWholeEntry(JournalStore& store, const JournalEntry& summary);
+
+// Undoes the latest command that changed the folder, asking first when a file changed
+// since (No changes nothing). True when done: the user and the shell are told, and the
+// window closes as after Apply.
+bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Journal& journal, HWND owner,
+             const std::wstring& folder);
+
+// A command of this user that did not finish (the program or the machine stopped in its
+// middle): its temporary files cleared away and the entry marked finished, so that it is
+// asked about once and stays in the journal, undoable.
+TsStatus closeUnfinished(JournalStore& store, FolderFiles& files, const JournalEntry& summary);

@@ -100,7 +100,7 @@ const CommandRoute<frmFolderInfo> frmFolderInfo::kRoutes[] = {
     {cmdInfoCancel, BN_CLICKED, &frmFolderInfo::onCancel},
 };
 
-frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files, RecordStore& store)
+frmFolderInfo::frmFolderInfo(Components& components, FolderFiles& files, JournalStore& store)
     : components_(components),
       files_(files),
       store_(store)
@@ -175,7 +175,9 @@ void frmFolderInfo::runCommand(int button)
     }
     const CommandOutcome outcome =
         runRecorded(files_, store_, folder_, commandName(control(button), window_),
-                    [&](FolderFiles& files) { return runFolderInfoCommand(files, folder_, info, loaded_, action); });
+                    [&](FolderFiles& files, const std::wstring& folder) {
+                        return runFolderInfoCommand(files, folder, info, loaded_, action);
+                    });
     if (showOutcome(components_, window_, outcome, folder_))
         close();
 }
@@ -186,10 +188,9 @@ void frmFolderInfo::undo()
     if (undoEachFolder) {
         close();
         undoEachFolder();
-        return;
-    }
-    if (runUndo(components_, files_, store_, window_, folder_))
+    } else if (undoFolder && undoFolder()) {
         close();
+    }
 }
 
 void frmFolderInfo::onCancel(int)

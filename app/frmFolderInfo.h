@@ -1,6 +1,6 @@
 #pragma once
 #include "app/BaseWindow.h"
-#include "batch/BatchRun.h"
+#include "app/FolderSteps.h"
 #include "folderview/AnotherComputer.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/FolderInfo.h"
@@ -8,7 +8,7 @@
 #include "resources/FolderInfoLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
-#include "undo/RecordStore.h"
+#include "undo/JournalStore.h"
 
 #include <windows.h>
 
@@ -23,7 +23,7 @@ class frmFolderInfo : public BaseWindow<frmFolderInfo> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkFolderInfo";
 
-    frmFolderInfo(Components& components, FolderFiles& files, RecordStore& store);
+    frmFolderInfo(Components& components, FolderFiles& files, JournalStore& store);
     ~frmFolderInfo() { close(); }
 
     // Shows the folder's settings as loaded, with the owner disabled, until the user
@@ -35,6 +35,8 @@ public:
     std::function<void(FolderStep)> forEachFolder;
     // With several folders listed: Ctrl+Z undoes the latest command in each.
     std::function<void()> undoEachFolder;
+    // With one: Ctrl+Z undoes the latest command there; true when done.
+    std::function<bool()> undoFolder;
 
 private:
     friend class BaseWindow<frmFolderInfo>;
@@ -59,7 +61,7 @@ private:
 
     Components& components_;
     FolderFiles& files_;
-    RecordStore& store_;
+    JournalStore& store_;
     std::wstring folder_;
     FolderInfo loaded_; // what the fields were opened with; Apply writes only what differs
     IconHandle icon_;

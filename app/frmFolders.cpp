@@ -2,9 +2,11 @@
 
 #include "app/Controls.h"
 #include "app/FolderSteps.h"
+#include "app/UndoCommand.h"
 #include "folderview/LookSettings.h"
 #include "resources/FoldersLayout.h"
 #include "resources/Texts.h"
+#include "support/tsFile.h"
 #include "support/tsWindow.h"
 
 namespace {
@@ -43,10 +45,11 @@ const CommandRoute<frmFolders> frmFolders::kRoutes[] = {
     {cmdUndoBatch, BN_CLICKED, &frmFolders::onUndo},  {cmdCancelBatch, BN_CLICKED, &frmFolders::onCancel},
 };
 
-frmFolders::frmFolders(Components& components, FolderFiles& files, RecordStore& store)
+frmFolders::frmFolders(Components& components, FolderFiles& files, JournalStore& store, Journal& journal)
     : components_(components),
       files_(files),
-      store_(store)
+      store_(store),
+      journal_(journal)
 {
 }
 
@@ -67,6 +70,7 @@ bool frmFolders::open(HWND owner)
             ListView_InsertColumn(listView, i, &column);
         }
         lastFocus_ = listView;
+        findUndoable();
         refresh();
     }
     if (IsIconic(window_))
@@ -88,6 +92,7 @@ void frmFolders::refresh()
 
 void frmFolders::changed()
 {
+    findUndoable();
     refresh();
     if (listChanged)
         listChanged();
@@ -99,7 +104,7 @@ void frmFolders::enableButtons()
     for (const int id : {cmdAddFolder, cmdAddSubfolders, cmdTakeOut})
         EnableWindow(control(id), idle);
     EnableWindow(control(cmdRetry), idle && command_ && !list_.notDone().empty());
-    EnableWindow(control(cmdUndoBatch), idle && !list_.changed().empty());
+    EnableWindow(control(cmdUndoBatch), idle && undoable_);
     EnableWindow(control(cmdCancelBatch), !idle);
 }
 
@@ -121,7 +126,8 @@ void frmFolders::onAdd(int button)
         changed();
         return;
     }
-    if (!search_.start(dialog->folder, window_, kSearchEnded)) {
+    // Below a folder of one spelling, every folder found has its one spelling too.
+    if (!search_.start(tsCanonicalFolder(dialog->folder), window_, kSearchEnded)) {
         showMessage(kInternalError, MB_ICONSTOP);
         return;
     }
@@ -147,7 +153,7 @@ void frmFolders::onSearchEnded()
         showMessage(below.unreadable.size() > kFoldersNamed ? text + L"\r\n…" : text, MB_ICONWARNING);
     }
     below.folders.insert(below.folders.begin(), search_.root());
-    list_.add(below.folders);
+    list_.add(below.folders, true);
     changed();
 }
 
@@ -171,7 +177,7 @@ bool frmFolders::run(HWND owner, FolderStep step)
     if (running() || !open(owner))
         return false;
     for (std::size_t i = 0; i < list_.size(); ++i)
-        list_[i].outcome = {}, list_[i].changed = false;
+        list_[i].outcome = {};
     command_ = step;
     std::vector<std::size_t> all(list_.size());
     for (std::size_t i = 0; i < all.size(); ++i)
@@ -185,19 +191,83 @@ void frmFolders::onRetry(int)
         (void)start(Mode::Command, list_.notDone(), command_);
 }
 
+void frmFolders::findUndoable()
+{
+    std::vector<std::wstring> folders;
+    for (std::size_t i = 0; i < list_.size(); ++i)
+        folders.push_back(list_[i].folder);
+    undoable_ = !running() && journal_.refresh() && journal_.latestFor(folders) < journal_.entries().size();
+}
+
 void frmFolders::undo(HWND owner)
 {
-    if (running() || !open(owner))
+    if (!open(owner))
         return;
-    undone_ = list_.changed();
+    if (running()) {
+        showMessage(kBusy, MB_ICONINFORMATION);
+        return;
+    }
+    std::vector<std::wstring> folders;
+    for (std::size_t i = 0; i < list_.size(); ++i)
+        folders.push_back(list_[i].folder);
+    const std::size_t latest = journal_.refresh() ? journal_.latestFor(folders) : static_cast<std::size_t>(-1);
+    if (latest >= journal_.entries().size()) {
+        showMessage(kUndoNothing, MB_ICONINFORMATION);
+        return;
+    }
+    std::vector<std::size_t> places;
+    for (const std::size_t f : journal_.toUndo(latest, &folders)) {
+        const std::wstring key = comparablePath(journal_.entries()[latest].folders[f].folder);
+        for (std::size_t i = 0; i < list_.size(); ++i) {
+            if (comparablePath(list_[i].folder) == key)
+                places.push_back(i);
+        }
+    }
+    startUndo(journal_.entries()[latest], places);
+}
+
+void frmFolders::undoEntry(HWND owner, const JournalEntry& entry)
+{
+    if (!open(owner))
+        return;
+    if (running()) {
+        showMessage(kBusy, MB_ICONINFORMATION);
+        return;
+    }
+    std::size_t place = 0;
+    while (place < journal_.entries().size() && journal_.entries()[place].id != entry.id)
+        ++place;
+    if (place == journal_.entries().size())
+        return;
+    std::vector<std::wstring> folders;
+    for (const std::size_t f : journal_.toUndo(place))
+        folders.push_back(journal_.entries()[place].folders[f].folder);
+    list_.clear();
+    list_.add(folders, true);
+    if (listChanged)
+        listChanged();
+    std::vector<std::size_t> places(list_.size());
+    for (std::size_t i = 0; i < places.size(); ++i)
+        places[i] = i;
+    startUndo(journal_.entries()[place], places);
+}
+
+void frmFolders::startUndo(const JournalEntry& entry, const std::vector<std::size_t>& places)
+{
+    undoing_ = readWholeEntry(store_, entry);
+    if (!undoing_) {
+        showMessage(aboutPath(store_.where(), kUndoUnusable), MB_ICONSTOP);
+        return;
+    }
+    undone_ = places;
     if (undone_.empty()) {
         showMessage(kUndoNothing, MB_ICONINFORMATION);
         return;
     }
-    (void)start(Mode::Undo, undone_, undoStep(files_, store_, false));
+    (void)start(Mode::Undo, undone_, undoStep(files_, store_, undoing_, undoName(window_), false));
 }
 
-bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, FolderStep step)
+bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, const FolderStep& step)
 {
     std::vector<std::wstring> folders;
     for (const std::size_t place : places) {
@@ -208,13 +278,31 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, Folder
     places_ = places;
     // The shell is told once for each folder changed, from the batch's thread: its
     // notices cost the window thread more than the rest of a folder.
-    auto told = [&components = components_, step = std::move(step)](const std::wstring& folder) {
-        FolderOutcome outcome = step(folder);
-        if (outcome.state == FolderOutcome::State::Done)
-            components.folderChanged(folder);
-        return outcome;
+    class Told : public BatchWork {
+    public:
+        Told(Components& components, std::unique_ptr<BatchWork> work, std::vector<std::wstring> folders)
+            : components_(components),
+              work_(std::move(work)),
+              folders_(std::move(folders))
+        {
+        }
+        void prepare(std::size_t first, std::size_t last) override { work_->prepare(first, last); }
+        FolderOutcome run(std::size_t index) override
+        {
+            FolderOutcome outcome = work_->run(index);
+            if (outcome.state == FolderOutcome::State::Done)
+                components_.folderChanged(folders_[index]);
+            return outcome;
+        }
+        void end() override { work_->end(); }
+
+    private:
+        Components& components_;
+        std::unique_ptr<BatchWork> work_;
+        std::vector<std::wstring> folders_;
     };
-    if (!run_.start(std::move(folders), std::move(told), window_, kBatchEvent)) {
+    auto work = std::make_unique<Told>(components_, step(folders), folders);
+    if (!run_.start(folders.size(), std::move(work), window_, kBatchEvent)) {
         showMessage(kInternalError, MB_ICONSTOP);
         return false;
     }
@@ -240,11 +328,7 @@ void frmFolders::onBatch(std::size_t index, LPARAM event)
         return;
     }
     for (auto& [ran, outcome] : run_.take()) {
-        ListedFolder& entry = list_[places_[ran]];
-        entry.outcome = std::move(outcome);
-        if (entry.outcome.state != FolderOutcome::State::Done)
-            continue;
-        entry.changed = mode_ == Mode::Command;
+        list_[places_[ran]].outcome = std::move(outcome);
     }
     if (event == BatchRun::Ended) {
         run_.wait();
@@ -257,6 +341,7 @@ void frmFolders::onBatch(std::size_t index, LPARAM event)
 void frmFolders::finish()
 {
     KillTimer(window_, kShowTimer);
+    findUndoable();
     SetWindowTextW(control(lblBatch), L"");
     // What the folders hold now is read again once the command is over: read while it
     // runs, it would cost the window thread a settings file at each redraw.
@@ -277,7 +362,7 @@ void frmFolders::finish()
         }
         // Asked once for all of them; a no leaves them as they are, failed.
         if (!asked.empty() && components_.askYes(window_, question + L"\r\n" + kUndoChangedMany)) {
-            (void)start(Mode::UndoAnyway, asked, undoStep(files_, store_, true));
+            (void)start(Mode::UndoAnyway, asked, undoStep(files_, store_, undoing_, undoName(window_), true));
             return;
         }
         for (const std::size_t place : asked)

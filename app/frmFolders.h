@@ -5,7 +5,9 @@
 #include "batch/SubfolderSearch.h"
 #include "folderview/FolderFiles.h"
 #include "support/Components.h"
-#include "undo/RecordStore.h"
+#include "app/FolderSteps.h"
+#include "undo/Journal.h"
+#include "undo/JournalStore.h"
 
 #include <windows.h>
 
@@ -25,7 +27,7 @@ class frmFolders : public BaseWindow<frmFolders> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkFolders";
 
-    frmFolders(Components& components, FolderFiles& files, RecordStore& store);
+    frmFolders(Components& components, FolderFiles& files, JournalStore& store, Journal& journal);
     ~frmFolders() { close(); }
 
     FolderList& list() { return list_; }
@@ -39,8 +41,11 @@ public:
     bool running() const { return run_.running() || search_.running(); }
     // Runs a command over every listed folder, the window open. False while one runs.
     bool run(HWND owner, FolderStep step);
-    // "Вернуть как было" for every folder the latest command changed, the window open.
+    // "Вернуть как было" of the latest command that changed any listed folder, in every
+    // one of its folders that is listed, the window open.
     void undo(HWND owner);
+    // "Вернуть как было" of the entry, in its folders that it changed, which become the list.
+    void undoEntry(HWND owner, const JournalEntry& entry);
     // The window's keys, before the focused control sees them. True when handled.
     bool preTranslateMessage(MSG& message);
 
@@ -64,7 +69,10 @@ private:
         search_.cancel();
     }
     void onSearchEnded();
-    bool start(Mode mode, const std::vector<std::size_t>& places, FolderStep step);
+    bool start(Mode mode, const std::vector<std::size_t>& places, const FolderStep& step);
+    void startUndo(const JournalEntry& entry, const std::vector<std::size_t>& places);
+    // Whether the journal holds a command that undo would take back here.
+    void findUndoable();
     void onBatch(std::size_t index, LPARAM event);
     void showProgress();
     void finish();
@@ -75,7 +83,8 @@ private:
 
     Components& components_;
     FolderFiles& files_;
-    RecordStore& store_;
+    JournalStore& store_;
+    Journal& journal_;
     FolderList list_;
     BatchRun run_;
     SubfolderSearch search_;
@@ -83,5 +92,7 @@ private:
     FolderStep command_; // the latest command, for the folders it did not do
     std::vector<std::size_t> places_; // the list's places of the folders the run was given
     std::vector<std::size_t> undone_; // the folders the latest undo was given
+    std::shared_ptr<const JournalEntry> undoing_; // the entry the latest undo takes back
+    bool undoable_ = false;
     std::size_t current_ = 0; // the run's folder in hand, by its place in places_
 };

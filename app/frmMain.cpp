@@ -108,11 +108,12 @@ const CommandRoute<frmMain> frmMain::kRoutes[] = {
     {cmdSkin1, BN_CLICKED, &frmMain::cmdSkinClick},
 };
 
-frmMain::frmMain(Components& components, FolderFiles& files, RecordStore& store)
+frmMain::frmMain(Components& components, FolderFiles& files, JournalStore& store)
     : components_(components),
       files_(files),
       store_(store),
-      folders_(components, files, store)
+      journal_(store),
+      folders_(components, files, store, journal_)
 {
     folders_.listChanged = [this] { showFolders(); };
 }
@@ -145,8 +146,10 @@ void frmMain::extendSystemMenu()
     std::wstring exe;
     const bool ours = tsGetExePath(exe) && isFolderCommandOf(exe);
     CheckMenuItem(menu, menuId(&frmMain::switchFolderCommand), MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
+    // While a command runs no other starts, and the journal is the command's.
     bool undoable = false;
-    const std::wstring undo = undoMenuCaption(files_, store_, folder(), undoable);
+    const std::wstring undo = folders_.running() ? std::wstring(kUndoMenuItem) + kUndoKey
+                                                 : undoMenuCaption(journal_, folders(), undoable);
     const UINT undoId = menuId(&frmMain::undo);
     ModifyMenuW(menu, undoId, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), undoId, undo.c_str());
 }
@@ -178,9 +181,9 @@ void frmMain::switchFolderCommand()
 
 void frmMain::undo()
 {
-    if (folders_.list().size() > 1)
+    if (folders_.list().size() > 1 || folders_.running())
         folders_.undo(window_);
-    else if (runUndo(components_, files_, store_, window_, folder()))
+    else if (runUndo(components_, files_, store_, journal_, window_, folder()))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }
 
@@ -201,6 +204,17 @@ std::wstring frmMain::folder() const
 {
     const FolderList& list = folders_.list();
     return list.size() > 1 ? list[0].folder : windowText(control(txtWorkFolder));
+}
+
+std::vector<std::wstring> frmMain::folders() const
+{
+    const FolderList& list = folders_.list();
+    if (list.size() <= 1)
+        return {tsCanonicalFolder(folder())};
+    std::vector<std::wstring> listed;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        listed.push_back(list[i].folder);
+    return listed;
 }
 
 void frmMain::showFolders()
@@ -403,6 +417,10 @@ void frmMain::openFolderInfo()
     if (folders_.list().size() > 1) {
         dialog.forEachFolder = [this](FolderStep step) { (void)folders_.run(window_, std::move(step)); };
         dialog.undoEachFolder = [this] { folders_.undo(window_); };
+    } else {
+        dialog.undoFolder = [this, &dialog, folder] {
+            return runUndo(components_, files_, store_, journal_, dialog.handle(), folder);
+        };
     }
     dialog.showModal(window_, folder, info);
 }
@@ -427,8 +445,13 @@ void frmMain::cmdSkinClick(int id)
         (void)folders_.run(window_, lookStep(files_, store_, commandName(control(id), window_), look, action));
         return;
     }
-    const CommandOutcome outcome = runRecorded(files_, store_, look.folder, commandName(control(id), window_),
-                                               [&](FolderFiles& files) { return runLookCommand(files, look, action); });
+    const CommandOutcome outcome =
+        runRecorded(files_, store_, look.folder, commandName(control(id), window_),
+                    [&](FolderFiles& files, const std::wstring& folder) {
+                        FolderLookState own = look;
+                        own.folder = folder; // its one spelling, as the journal names it
+                        return runLookCommand(files, own, action);
+                    });
     if (showOutcome(components_, window_, outcome, look.folder))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }

@@ -7,7 +7,8 @@
 #include "resources/MainLayout.h"
 #include "support/Components.h"
 #include "support/Handles.h"
-#include "undo/RecordStore.h"
+#include "undo/Journal.h"
+#include "undo/JournalStore.h"
 
 #include <windows.h>
 
@@ -22,8 +23,8 @@ class frmMain : public BaseWindow<frmMain> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkMain";
 
-    // store: where each command records the folder as it was, for undo.
-    frmMain(Components& components, FolderFiles& files, RecordStore& store);
+    // store: the journal, where each command records the folders as they were, for undo.
+    frmMain(Components& components, FolderFiles& files, JournalStore& store);
 
     // Creates the window, runs its load sequence on the command line's argument text
     // and shows it. False when the window could not be made.
@@ -69,12 +70,15 @@ private:
     void openFolders();
     // The folder the commands act on alone, or the first of several listed.
     std::wstring folder() const;
+    // The folders the commands act on, one spelling each.
+    std::vector<std::wstring> folders() const;
     // Shows the listed folders in the folder box, and the first one's settings.
     void showFolders();
 
     Components& components_;
     FolderFiles& files_;
-    RecordStore& store_;
+    JournalStore& store_;
+    Journal journal_; // read on the window thread, only while no command runs
     frmPreview preview_;
     frmFolders folders_; // the window is made only when opened or when folders arrive
     std::wstring loadedPicture_; // the picture text as the folder's file last gave it

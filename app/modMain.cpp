@@ -7,7 +7,7 @@
 #include "support/tsFile.h"
 #include "support/tsRegisterAppPath.h"
 #include "support/tsWindow.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/Win32JournalStore.h"
 
 #include <windows.h>
 
@@ -48,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
         SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
         Win32FolderFiles files;
-        Win32RecordStore store;
+        Win32JournalStore store;
         frmMain form(components, files, store);
         if (!form.show(folders.empty() ? arguments : L"\"" + folders.front() + L"\""))
             return 1;

@@ -2,20 +2,22 @@
 
 #include "resources/Texts.h"
 
+#include <algorithm>
+
 BatchRun::~BatchRun()
 {
     cancel();
     thread_.wait();
 }
 
-bool BatchRun::start(std::vector<std::wstring> folders, FolderStep step, HWND window, UINT message)
+bool BatchRun::start(std::size_t count, std::unique_ptr<BatchWork> command, HWND window, UINT message)
 {
     if (running())
         return false;
     if (!finished_)
         finished_ = std::make_unique<Outcomes>();
-    folders_ = std::move(folders);
-    step_ = std::move(step);
+    count_ = count;
+    work_ = std::move(command);
     window_ = window;
     message_ = message;
     stop_ = false;
@@ -42,13 +44,15 @@ void BatchRun::post(std::size_t index, Event event) const
 DWORD WINAPI BatchRun::work(void* self)
 {
     auto& run = *static_cast<BatchRun*>(self);
-    for (std::size_t i = 0; i < run.folders_.size() && !run.stop_; ++i) {
+    for (std::size_t i = 0; i < run.count_ && !run.stop_; ++i) {
         run.post(i, Started);
         FolderOutcome outcome;
         // Nothing may unwind out of the thread; a step that throws (memory, above all)
         // fails its folder alone.
         try {
-            outcome = run.step_(run.folders_[i]);
+            if (i % kGroup == 0)
+                run.work_->prepare(i, std::min(i + kGroup, run.count_));
+            outcome = run.work_->run(i);
         } catch (...) {
             outcome = {FolderOutcome::State::Failed, kInternalError};
         }
@@ -61,6 +65,11 @@ DWORD WINAPI BatchRun::work(void* self)
         LeaveCriticalSection(&run.finished_->lock);
         run.post(i, Finished);
     }
-    run.post(run.folders_.size(), Ended);
+    try {
+        run.work_->end();
+    } catch (...) {
+        // What could not be said of the run's end, the next start finds and asks about.
+    }
+    run.post(run.count_, Ended);
     return 0;
 }

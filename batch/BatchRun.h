@@ -24,16 +24,27 @@ struct FolderOutcome {
     bool undoable = true; // Done, but no record of the state before it kept
 };
 
-// The same command for one folder; run off the window thread, so it shows nothing.
-using FolderStep = std::function<FolderOutcome(const std::wstring& folder)>;
+// A command over many folders, run off the window thread, so it shows nothing.
+class BatchWork {
+public:
+    virtual ~BatchWork() = default;
+    // Before the folders from first to last (not included) run: what they need first is
+    // readied for all of them at once.
+    virtual void prepare(std::size_t first, std::size_t last) = 0;
+    virtual FolderOutcome run(std::size_t index) = 0;
+    // After the last folder, or after Cancel.
+    virtual void end() = 0;
+};
 
-// Runs a step over folders one after another on a thread of its own, so that the
-// windows keep answering. Each folder stands alone: a failure does not stop the others.
-// The window learns of each start and end by a posted message (wParam: the folder's
-// place in the list given to start; lParam: one of the Event values).
+// Runs a command over folders one after another on a thread of its own, so that the
+// windows keep answering, kGroup folders prepared at a time. Each folder stands alone: a
+// failure does not stop the others. The window learns of each start and end by a
+// posted message (wParam: the folder's place in the list given to start; lParam: one
+// of the Event values).
 class BatchRun {
 public:
     enum Event : LPARAM { Started, Finished, Ended };
+    static constexpr std::size_t kGroup = 25;
 
     BatchRun() = default;
     BatchRun(const BatchRun&) = delete;
@@ -42,7 +53,7 @@ public:
     ~BatchRun();
 
     // False when a run is in hand or no thread could be made.
-    bool start(std::vector<std::wstring> folders, FolderStep step, HWND window, UINT message);
+    bool start(std::size_t count, std::unique_ptr<BatchWork> command, HWND window, UINT message);
     // Stops before the next folder; the folders done stay done.
     void cancel() { stop_ = true; }
     bool running() const { return thread_.running(); }
@@ -55,8 +66,8 @@ private:
     static DWORD WINAPI work(void* self);
     void post(std::size_t index, Event event) const;
 
-    std::vector<std::wstring> folders_;
-    FolderStep step_;
+    std::size_t count_ = 0;
+    std::unique_ptr<BatchWork> work_;
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::atomic<bool> stop_ = false;

@@ -1,13 +1,14 @@
 #include "batch/FolderList.h"
 
 #include "resources/Texts.h"
+#include "support/tsFile.h"
 
 #include <algorithm>
 
 namespace {
 
-// Windows' file systems ignore the case of ASCII letters in names at least; a folder
-// named twice in other letters is still taken as two.
+// Two spellings are one folder once made canonical; ASCII case is what the file systems
+// fold beyond that.
 bool sameFolder(const std::wstring& a, const std::wstring& b)
 {
     const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
@@ -28,10 +29,11 @@ constexpr std::size_t kBoxLetters = 200;
 
 } // namespace
 
-std::size_t FolderList::add(const std::vector<std::wstring>& folders)
+std::size_t FolderList::add(const std::vector<std::wstring>& folders, bool canonical)
 {
     std::size_t added = 0;
-    for (const std::wstring& folder : folders) {
+    for (const std::wstring& given : folders) {
+        const std::wstring folder = canonical ? given : tsCanonicalFolder(given);
         const bool listed = std::any_of(folders_.begin(), folders_.end(),
                                         [&](const ListedFolder& entry) { return sameFolder(entry.folder, folder); });
         if (!listed && !folder.empty()) {
@@ -47,16 +49,6 @@ std::vector<std::size_t> FolderList::notDone() const
     std::vector<std::size_t> places;
     for (std::size_t i = 0; i < folders_.size(); ++i) {
         if (folders_[i].outcome.state != FolderOutcome::State::Done)
-            places.push_back(i);
-    }
-    return places;
-}
-
-std::vector<std::size_t> FolderList::changed() const
-{
-    std::vector<std::size_t> places;
-    for (std::size_t i = 0; i < folders_.size(); ++i) {
-        if (folders_[i].changed)
             places.push_back(i);
     }
     return places;

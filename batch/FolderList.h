@@ -13,15 +13,15 @@ struct ListedFolder {
     std::wstring folder;
     std::wstring summary = {}; // empty until read
     FolderOutcome outcome = {};
-    bool changed = false; // the latest command changed it: undo takes that back
 };
 
 // The folders the commands act on, in the order they came, each once.
 class FolderList {
 public:
-    // Adds the folders not listed yet (their case ignored as the file system ignores
-    // ASCII case); how many were new.
-    std::size_t add(const std::vector<std::wstring>& folders);
+    // Adds the folders not listed yet, each by its one spelling (tsCanonicalFolder), so
+    // that a folder named twice in other spellings is listed once; how many were new.
+    // canonical: the folders are spelt so already (found below a folder that was).
+    std::size_t add(const std::vector<std::wstring>& folders, bool canonical = false);
     void remove(std::size_t index) { folders_.erase(folders_.begin() + static_cast<std::ptrdiff_t>(index)); }
     void clear() { folders_.clear(); }
     std::size_t size() const { return folders_.size(); }
@@ -30,8 +30,6 @@ public:
 
     // The places of the folders a command has not done yet: failed, or not reached.
     std::vector<std::size_t> notDone() const;
-    // The places of the folders the latest command changed.
-    std::vector<std::size_t> changed() const;
 
 private:
     std::vector<ListedFolder> folders_;

@@ -35,6 +35,9 @@ public:
     // A new empty hidden file of a name no other file has, in folder: where a copy is
     // written before it takes its own name.
     virtual TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) = 0;
+    // A new empty hidden file at path, where nothing is (ERROR_FILE_EXISTS otherwise): a
+    // temporary file whose name was chosen, and recorded, before it is made.
+    virtual TsStatus makeFile(const std::wstring& path) = 0;
     // Renames from to to in one step, replacing a file at to that is not read-only.
     virtual TsStatus moveFile(const std::wstring& from, const std::wstring& to) = 0;
 

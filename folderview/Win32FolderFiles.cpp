@@ -162,6 +162,16 @@ TsStatus Win32FolderFiles::makeTempFile(const std::wstring& folder, std::wstring
     return tsFromAnsi(name, path);
 }
 
+TsStatus Win32FolderFiles::makeFile(const std::wstring& path)
+{
+    std::string ansiPath;
+    if (const TsStatus status = tsToAnsiPath(path, ansiPath); !status)
+        return status;
+    const FileHandle file(
+        CreateFileA(ansiPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    return file ? TsStatus() : TsStatus::failure(GetLastError());
+}
+
 TsStatus Win32FolderFiles::moveFile(const std::wstring& from, const std::wstring& to)
 {
     std::string ansiFrom, ansiTo;

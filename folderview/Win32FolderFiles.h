@@ -22,6 +22,7 @@ public:
     TsStatus isSameFile(const std::wstring& first, const std::wstring& second, bool& result) override;
     TsStatus canRead(const std::wstring& path) override;
     TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) override;
+    TsStatus makeFile(const std::wstring& path) override;
     TsStatus moveFile(const std::wstring& from, const std::wstring& to) override;
     TsStatus readFile(const std::wstring& path, std::string& result) override;
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override;

@@ -157,6 +157,8 @@ inline constexpr wchar_t kSummaryType[] = L"тип ";
 inline constexpr wchar_t kBatchStopped[] = L"Остановлено.";
 inline constexpr wchar_t kSubfoldersSearching[] = L"Поиск вложенных папок: ";
 inline constexpr wchar_t kSubfoldersUnreadable[] = L"В эти папки войти не удалось, их вложенные папки не добавлены:";
+inline constexpr wchar_t kBusy[] =
+    L"Команда над папками ещё выполняется. Дождитесь её конца или остановите её кнопкой «Отмена».";
 inline constexpr wchar_t kUndoChangedMany[] =
     L"После команды файлы этих каталогов изменил кто-то другой. Вернуть их как было? Их нынешнее содержимое "
     L"пропадёт.";

@@ -2,8 +2,11 @@
 
 #include "support/Handles.h"
 #include "support/tsAnsi.h"
+#include "support/tsPath.h"
 
 #include <windows.h>
+
+#include <algorithm>
 
 TsStatus tsIsFileExist(const std::wstring& path, bool& result)
 {
@@ -46,4 +49,70 @@ bool tsIsFolder(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+std::wstring fullPathOf(const std::wstring& path)
+{
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+// Where the names begin: after "C:\" or "\\server\share\".
+std::size_t rootLength(const std::wstring& path)
+{
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\')
+        return 3;
+    if (!path.starts_with(L"\\\\"))
+        return 0;
+    const std::size_t share = path.find(L'\\', 2);
+    const std::size_t end = share == std::wstring::npos ? std::wstring::npos : path.find(L'\\', share + 1);
+    return end == std::wstring::npos ? path.size() : end + 1;
+}
+
+} // namespace
+
+std::wstring tsCanonicalFolder(const std::wstring& folder)
+{
+    std::wstring plain;
+    if (folder.empty() || !tsPlainPath(folder, plain))
+        return folder;
+    // "C:" alone is the drive's root to the settings file's path, not its current folder.
+    if (plain.size() == 2 && plain[1] == L':')
+        plain += L'\\';
+    std::wstring full = fullPathOf(plain);
+    const std::size_t root = rootLength(full);
+    while (full.size() > std::max<std::size_t>(root, 1) && full.back() == L'\\')
+        full.pop_back();
+    if (root == 3)
+        full[0] = full[0] >= L'a' && full[0] <= L'z' ? static_cast<wchar_t>(full[0] - L'a' + L'A') : full[0];
+    // Each name as its folder lists it: one question per level, asked of the exact name.
+    std::wstring result = full.substr(0, std::min(root, full.size()));
+    for (std::size_t at = root; at < full.size();) {
+        std::size_t end = full.find(L'\\', at);
+        if (end == std::wstring::npos)
+            end = full.size();
+        std::wstring name = full.substr(at, end - at);
+        WIN32_FIND_DATAW found;
+        const FindHandle find(name.find_first_of(L"*?") == std::wstring::npos
+                                  ? FindFirstFileW((result + name).c_str(), &found)
+                                  : INVALID_HANDLE_VALUE);
+        if (!find)
+            return result + full.substr(at);
+        result += found.cFileName;
+        if (end < full.size())
+            result += L'\\';
+        at = end + 1;
+    }
+    return result;
 }

@@ -1,52 +1,18 @@
 #pragma once
-#include "folderview/CommandOutcome.h"
 #include "folderview/FolderFiles.h"
 #include "undo/FolderRecord.h"
-#include "undo/RecordStore.h"
+#include "undo/Journal.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
-// Every command that changes a folder runs through runRecorded, which keeps in the store
-// the state before it; undoFolder puts that state back. One record per folder: the
-// state before the latest command that changed it.
-
-struct UndoLimits {
-    std::uint64_t store = 64ull << 20; // all records; the oldest go first
-    std::uint64_t record = 16ull << 20; // one folder's files; beyond it a command cannot be undone
-};
-
-// The command as the user saw it, and when it ran.
-struct CommandName {
-    std::wstring command, window;
-    RecordTime time;
-};
-
-// Runs command, which changes the folder only through the files it is handed: before
-// each file (or the folder's attributes) is first changed, its state is added to the
-// folder's record and the record is staged whole in the store. A store that cannot
-// take it refuses the change and the command (RecordFailed), with whatever the command
-// had changed put back. A record beyond limits.record is dropped and the command runs
-// on, Done but not undoable. After Done the record learns what the command left, so
-// that undo can tell what changed since, and replaces the folder's earlier record; after
-// a refusal the earlier record stays as it was.
-CommandOutcome runRecorded(FolderFiles& files, RecordStore& store, const std::wstring& folder, const CommandName& name,
-                           const std::function<CommandOutcome(FolderFiles&)>& command, const UndoLimits& limits = {});
-
-enum class RecordFound {
-    Found,
-    None,
-    Unusable, // damaged, of another version, or of another folder: never applied
-};
-// The folder's record, checked whole: its own folder, and only paths in that folder.
-RecordFound findRecord(FolderFiles& files, RecordStore& store, const std::wstring& folder, FolderRecord& record);
+// Putting a folder back as a journal entry's record of it says.
 
 struct UndoOutcome {
     enum class Kind {
         Done,
-        Nothing, // no record for the folder
-        Unusable, // subject: the store's folder
+        Nothing, // no usable record of the folder
         Changed, // subject: the files changed since the command, one a line; nothing restored
         Failed, // subject: the path that could not be restored; error: the system's; all as it was
     };
@@ -55,9 +21,23 @@ struct UndoOutcome {
     std::uint32_t error = 0;
 };
 
-// Puts the folder back as its record says: the settings file and each copy with their
-// bytes and attributes, or gone if the command made them, and the folder's attributes.
-// Each file is written beside its place and renamed into it; a failure puts back what
-// was already restored. A file changed since the command stops it (Changed) unless
-// evenIfChanged. The record is removed after Done.
-UndoOutcome undoFolder(FolderFiles& files, RecordStore& store, const std::wstring& folder, bool evenIfChanged);
+// The path's state now: whether it exists, its attributes and, for a file, its bytes.
+TsStatus readPathState(FolderFiles& files, RecordedPath& state);
+
+// Puts every path of folder back as states say, all or nothing as far as the file
+// system lets a failure be undone: each file's bytes are written beside it first (a full
+// disk stops it there), then renamed into place with its attributes; what did not exist
+// is deleted. current is what is there now, put back should a step fail.
+UndoOutcome restorePaths(FolderFiles& files, const std::wstring& folder, const std::vector<RecordedPath>& states,
+                         const std::vector<RecordedPath>& current);
+
+// The files of the folder's record that someone changed since the command left them,
+// one a line; empty when none, or when the command never said what it left (a run that
+// ended in the middle: then what it left is not known, and the record is put back).
+std::wstring changedSince(FolderFiles& files, const JournalFolder& folder);
+
+// Puts the folder back as the entry's record of it (read withRecords) says, the folder's
+// attributes last. A file changed since the command stops it (Changed) unless
+// evenIfChanged. files are those a journal's entry for the undo hands over, so that the
+// undo itself is recorded.
+UndoOutcome undoJournalFolder(FolderFiles& files, const JournalFolder& folder, bool evenIfChanged);

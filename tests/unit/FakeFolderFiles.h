@@ -124,6 +124,16 @@ public:
             attributes[path] = kAttrHidden;
         return status;
     }
+    TsStatus makeFile(const std::wstring& path) override
+    {
+        log.push_back(L"make " + path);
+        if (attributes.count(path))
+            return TsStatus::failure(ERROR_FILE_EXISTS);
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
+        attributes[path] = kAttrHidden;
+        return {};
+    }
     // As Windows, which will not replace a read-only file.
     TsStatus moveFile(const std::wstring& from, const std::wstring& to) override
     {
