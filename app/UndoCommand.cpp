@@ -82,7 +82,6 @@ std::shared_ptr<const JournalEntry> readWholeEntry(JournalStore& store, const Jo
 bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Journal& journal, HWND owner,
              const std::wstring& folder)
 {
-    using Kind = UndoOutcome::Kind;
     const BusyPointer busy;
     const std::wstring canonical = tsCanonicalFolder(folder);
     const std::size_t latest = journal.refresh() ? journal.latestFor({canonical}) : static_cast<std::size_t>(-1);
@@ -90,7 +89,16 @@ bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Jo
         MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    const std::shared_ptr<const JournalEntry> whole = readWholeEntry(store, journal.entries()[latest]);
+    return undoEntryFolder(components, files, store, owner, journal.entries()[latest], folder);
+}
+
+bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& store, HWND owner,
+                     const JournalEntry& entry, const std::wstring& folder)
+{
+    using Kind = UndoOutcome::Kind;
+    const BusyPointer busy;
+    const std::wstring canonical = tsCanonicalFolder(folder);
+    const std::shared_ptr<const JournalEntry> whole = readWholeEntry(store, entry);
     const auto recorded = whole ? std::find_if(whole->folders.begin(), whole->folders.end(),
                                                [&](const JournalFolder& f) {
                                                    return comparablePath(f.folder) == comparablePath(canonical);
@@ -122,6 +130,57 @@ bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Jo
     }
     }
     return false;
+}
+
+std::wstring entryState(FolderFiles& files, const Journal& journal, std::size_t place, bool& undoable)
+{
+    const JournalEntry& entry = journal.entries()[place];
+    const std::vector<std::size_t> folders = journal.toUndo(place);
+    undoable = !entry.running && !folders.empty();
+    if (entry.running)
+        return kEntryRunning;
+    if (folders.empty()) {
+        const bool changedAny = std::any_of(entry.folders.begin(), entry.folders.end(),
+                                            [](const JournalFolder& folder) { return folder.changed(); });
+        return changedAny ? kEntryUndone : kEntryNothing;
+    }
+    const bool changedSinceAny = std::any_of(folders.begin(), folders.end(), [&](std::size_t f) {
+        return !changedSince(files, entry.folders[f]).empty();
+    });
+    if (changedSinceAny)
+        return kEntryPartly;
+    return entry.finished ? kEntryUndoable : kEntryUnfinished;
+}
+
+std::wstring entryFolders(const JournalEntry& entry)
+{
+    constexpr std::size_t kNamed = 3;
+    if (entry.folders.size() == 1)
+        return entry.folders.front().folder;
+    std::wstring text = foldersCount(entry.folders.size()) + L":";
+    for (std::size_t i = 0; i < entry.folders.size() && i < kNamed; ++i)
+        text += (i ? L"; " : L" ") + entry.folders[i].folder;
+    return entry.folders.size() > kNamed ? text + L"; …" : text;
+}
+
+std::vector<JournalEntry> findUnfinished(JournalStore& store, FolderFiles& files)
+{
+    std::vector<JournalStore::Entry> listed;
+    std::vector<JournalEntry> found;
+    if (!store.listUnfinished(listed))
+        return found;
+    for (const JournalStore::Entry& entry : listed) {
+        JournalEntry read;
+        if (entry.running || !readEntry(store, entry, false, read))
+            continue;
+        const bool reached = std::any_of(read.folders.begin(), read.folders.end(),
+                                         [](const JournalFolder& folder) { return folder.changed(); });
+        if (read.finished || !reached)
+            (void)closeUnfinished(store, files, read); // nothing to ask: asked again next time should it fail
+        else
+            found.push_back(std::move(read));
+    }
+    return found;
 }
 
 TsStatus closeUnfinished(JournalStore& store, FolderFiles& files, const JournalEntry& summary)

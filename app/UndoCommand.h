@@ -37,6 +37,20 @@ std::shared_ptr<const JournalEntry> readWholeEntry(JournalStore& store, const Jo
 // window closes as after Apply.
 bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Journal& journal, HWND owner,
              const std::wstring& folder);
+// The same for the entry's change in one of its folders (its one spelling).
+bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& store, HWND owner,
+                     const JournalEntry& entry, const std::wstring& folder);
+
+// Whether the journal's entry can be undone, in the journal window's words: in all its
+// folders it changed, not where someone changed the files since, not where an undo took
+// it back already. undoable: whether "Вернуть как было" has anything to do.
+std::wstring entryState(FolderFiles& files, const Journal& journal, std::size_t entry, bool& undoable);
+// Its folders as a row names them: "300 папок: D:\Фото4; D:\Фото5; …"
+std::wstring entryFolders(const JournalEntry& entry);
+
+// The entries a start finds unfinished, by programs that have gone; those that did
+// finish but for the mark of their file are closed here, unasked.
+std::vector<JournalEntry> findUnfinished(JournalStore& store, FolderFiles& files);
 
 // A command of this user that did not finish (the program or the machine stopped in its
 // middle): its temporary files cleared away and the entry marked finished, so that it is

@@ -8,6 +8,7 @@
 #include "app/SettingControls.h"
 #include "app/UndoCommand.h"
 #include "app/frmFolderInfo.h"
+#include "app/frmJournal.h"
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
@@ -25,6 +26,9 @@
 #include <iterator>
 
 namespace {
+
+// Posted once the window shows: the journal is looked at after the window is up.
+constexpr UINT kLookAtJournal = WM_APP + 1;
 
 constexpr int kShiftNone = 0;
 constexpr int kShiftOnly = 1;
@@ -72,6 +76,7 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {kFolderCommandMenuItem, 0, &frmMain::switchFolderCommand},
     {kUndoMenuItem, 'Z', &frmMain::undo, kCtrlOnly},
     {kFoldersMenuItem, VK_F5, &frmMain::openFolders},
+    {kJournalMenuItem, VK_F6, &frmMain::openJournal},
 };
 // clang-format on
 
@@ -127,6 +132,7 @@ bool frmMain::show(const std::wstring& arguments)
     load(arguments);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
+    PostMessageW(window_, kLookAtJournal, 0, 0);
     return true;
 }
 
@@ -185,6 +191,59 @@ void frmMain::undo()
         folders_.undo(window_);
     else if (runUndo(components_, files_, store_, journal_, window_, folder()))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
+}
+
+void frmMain::openJournal()
+{
+    if (folders_.running()) {
+        showMessage(kBusy);
+        return;
+    }
+    (void)journal_.refresh(); // what cannot be listed is not shown
+    frmJournal dialog(files_, journal_);
+    const std::wstring chosen = dialog.showModal(window_);
+    const auto& entries = journal_.entries();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const JournalEntry& e) { return e.id == chosen; });
+    if (chosen.empty() || entry == entries.end())
+        return;
+    const std::vector<std::size_t> folders = journal_.toUndo(static_cast<std::size_t>(entry - entries.begin()));
+    if (folders.size() == 1 && folders_.list().size() <= 1) {
+        if (undoEntryFolder(components_, files_, store_, window_, *entry, entry->folders[folders[0]].folder))
+            (void)tsUnloadForm(window_); // the window goes either way when the program ends
+        return;
+    }
+    folders_.undoEntry(window_, *entry);
+}
+
+void frmMain::askAboutUnfinished()
+{
+    for (const JournalEntry& entry : findUnfinished(store_, files_)) {
+        std::size_t reached = 0;
+        for (const JournalFolder& folder : entry.folders)
+            reached += folder.changed() ? 1 : 0;
+        const bool putBack = components_.askYes(
+            window_, unfinishedQuestion(entry.header.name.command, entryTime(entry.header.name.time),
+                                        foldersCount(reached)));
+        // Either way it is asked about once, and stays in the journal.
+        (void)closeUnfinished(store_, files_, entry);
+        if (!putBack || !journal_.refresh())
+            continue;
+        const auto& entries = journal_.entries();
+        const auto found =
+            std::find_if(entries.begin(), entries.end(), [&](const JournalEntry& e) { return e.id == entry.id; });
+        if (found == entries.end())
+            continue;
+        const std::vector<std::size_t> folders = journal_.toUndo(static_cast<std::size_t>(found - entries.begin()));
+        if (folders.size() == 1 && folders_.list().size() <= 1) {
+            if (undoEntryFolder(components_, files_, store_, window_, *found, found->folders[folders[0]].folder)) {
+                (void)tsUnloadForm(window_); // the window goes either way when the program ends
+                return;
+            }
+        } else if (!folders.empty()) {
+            folders_.undoEntry(window_, *found);
+            return; // one batch at a time; another unfinished entry is asked about next time
+        }
+    }
 }
 
 void frmMain::openPreview()
@@ -485,6 +544,7 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
         result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         return true;
+    case kLookAtJournal: askAboutUnfinished(); return true;
     case WM_DESTROY: PostQuitMessage(0); return true;
     default: return false;
     }

@@ -66,6 +66,10 @@ private:
     void switchFolderCommand();
     void openPreview();
     void undo();
+    void openJournal();
+    // A command of this user that a start finds unfinished is named once, and its
+    // folders put back when the user says so.
+    void askAboutUnfinished();
     void followPreview();
     void openFolders();
     // The folder the commands act on alone, or the first of several listed.

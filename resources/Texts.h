@@ -88,6 +88,22 @@ inline constexpr wchar_t kRecordFailed[] =
 inline constexpr wchar_t kNotUndoable[] =
     L"Прежний вид каталога не записан (его файлы больше 16 МБ или запись не удалась), поэтому вернуть его "
     L"командой «Вернуть как было» нельзя.";
+// The journal of commands ("Журнал"), and a command a start finds unfinished.
+inline constexpr wchar_t kJournalMenuItem[] = L"Журнал…\tF6";
+inline constexpr wchar_t kJournalCaption[] = L"Журнал";
+inline constexpr const wchar_t* kJournalColumns[] = {L"Когда", L"Команда", L"Папки", L"Вернуть"};
+inline constexpr wchar_t kEntryUndoable[] = L"можно";
+inline constexpr wchar_t kEntryPartly[] = L"не везде: изменены после";
+inline constexpr wchar_t kEntryUndone[] = L"уже возвращено";
+inline constexpr wchar_t kEntryNothing[] = L"нечего возвращать";
+inline constexpr wchar_t kEntryRunning[] = L"ещё выполняется";
+inline constexpr wchar_t kEntryUnfinished[] = L"не завершена";
+inline std::wstring unfinishedQuestion(const std::wstring& command, const std::wstring& when, const std::wstring& folders)
+{
+    return L"Команда «" + command + L"» (" + when + L") не была завершена: программа или компьютер остановились, "
+        + L"когда она меняла папки (" + folders + L").\r\n\r\nВернуть эти папки как было? «Нет» оставит их как "
+        + L"есть; команда останется в журнале, и вернуть её можно и позже.";
+}
 inline constexpr const wchar_t* kMonthsOf[] = {L"января", L"февраля", L"марта",    L"апреля",  L"мая",    L"июня",
                                                L"июля",   L"августа", L"сентября", L"октября", L"ноября", L"декабря"};
 
