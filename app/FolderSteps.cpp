@@ -55,15 +55,6 @@ FolderStep stepOf(FolderFiles& files, JournalStore& store, EntryHeader header, J
     };
 }
 
-const JournalFolder* folderIn(const JournalEntry& entry, const std::wstring& folder)
-{
-    for (const JournalFolder& listed : entry.folders) {
-        if (comparablePath(listed.folder) == comparablePath(folder))
-            return &listed;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 FolderOutcome folderOutcome(const CommandOutcome& outcome)
@@ -80,6 +71,8 @@ FolderOutcome folderOutcome(const UndoOutcome& outcome)
     switch (outcome.kind) {
     case Kind::Done: return FolderOutcome {FolderOutcome::State::Done};
     case Kind::Nothing: return failed(kUndoNothing, 0);
+    case Kind::Unusable: return failed(aboutPath(outcome.subject, kUndoUnusable), 0);
+    case Kind::RecordFailed: return failed(aboutPath(outcome.subject, kRecordFailed), outcome.error);
     case Kind::Changed: return FolderOutcome {FolderOutcome::State::Changed, oneLine(outcome.subject)};
     case Kind::Failed: break;
     }
@@ -113,23 +106,6 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
                           return runFolderInfoCommand(recorded, at, info, own, action);
                       }));
                   });
-}
-
-UndoOutcome undoInJournal(CommandJournal& journal, std::size_t index, const JournalEntry& undone, bool evenIfChanged)
-{
-    const JournalFolder* recorded = folderIn(undone, journal.header().folders[index]);
-    if (!recorded)
-        return {UndoOutcome::Kind::Nothing};
-    UndoOutcome outcome;
-    const CommandOutcome ran = journal.run(index, [&](FolderFiles& files, const std::wstring&) {
-        outcome = undoJournalFolder(files, *recorded, evenIfChanged);
-        // The journal needs only whether the folder was put back.
-        return outcome.kind == UndoOutcome::Kind::Done ? CommandOutcome {}
-                                                       : CommandOutcome {CommandOutcome::Kind::SaveFailed};
-    });
-    if (ran.kind == CommandOutcome::Kind::RecordFailed)
-        return {UndoOutcome::Kind::Failed, ran.subject, ran.error};
-    return outcome;
 }
 
 FolderStep undoStep(FolderFiles& files, JournalStore& store, std::shared_ptr<const JournalEntry> undone,

@@ -7,6 +7,7 @@
 #include "undo/CommandJournal.h"
 #include "undo/FolderUndo.h"
 #include "undo/Journal.h"
+#include "undo/JournalUndo.h"
 
 #include <functional>
 #include <memory>
@@ -32,9 +33,6 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
 // files changed since stays as it is (Changed) unless evenIfChanged.
 FolderStep undoStep(FolderFiles& files, JournalStore& store, std::shared_ptr<const JournalEntry> undone,
                     const CommandName& name, bool evenIfChanged);
-
-// The undo of one folder, in the entry's own journal, as the list and a folder alone run it.
-UndoOutcome undoInJournal(CommandJournal& journal, std::size_t index, const JournalEntry& undone, bool evenIfChanged);
 
 // A command's outcome in the list's words: the message a folder alone would show.
 FolderOutcome folderOutcome(const CommandOutcome& outcome);

@@ -8,6 +8,7 @@
 #include "support/tsFile.h"
 #include "undo/CommandJournal.h"
 #include "undo/FolderUndo.h"
+#include "undo/JournalUndo.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -98,36 +99,32 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
     using Kind = UndoOutcome::Kind;
     const BusyPointer busy;
     const std::wstring canonical = tsCanonicalFolder(folder);
-    const std::shared_ptr<const JournalEntry> whole = readWholeEntry(store, entry);
-    const auto recorded = whole ? std::find_if(whole->folders.begin(), whole->folders.end(),
-                                               [&](const JournalFolder& f) {
-                                                   return comparablePath(f.folder) == comparablePath(canonical);
-                                               })
-                                : std::vector<JournalFolder>::const_iterator();
-    if (!whole || recorded == whole->folders.end() || !recorded->usable) {
-        MessageBoxW(owner, aboutPath(store.where(), kUndoUnusable).c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
-        return false;
-    }
+    UndoOutcome outcome = undoEntry(files, store, entry, canonical, undoName(owner), false);
     // Asked before the undo's own entry is made, so that No leaves no trace.
-    const std::wstring changed = changedSince(files, *recorded);
-    if (!changed.empty() && !components.askYes(owner, changed + L"\r\n\r\n" + kUndoChanged))
-        return false;
-    CommandJournal undo(store, files, {EntryKind::Undo, whole->id, undoName(owner), {canonical}});
-    const UndoOutcome outcome = undoInJournal(undo, 0, *whole, true);
-    undo.finish();
+    if (outcome.kind == Kind::Changed) {
+        if (!components.askYes(owner, outcome.subject + L"\r\n\r\n" + kUndoChanged))
+            return false;
+        outcome = undoEntry(files, store, entry, canonical, undoName(owner), true);
+    }
+    std::int16_t response = 0;
     switch (outcome.kind) {
     case Kind::Done:
         MessageBoxW(owner, kDone, kMainCaption, MB_OK | MB_ICONINFORMATION);
         components.folderChanged(folder);
         return true;
     case Kind::Nothing: MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION); break;
+    case Kind::Unusable:
+        MessageBoxW(owner, aboutPath(outcome.subject, kUndoUnusable).c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+        break;
+    case Kind::RecordFailed:
+        components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
+                                          aboutPath(outcome.subject, kRecordFailed), response);
+        break;
     case Kind::Failed:
-    case Kind::Changed: {
-        std::int16_t response = 0;
+    case Kind::Changed:
         components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
                                           aboutPath(outcome.subject, kUndoFailed), response);
         break;
-    }
     }
     return false;
 }

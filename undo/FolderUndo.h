@@ -12,7 +12,9 @@
 struct UndoOutcome {
     enum class Kind {
         Done,
-        Nothing, // no usable record of the folder
+        Nothing, // no record of the folder, or nothing in it to undo
+        Unusable, // subject: the journal's folder; the record is damaged or beyond its cap: never applied
+        RecordFailed, // subject: the journal's folder, which cannot take the undo's own record; error: the system's
         Changed, // subject: the files changed since the command, one a line; nothing restored
         Failed, // subject: the path that could not be restored; error: the system's; all as it was
     };

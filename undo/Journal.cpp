@@ -198,6 +198,10 @@ std::size_t Journal::latestFor(const std::vector<std::wstring>& folders) const
     for (const std::wstring& folder : folders)
         keys.insert(comparablePath(folder));
     for (std::size_t i = entries_.size(); i-- > 0;) {
+        // An undo is taken back from the journal window; "Вернуть как было" goes on back
+        // to the command before.
+        if (entries_[i].header.kind == EntryKind::Undo)
+            continue;
         for (std::size_t f = 0; f < entries_[i].folders.size(); ++f) {
             const JournalFolder& folder = entries_[i].folders[f];
             if (folder.changed() && !undone_[i][f] && keys.count(comparablePath(folder.folder)))

@@ -46,8 +46,9 @@ public:
     // Whether a later undo took the entry's change back in that folder (and no undo
     // of that undo put it there again).
     bool undone(std::size_t entry, std::size_t folder) const { return undone_[entry][folder]; }
-    // The newest entry that changed any of folders (their one spelling, as
-    // tsCanonicalFolder gives it) and that no undo took back there; npos when none.
+    // The newest command (not an undo) that changed any of folders (their one spelling,
+    // as tsCanonicalFolder gives it) and that no undo took back there; npos when none.
+    // Each undo so goes one command further back.
     std::size_t latestFor(const std::vector<std::wstring>& folders) const;
     // The entry's folders it changed and no undo took back, only those among folders
     // when given.

@@ -1,5 +1,6 @@
 #pragma once
 #include "folderview/FolderFiles.h"
+#include "folderview/SettingsFormat.h"
 #include "support/tsAnsi.h"
 #include "support/tsText.h"
 
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 

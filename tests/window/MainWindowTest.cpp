@@ -10,7 +10,7 @@
 #include "resources/FoldersLayout.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/Win32JournalStore.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ namespace {
 
 // The system menu's items, by their place in the window's table.
 constexpr UINT mnuPreview = systemMenuId(0), mnuFolderInfo = systemMenuId(1), mnuFolderCommand = systemMenuId(2),
-               mnuUndo = systemMenuId(3), mnuFolders = systemMenuId(4);
+               mnuUndo = systemMenuId(3), mnuFolders = systemMenuId(4), mnuJournal = systemMenuId(5);
 
 // A settings file whose view section holds viewLines (e.g. L"IconArea_Text=0x000000FF\r\n").
 void writeLook(const TempFolder& folder, const std::wstring& viewLines)
@@ -158,7 +158,7 @@ protected:
     StandInComponents components;
     Win32FolderFiles files;
     TempFolder records {L" записи"};
-    Win32RecordStore store {records.path()};
+    Win32JournalStore store {records.path()};
     std::unique_ptr<frmMain> form_;
     static inline std::vector<std::wstring> boxTexts; // the tests that expect a box take it out
 
@@ -947,9 +947,10 @@ TEST_F(PreviewWindowTest, OpensByF3OrTheSystemMenuAndClosesAlone)
         ids.push_back(GetMenuItemID(menu, position));
     // Wine adds an item of its own after "Close".
     const auto close = std::find(ids.begin(), ids.end(), SC_CLOSE);
-    ASSERT_GE(close - ids.begin(), 7);
-    EXPECT_EQ(std::vector<UINT>(close - 7, close + 1),
-              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, mnuUndo, mnuFolders, 0, SC_CLOSE}));
+    ASSERT_GE(close - ids.begin(), 8);
+    EXPECT_EQ(std::vector<UINT>(close - 8, close + 1),
+              (std::vector<UINT> {0, mnuPreview, mnuFolderInfo, mnuFolderCommand, mnuUndo, mnuFolders, mnuJournal, 0,
+                                  SC_CLOSE}));
     EXPECT_EQ(std::count(ids.begin(), ids.end(), mnuPreview), 1);
     for (const auto& [id, text] :
          {std::pair(mnuPreview, kPreviewMenuItem), std::pair(mnuFolderInfo, kFolderInfoMenuItem),
