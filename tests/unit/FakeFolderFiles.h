@@ -136,6 +136,22 @@ public:
         attributes.erase(from);
         return {};
     }
+    // As Windows: the replaced file's attributes stay, and a read-only one is refused.
+    TsStatus replaceFile(const std::wstring& replacement, const std::wstring& replaced) override
+    {
+        log.push_back(L"replace " + replacement + L" > " + replaced);
+        if (!attributes.count(replacement))
+            return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+        if (attributes.count(replaced) && (attributes[replaced] & kAttrReadOnly))
+            return TsStatus::failure(ERROR_ACCESS_DENIED);
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
+        attributes.try_emplace(replaced, attributes[replacement]);
+        attributes.erase(replacement);
+        texts[replaced] = texts[replacement];
+        texts.erase(replacement);
+        return {};
+    }
     TsStatus readFile(const std::wstring& path, std::string& result) override
     {
         const std::wstring& text = texts[path];
