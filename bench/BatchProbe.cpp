@@ -186,6 +186,10 @@ public:
     {
         return clock_.time(L"moveFile", [&] { return files_.moveFile(from, to); });
     }
+    TsStatus replaceFile(const std::wstring& replacement, const std::wstring& replaced) override
+    {
+        return clock_.time(L"replaceFile", [&] { return files_.replaceFile(replacement, replaced); });
+    }
     TsStatus readFile(const std::wstring& path, std::string& result) override
     {
         return clock_.time(L"readFile", [&] { return files_.readFile(path, result); });

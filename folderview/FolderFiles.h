@@ -40,10 +40,16 @@ public:
     virtual TsStatus makeFile(const std::wstring& path) = 0;
     // Renames from to to in one step, replacing a file at to that is not read-only.
     virtual TsStatus moveFile(const std::wstring& from, const std::wstring& to) = 0;
+    // Puts replacement in replaced's place in one step, keeping replaced's attributes and,
+    // where the file system has them, its security, short name and streams; when replaced
+    // does not exist it is a plain rename. A read-only replaced is refused. A failure
+    // leaves replacement under its own name and replaced as it was, but where the system
+    // had already taken replaced from its name (Win32FolderFiles says when).
+    virtual TsStatus replaceFile(const std::wstring& replacement, const std::wstring& replaced) = 0;
 
     // The whole file as it is on disk, and its replacement by bytes, which must all be
-    // written (a hidden or system file keeps those bits): what puts a settings file back
-    // as it was, and what fills a copy's temporary file.
+    // written (a hidden or system file keeps those bits): what fills a copy's temporary
+    // file, and what puts a file back as it was.
     virtual TsStatus readFile(const std::wstring& path, std::string& result) = 0;
     virtual TsStatus writeFile(const std::wstring& path, const std::string& bytes) = 0;
     virtual TsStatus deleteFile(const std::wstring& path) = 0;

@@ -38,4 +38,6 @@ inline constexpr std::uint32_t kAttrReadOnly = 0x1;
 inline constexpr std::uint32_t kAttrHidden = 0x2;
 inline constexpr std::uint32_t kAttrSystem = 0x4;
 inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
 inline constexpr std::uint32_t kAttrNormal = 0x80;
+inline constexpr std::uint32_t kAttrNotContentIndexed = 0x2000;

@@ -14,6 +14,9 @@ using Kind = CommandOutcome::Kind;
 constexpr char kUnicodeMark[] = "\xFF\xFE";
 // The most a file system may set aside for one more piece of a file.
 constexpr std::uint64_t kAllocationUnit = 64 * 1024;
+// What the file keeps of its attributes beside hidden and system: a backup tool's
+// archive mark, and the user's choice to keep it out of the search index.
+constexpr std::uint32_t kKeptAttributes = kAttrArchive | kAttrNotContentIndexed;
 
 bool isDeletion(const SettingEdit& edit)
 {
@@ -96,12 +99,13 @@ bool markFolder(FolderFiles& files, const std::wstring& folder)
         && files.setAttributes(full, (attributes | kAttrReadOnly) & ~kAttrDirectory);
 }
 
-// Whether a rewrite that came out other than asked ran out of room. The profile writer
-// can cut a file short on a full disk and still report success, so the room left,
-// once the old bytes are back, tells: less than the edits would have added.
-bool isDiskFull(FolderFiles& files, const std::wstring& folder, const std::vector<SettingEdit>& edits)
+// Whether a copy that could not be made, or came out other than asked, ran out of room.
+// The profile writer can cut a file short on a full disk and still report success, so
+// the room left, once the copy is gone, tells: less than the copy with the edits needs.
+bool isDiskFull(FolderFiles& files, const std::wstring& folder, std::size_t fileSize,
+                const std::vector<SettingEdit>& edits)
 {
-    std::uint64_t needed = kAllocationUnit;
+    std::uint64_t needed = kAllocationUnit + fileSize;
     for (const SettingEdit& edit : edits)
         needed += (edit.section.size() + edit.key.value_or(L"").size() + edit.value.value_or(L"").size() + 6) * 2;
     // A server's share is named with a backslash at its end.
@@ -139,34 +143,43 @@ CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, con
     SettingsView was;
     if (!readSettingsView(files, before, was))
         return {Kind::SaveFailed, path};
-    if (!exists && unicode && !files.writeFile(path, kUnicodeMark))
-        return {Kind::SaveFailed, path};
-    // A read-only, hidden or system copy could not be rewritten otherwise. Should this
-    // fail, the first write fails too and says so.
-    if (exists)
-        (void)files.setAttributes(path, kAttrNormal);
-
-    std::string after = exists ? before : unicode ? kUnicodeMark : "";
+    // The edits go into a copy beside the file, which takes the file's place in one step
+    // once it reads as it should: however the run ends, the folder holds the old file or
+    // the new one. A file being made starts as an empty copy, or as the mark of a UTF-16 one.
+    const std::string copied = exists ? before : unicode ? kUnicodeMark : "";
+    std::wstring temp;
+    if (!files.makeTempFile(folder, temp))
+        return {isDiskFull(files, folder, copied.size(), edits) ? Kind::DiskFull : Kind::SaveFailed, path};
+    std::string after = copied;
     SettingsView now;
-    const bool written = makeEdits(files, path, edits, after) && readSettingsView(files, after, now);
+    const bool filled = copied.empty() || files.writeFile(temp, copied);
+    const bool written = filled && makeEdits(files, temp, edits, after) && readSettingsView(files, after, now);
     const std::optional<std::wstring> changed = written ? changedLine(was, now, edits) : std::nullopt;
     if (!written || changed) {
-        // A rewrite that failed has already freed the room the old bytes need. Should
-        // putting them back fail too, the message still says the settings are not saved.
-        if (!exists)
-            (void)files.deleteFile(path);
-        else if (files.writeFile(path, before))
-            (void)files.setAttributes(path, attributes);
-        if (!written)
+        (void)files.deleteFile(temp); // hidden, never read-only
+        // A copy that could not be filled, or that reads cut short, may have found no room.
+        if (filled && !written)
             return {Kind::SaveFailed, path};
-        if (isDiskFull(files, folder, edits))
+        if (isDiskFull(files, folder, copied.size(), edits))
             return {Kind::DiskFull, path};
-        return {Kind::LineChanged, path, 0, *changed};
+        return changed ? CommandOutcome {Kind::LineChanged, path, 0, *changed}
+                       : CommandOutcome {Kind::SaveFailed, path};
+    }
+    // The replace will not take a read-only file's place; the file gets its bit back when
+    // the replace fails.
+    const bool unprotect = exists && (attributes & kAttrReadOnly);
+    if (unprotect)
+        (void)files.setAttributes(path, attributes & ~kAttrReadOnly);
+    if (!files.replaceFile(temp, path)) {
+        if (unprotect)
+            (void)files.setAttributes(path, attributes);
+        (void)files.deleteFile(temp);
+        return {Kind::SaveFailed, path};
     }
     const bool marked = !markFolderReadOnly || markFolder(files, folder);
     // The shell reads the file whether or not it is hidden; hiding it only keeps it
     // out of the user's way.
-    (void)files.setAttributes(path, kAttrHidden | kAttrSystem);
+    (void)files.setAttributes(path, kAttrHidden | kAttrSystem | (attributes & kKeptAttributes));
     if (!marked)
         return {Kind::FolderNotMarked, folder};
     return {};

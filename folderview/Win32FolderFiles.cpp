@@ -183,6 +183,44 @@ TsStatus Win32FolderFiles::moveFile(const std::wstring& from, const std::wstring
     return status;
 }
 
+// ReplaceFile keeps what a rename over the file would drop: its security, short name,
+// object id and named streams. A plain rename serves where ReplaceFile cannot: there is
+// no file to replace; the file system refuses the call (some network servers), which
+// leaves both names as they were; or the call failed after taking the replaced file from
+// its name (with no backup name, the old file is then gone or under a name of the
+// system's choosing), and only the rename puts a file there again.
+TsStatus Win32FolderFiles::replaceFile(const std::wstring& replacement, const std::wstring& replaced)
+{
+    std::string ansiReplacement, ansiReplaced;
+    TsStatus status = tsToAnsiPath(replacement, ansiReplacement);
+    if (status)
+        status = tsToAnsiPath(replaced, ansiReplaced);
+    if (!status)
+        return status;
+    // Wine's ReplaceFile leaves an empty file of its own in the folder when the replaced
+    // file is open without delete sharing, so the open it would fail on is tried first.
+    if (const FileHandle probe(CreateFileA(ansiReplaced.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+        !probe && GetLastError() == ERROR_SHARING_VIOLATION)
+        return TsStatus::failure(ERROR_SHARING_VIOLATION);
+    if (ReplaceFileA(ansiReplaced.c_str(), ansiReplacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr))
+        return {};
+    switch (const DWORD error = GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: break;
+    default: return TsStatus::failure(error);
+    }
+    if (!MoveFileExA(ansiReplacement.c_str(), ansiReplaced.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return TsStatus::failure(GetLastError());
+    return {};
+}
+
 TsStatus Win32FolderFiles::readFile(const std::wstring& path, std::string& result)
 {
     std::string ansiPath;

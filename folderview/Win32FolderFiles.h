@@ -24,6 +24,7 @@ public:
     TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) override;
     TsStatus makeFile(const std::wstring& path) override;
     TsStatus moveFile(const std::wstring& from, const std::wstring& to) override;
+    TsStatus replaceFile(const std::wstring& replacement, const std::wstring& replaced) override;
     TsStatus readFile(const std::wstring& path, std::string& result) override;
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override;
     TsStatus deleteFile(const std::wstring& path) override;

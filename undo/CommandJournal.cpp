@@ -129,6 +129,17 @@ public:
         forget(to);
         return files_.moveFile(from, to);
     }
+    TsStatus replaceFile(const std::wstring& replacement, const std::wstring& replaced) override
+    {
+        TsStatus kept = remember(replacement);
+        if (kept)
+            kept = remember(replaced);
+        if (!kept)
+            return kept;
+        forget(replacement);
+        forget(replaced);
+        return files_.replaceFile(replacement, replaced);
+    }
     TsStatus readFile(const std::wstring& path, std::string& result) override
     {
         const std::wstring key = keyOf(path);

@@ -15,10 +15,11 @@
 // A folder in memory, for the failures and attribute bits that real files under Wine
 // cannot show. Settings files are held as text and edited as the profile writer edits
 // them (the first section of a name, one copy at a time), so what is saved can be
-// loaded. Writes, attribute changes, copies and renames are logged in call order; a call
-// whose log line, or "exist PATH", "read KEY", "open PATH" or "temp FOLDER", is in errors
-// fails with that error, and a write whose log line is in shortWrites reports success
-// but cuts the file's last line.
+// loaded. Writes, attribute changes, copies and renames are logged in call order, and
+// the file each profile write went to in profilePaths; a call whose log line, or
+// "exist PATH", "read KEY", "open PATH" or "temp FOLDER", is in errors fails with that
+// error, and a write whose log line is in shortWrites reports success but cuts the
+// file's last line.
 class FakeFolderFiles : public FolderFiles {
 public:
     std::map<std::wstring, std::wstring> texts; // settings files by path, lines ending in "\r\n"
@@ -26,6 +27,7 @@ public:
     std::map<std::wstring, std::uint32_t> errors;
     std::vector<std::wstring> shortWrites;
     std::vector<std::wstring> log;
+    std::vector<std::wstring> profilePaths;
     bool unicode = false; // whether the settings files are UTF-16
     std::uint64_t freeBytes = 1 << 30;
     std::wstring currentFolder = L"C:\\Текущий";
@@ -71,6 +73,7 @@ public:
     {
         log.push_back((value ? L"write [" : L"delete [") + section + L"]" + (key ? L" " + *key : L"")
                       + (value ? L"=" + *value : L""));
+        profilePaths.push_back(path);
         if (attributes[path] & FILE_ATTRIBUTE_READONLY)
             return TsStatus::failure(ERROR_ACCESS_DENIED);
         if (const TsStatus status = check(log.back()); !status)
@@ -148,6 +151,22 @@ public:
         attributes.erase(from);
         return {};
     }
+    // As Windows: the replaced file's attributes stay, and a read-only one is refused.
+    TsStatus replaceFile(const std::wstring& replacement, const std::wstring& replaced) override
+    {
+        log.push_back(L"replace " + replacement + L" > " + replaced);
+        if (!attributes.count(replacement))
+            return TsStatus::failure(ERROR_FILE_NOT_FOUND);
+        if (attributes.count(replaced) && (attributes[replaced] & kAttrReadOnly))
+            return TsStatus::failure(ERROR_ACCESS_DENIED);
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
+        attributes.try_emplace(replaced, attributes[replacement]);
+        attributes.erase(replacement);
+        texts[replaced] = texts[replacement];
+        texts.erase(replacement);
+        return {};
+    }
     TsStatus readFile(const std::wstring& path, std::string& result) override
     {
         const std::wstring& text = texts[path];
@@ -157,7 +176,9 @@ public:
     }
     TsStatus writeFile(const std::wstring& path, const std::string& bytes) override
     {
-        log.push_back(L"restore " + path);
+        log.push_back(L"fill " + path);
+        if (const TsStatus status = check(log.back()); !status)
+            return status;
         texts[path] = textOf(bytes);
         return {};
     }

@@ -2,6 +2,7 @@
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
+#include "folderview/SettingsWriter.h"
 #include "folderview/Win32FolderFiles.h"
 
 #include "FakeFolderFiles.h"
@@ -214,7 +215,7 @@ TEST(RunLookCommand, Outcomes)
                   std::tuple(c.kind, c.subject, c.error, c.detail));
         EXPECT_EQ(std::tuple(files.logged(L"write") || files.logged(L"delete ["), files.logged(L"copy")),
                   std::tuple(c.written, c.copies));
-        // After a failing write, the file is put back as it was, attributes too; written,
+        // After a failing write, the file is left as it was, attributes too; written,
         // it ends hidden and system, with the other sections kept.
         if (c.written && c.kind != Kind::Done && c.kind != Kind::FolderNotMarked) {
             EXPECT_EQ(std::tuple(files.texts[kIni], files.attributes[kIni]),
@@ -230,6 +231,45 @@ TEST(RunLookCommand, Outcomes)
             EXPECT_EQ(
                 std::tuple(files.logged(L"write [" + kView + L"] IconArea_Image=" + saved), files.attributes[kCopy]),
                 std::tuple(true, c.copies ? kAttrHidden : kEarlierCopy));
+        }
+    }
+}
+
+// The profile writer never writes the settings file itself: the edits go to a copy
+// beside it, which takes the file's place in one replace and keeps its attributes but
+// the read-only bit. A copy that cannot be made, a refused check, a failed write or a
+// failed replace leaves the file as it was and no copy.
+TEST(WriteSettings, EditsGoToACopyThatReplacesTheFile)
+{
+    const std::wstring temp = kFolder + L"\\~1.tmp", replace = L"replace " + temp + L" > " + kIni;
+    const std::wstring before = L"[Notes]\r\nA=1\r\nA=1\r\n[Other]\r\nk=v\r\n";
+    const std::uint32_t attributes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrNotContentIndexed;
+    const std::vector<SettingEdit> edits = {{L"Notes", L"A", std::nullopt}, {L"Notes", L"B", L"2"}};
+    const std::pair<std::function<void(FakeFolderFiles&)>, Kind> cases[] = {
+        {[](auto&) {}, Kind::Done},
+        {[](auto& f) { f.errors[L"temp " + kFolder] = ERROR_ACCESS_DENIED; }, Kind::SaveFailed},
+        {[](auto& f) { f.shortWrites.push_back(L"write [Notes] B=2"); }, Kind::LineChanged},
+        {[](auto& f) { f.errors[L"write [Notes] B=2"] = ERROR_ACCESS_DENIED; }, Kind::SaveFailed},
+        {[&](auto& f) { f.errors[replace] = ERROR_SHARING_VIOLATION; }, Kind::SaveFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const auto& [arrange, kind] = c;
+        FakeFolderFiles files;
+        files.attributes = {{kFolder, kAttrDirectory}, {kIni, attributes}};
+        files.texts[kIni] = before;
+        arrange(files);
+
+        EXPECT_EQ(writeSettings(files, kFolder, {kIni, true}, edits, false).kind, kind);
+        EXPECT_EQ(files.profilePaths, std::vector(files.profilePaths.size(), temp));
+        EXPECT_EQ(files.attributes.count(temp) + files.texts.count(temp), 0u);
+        if (kind == Kind::Done) {
+            EXPECT_EQ(std::count(files.log.begin(), files.log.end(), replace), 1);
+            EXPECT_EQ(std::tuple(files.texts[kIni], files.attributes[kIni]),
+                      std::tuple(L"[Notes]\r\nB=2\r\n[Other]\r\nk=v\r\n",
+                                 kAttrHidden | kAttrSystem | kAttrNotContentIndexed));
+        } else {
+            EXPECT_EQ(std::tuple(files.texts[kIni], files.attributes[kIni]), std::tuple(before, attributes));
         }
     }
 }

@@ -545,6 +545,26 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
     }
 }
 
+// A file another program holds open without delete sharing cannot be replaced: Apply
+// fails and leaves it as it was, bytes and attributes, with no copy beside it.
+TEST_F(SettingsFile, FileHeldOpenIsLeftAsItWas)
+{
+    const std::string before = ansiBytes(L"[.ShellClassInfo]\r\nInfoTip=Дача\r\n");
+    writeFile(path, before);
+    SetFileAttributesW(path.c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY);
+    const DWORD attributes = attributesOf(path);
+    {
+        const FileHandle held(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        const CommandOutcome outcome = runLookCommand(files, look(kTicked, 0xFF, kUnticked, 0), kApply);
+        EXPECT_EQ(std::tuple(outcome.kind, outcome.subject), std::tuple(Kind::SaveFailed, path));
+    }
+    EXPECT_EQ(std::tuple(readFile(path), attributesOf(path)), std::tuple(before, attributes));
+    EXPECT_THAT(namesIn(folder.path()), ElementsAre(L"Desktop.INI"));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 namespace {
 
 // The tiny file system the test scripts mount, as Wine's drive Z: shows it; empty when none is.
@@ -559,8 +579,8 @@ std::wstring fullDiskFolder()
 
 } // namespace
 
-// A full disk: the profile writer rewrites the whole file and runs out of room, and the
-// file is put back as it was. The test scripts mount a tiny file system for this.
+// A full disk: the copy the edits go to finds no room, and the file is left as it was,
+// with no copy beside it. The test scripts mount a tiny file system for this.
 TEST(FullDisk, FailedRewriteLosesNothing)
 {
     const std::wstring place = fullDiskFolder();
@@ -588,6 +608,7 @@ TEST(FullDisk, FailedRewriteLosesNothing)
     EXPECT_TRUE(after == before) << after.size() << " bytes, not the " << before.size() << " that were there";
     // Wine adds the archive bit to a file it makes hidden.
     EXPECT_EQ(attributesOf(path) & ~FILE_ATTRIBUTE_ARCHIVE, attributes);
+    EXPECT_THAT(namesIn(place), UnorderedElementsAreArray({L"Desktop.INI", L"filler"}));
     DeleteFileW(filler.c_str());
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());

@@ -286,8 +286,10 @@ TEST_F(Undo, DamagedOrForeignEntryIsNeverApplied)
     ASSERT_TRUE(store.list(entries));
     const std::wstring entry = records.at(entries.back().id + L".qmj");
     const std::string whole = readFile(entry);
+    // A byte of the folder's record, the frame after the header.
+    const std::size_t headerBody = static_cast<unsigned char>(whole[4]) | static_cast<unsigned char>(whole[5]) << 8;
     std::string damaged = whole;
-    damaged[damaged.size() / 2] ^= 1;
+    damaged[kFrameHeaderSize + headerBody + kFrameHeaderSize + 8] ^= 1;
     writeFile(entry, damaged);
     EXPECT_NE(undo(folder.path()).kind, UndoKind::Done);
     EXPECT_EQ(snapshot(folder.path()), after);
