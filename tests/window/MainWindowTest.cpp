@@ -10,6 +10,8 @@
 #include "resources/FoldersLayout.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
+#include "support/tsFile.h"
+#include "undo/JournalFrames.h"
 #include "undo/Win32JournalStore.h"
 
 #include <gmock/gmock.h>
@@ -465,6 +467,31 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLatestCommand)
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(components.changedFolders, std::vector(2, folder.path()));
+}
+
+// A command a start finds unfinished (its program ended in its middle) is named once,
+// in one question; "Да" puts its folder back, and the entry is finished, never asked again.
+TEST_F(MainWindowTest, UnfinishedCommandIsAskedAboutOnceAndPutBack)
+{
+    writeLook(folder, L"IconArea_Text=0x000000FF\r\n");
+    const std::wstring canonical = tsCanonicalFolder(folder.path());
+    const RecordedPath before {.path = canonical + L"\\Desktop.INI", .existed = false};
+    const std::wstring entry = records.at(L"01d0000000000000.run");
+    writeFile(entry, frameOf(FrameType::Header, encodeHeader({EntryKind::Command, L"",
+                                                               {L"Установить!", L"Quenmark", {2026, 12, 8, 10, 40}},
+                                                               {canonical}}))
+                         + frameOf(FrameType::Before, encodeBefore({0, {before}})) + "QMJ");
+    components.answerYes = true;
+    open();
+    EXPECT_EQ(components.questions,
+              std::vector {unfinishedQuestion(L"Установить!", L"8 декабря, 10:40", L"1 папка")});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW(records.at(L"01d0000000000000.qmj").c_str()), INVALID_FILE_ATTRIBUTES);
+    components.questions.clear();
+    open();
+    EXPECT_TRUE(components.questions.empty());
 }
 
 // A drop as Explorer makes it: the paths, each ending in a NUL, then one more NUL.
