@@ -356,7 +356,9 @@ TsStatus CommandJournal::sync()
 
 CommandOutcome CommandJournal::run(std::size_t index, const FolderChange& change)
 {
-    const std::wstring& folderPath = header_.folders.at(index);
+    if (index >= header_.folders.size())
+        return {Kind::NoFolder};
+    const std::wstring& folderPath = header_.folders[index];
     (void)begin(); // made once; a failure refuses every folder below
     if (!folders_.count(index))
         prepare(index);
