@@ -61,14 +61,7 @@ bool frmFolders::open(HWND owner)
         if (!create(owner))
             return false;
         const HWND listView = control(lstFolders);
-        ListView_SetExtendedListViewStyle(listView, LVS_EX_FULLROWSELECT);
-        for (int i = 0; i < 3; ++i) {
-            LVCOLUMNW column = {};
-            column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.cx = scale(kFoldersColumnWidths[i]);
-            column.pszText = const_cast<wchar_t*>(kFoldersColumns[i]);
-            ListView_InsertColumn(listView, i, &column);
-        }
+        showListColumns(listView, kFoldersColumns, kFoldersColumnWidths, dpi_);
         lastFocus_ = listView;
         findUndoable();
         refresh();

@@ -1,5 +1,6 @@
 #include "app/frmJournal.h"
 
+#include "app/Controls.h"
 #include "app/UndoCommand.h"
 #include "resources/Texts.h"
 
@@ -31,14 +32,7 @@ std::wstring frmJournal::showModal(HWND owner)
     if (!create(owner))
         return {};
     const HWND listView = control(lstJournal);
-    ListView_SetExtendedListViewStyle(listView, LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < 4; ++i) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.cx = scale(kJournalColumnWidths[i]);
-        column.pszText = const_cast<wchar_t*>(kJournalColumns[i]);
-        ListView_InsertColumn(listView, i, &column);
-    }
+    showListColumns(listView, kJournalColumns, kJournalColumnWidths, dpi_);
     ListView_SetItemCountEx(listView, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
     if (!rows_.empty())
         ListView_SetItemState(listView, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
