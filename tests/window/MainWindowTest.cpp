@@ -2,12 +2,14 @@
 #include "app/Controls.h"
 #include "app/frmFolderInfo.h"
 #include "app/frmFolders.h"
+#include "app/frmJournal.h"
 #include "app/frmMain.h"
 #include "app/frmPreview.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
 #include "folderview/Win32FolderFiles.h"
 #include "resources/FoldersLayout.h"
+#include "resources/JournalLayout.h"
 #include "resources/Texts.h"
 #include "support/Handles.h"
 #include "support/tsFile.h"
@@ -467,6 +469,40 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLatestCommand)
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(components.changedFolders, std::vector(2, folder.path()));
+}
+
+// F6 lists the commands, newest first, with whether each can be undone; "Вернуть как
+// было" takes back the one chosen.
+TEST_F(MainWindowTest, JournalListsTheCommandsAndUndoesTheOneChosen)
+{
+    open();
+    click(cmdSkin0);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    open();
+    static std::vector<std::wstring> row;
+    static BOOL undoEnabled = FALSE;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND journal = FindWindowW(frmJournal::kClassName, nullptr);
+        if (!journal || !IsWindowVisible(journal))
+            return;
+        KillTimer(nullptr, id);
+        for (int column = 0; column < 4; ++column) {
+            wchar_t text[256] = {};
+            ListView_GetItemText(GetDlgItem(journal, lstJournal), 0, column, text, 256);
+            row.push_back(text);
+        }
+        undoEnabled = IsWindowEnabled(GetDlgItem(journal, cmdUndoEntry));
+        SendDlgItemMessageW(journal, cmdUndoEntry, BM_CLICK, 0, 0);
+    });
+    SendMessageW(window(), WM_SYSCOMMAND, mnuJournal, 0);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(row.size(), 4u);
+    EXPECT_EQ(std::vector(row.begin() + 1, row.end()),
+              (std::vector<std::wstring> {L"Установить!", tsCanonicalFolder(folder.path()), kEntryUndoable}));
+    EXPECT_TRUE(undoEnabled);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // A command a start finds unfinished (its program ended in its middle) is named once,
