@@ -399,7 +399,9 @@ void CommandJournal::finish()
     if (!begun_ || finished_)
         return;
     finished_ = true;
-    if (storeError_ && write(FrameType::Finished, "") && sync() && store_.finish())
+    // Not flushed: lost to a power cut, the mark only makes the next start ask about a
+    // command whose folders are all done, and each is undone from its record as well.
+    if (storeError_ && write(FrameType::Finished, "") && store_.finish())
         boundJournal(store_, limits_.store);
     else
         store_.close(); // unfinished: the next start finds it and asks
