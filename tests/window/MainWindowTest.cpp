@@ -481,19 +481,24 @@ TEST_F(MainWindowTest, JournalListsTheCommandsAndUndoesTheOneChosen)
     open();
     static std::vector<std::wstring> row;
     static BOOL undoEnabled = FALSE;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        const HWND journal = FindWindowW(frmJournal::kClassName, nullptr);
-        if (!journal || !IsWindowVisible(journal))
-            return;
-        KillTimer(nullptr, id);
-        for (int column = 0; column < 4; ++column) {
-            wchar_t text[256] = {};
-            ListView_GetItemText(GetDlgItem(journal, lstJournal), 0, column, text, 256);
-            row.push_back(text);
+    struct Journal {
+        // Inside the journal's own loop, once it shows: its first row, then its button.
+        static void CALLBACK read(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            const HWND journal = FindWindowW(frmJournal::kClassName, nullptr);
+            if (!journal || !IsWindowVisible(journal))
+                return;
+            KillTimer(nullptr, id);
+            for (int column = 0; column < 4; ++column) {
+                wchar_t text[256] = {};
+                ListView_GetItemText(GetDlgItem(journal, lstJournal), 0, column, text, 256);
+                row.push_back(text);
+            }
+            undoEnabled = IsWindowEnabled(GetDlgItem(journal, cmdUndoEntry));
+            SendDlgItemMessageW(journal, cmdUndoEntry, BM_CLICK, 0, 0);
         }
-        undoEnabled = IsWindowEnabled(GetDlgItem(journal, cmdUndoEntry));
-        SendDlgItemMessageW(journal, cmdUndoEntry, BM_CLICK, 0, 0);
-    });
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, Journal::read);
     SendMessageW(window(), WM_SYSCOMMAND, mnuJournal, 0);
     KillTimer(nullptr, timer);
     ASSERT_EQ(row.size(), 4u);
