@@ -24,14 +24,20 @@ CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& fold
         return unusable;
     const bool apply = action == Command::Apply;
     FolderInfo saved = info;
+    std::vector<std::wstring> superseded;
     if (apply) {
-        if (CommandOutcome refused = copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved);
+        if (CommandOutcome refused =
+                copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved, &loaded, &superseded);
             refused.kind != CommandOutcome::Kind::Done)
             return refused;
     }
     std::vector<SettingEdit> edits;
     addSettingEdits<FolderInfo>(kFolderInfoSettings, saved, &loaded, apply, edits);
-    return writeSettings(files, folder, file, edits, apply);
+    CommandOutcome written = writeSettings(files, folder, file, edits, apply);
+    // Only once the keys name the new copies: a failed write leaves the earlier ones named.
+    if (written.kind == CommandOutcome::Kind::Done)
+        removeUnnamedCopies(files, file.path, superseded);
+    return written;
 }
 
 FolderInfo withChangedFields(const FolderInfo& own, const FolderInfo& edited, const FolderInfo& loaded)
