@@ -60,7 +60,7 @@ FolderStep stepOf(FolderFiles& files, JournalStore& store, EntryHeader header, J
 FolderOutcome folderOutcome(const CommandOutcome& outcome)
 {
     if (outcome.kind == CommandOutcome::Kind::Done)
-        return {FolderOutcome::State::Done, L"", outcome.undoable};
+        return {FolderOutcome::State::Done, L"", outcome.undoable, outcome.formerIcon};
     const OutcomeMessage message = outcomeMessage(outcome);
     return failed(message.text, message.reported ? outcome.error : 0);
 }

@@ -46,6 +46,6 @@ bool showOutcome(Components& components, HWND owner, const CommandOutcome& outco
     }
     if (outcome.kind != CommandOutcome::Kind::Done)
         return false;
-    components.folderChanged(folder);
+    components.folderChanged(folder, outcome.formerIcon);
     return true;
 }

@@ -291,7 +291,7 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, const 
         {
             FolderOutcome outcome = work_->run(index);
             if (outcome.state == FolderOutcome::State::Done)
-                components_.folderChanged(folders_[index]);
+                components_.folderChanged(folders_[index], outcome.formerIcon);
             return outcome;
         }
         void end() override { work_->end(); }

@@ -22,6 +22,7 @@ struct FolderOutcome {
     State state = State::Waiting;
     std::wstring why = {};
     bool undoable = true; // Done, but no record of the state before it kept
+    std::wstring formerIcon = {}; // Done: the command's (CommandOutcome::formerIcon)
 };
 
 // A command over many folders, run off the window thread, so it shows nothing.

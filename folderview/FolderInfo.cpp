@@ -34,9 +34,18 @@ CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& fold
     std::vector<SettingEdit> edits;
     addSettingEdits<FolderInfo>(kFolderInfoSettings, saved, &loaded, apply, edits);
     CommandOutcome written = writeSettings(files, folder, file, edits, apply);
+    if (written.kind != CommandOutcome::Kind::Done)
+        return written;
     // Only once the keys name the new copies: a failed write leaves the earlier ones named.
-    if (written.kind == CommandOutcome::Kind::Done)
-        removeUnnamedCopies(files, file.path, superseded);
+    removeUnnamedCopies(files, file.path, superseded);
+    std::wstring former;
+    if (!loaded.icon.empty() && (!apply || saved.icon != loaded.icon)
+        && files.fullPath(settingFile(SettingKind::Icon, loaded.icon, folder), former)) {
+        std::wstring path;
+        int index = 0;
+        splitIconText(loaded.icon, path, index);
+        written.formerIcon = former + L"," + std::to_wstring(index);
+    }
     return written;
 }
 
