@@ -385,7 +385,7 @@ void frmFolders::finish()
         showMessage(batchReport(list_, scope), MB_ICONSTOP);
         return;
     }
-    showMessage(undoable ? std::wstring(kDone) : kDone + std::wstring(L"\r\n\r\n") + kNotUndoable, MB_ICONINFORMATION);
+    showMessage(batchDone(list_, scope, undoable), MB_ICONINFORMATION);
     (void)tsUnloadForm(owner_); // the windows go either way when the program ends
 }
 

@@ -36,6 +36,7 @@ CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& fold
     CommandOutcome written = writeSettings(files, folder, file, edits, apply);
     if (written.kind != CommandOutcome::Kind::Done)
         return written;
+    written.applied = apply;
     // Only once the keys name the new copies: a failed write leaves the earlier ones named.
     removeUnnamedCopies(files, file.path, superseded);
     std::wstring former;
