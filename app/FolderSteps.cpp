@@ -57,10 +57,11 @@ FolderStep stepOf(FolderFiles& files, JournalStore& store, EntryHeader header, J
 
 } // namespace
 
-FolderOutcome folderOutcome(const CommandOutcome& outcome)
+FolderOutcome folderOutcome(const CommandOutcome& outcome, const std::wstring& folder)
 {
     if (outcome.kind == CommandOutcome::Kind::Done)
-        return {FolderOutcome::State::Done, L"", outcome.undoable};
+        return {FolderOutcome::State::Done, L"", outcome.undoable, outcome.formerIcon,
+                outcome.applied ? folderCloud(folder) : CloudClient::None};
     const OutcomeMessage message = outcomeMessage(outcome);
     return failed(message.text, message.reported ? outcome.error : 0);
 }
@@ -84,11 +85,13 @@ FolderStep lookStep(FolderFiles& files, JournalStore& store, const CommandName& 
 {
     return stepOf(files, store, {EntryKind::Command, L"", name, {}},
                   [look, action](CommandJournal& journal, std::size_t index) {
-                      return folderOutcome(journal.run(index, [&](FolderFiles& recorded, const std::wstring& folder) {
-                          FolderLookState own = look;
-                          own.folder = folder;
-                          return runLookCommand(recorded, own, action);
-                      }));
+                      return folderOutcome(journal.run(index,
+                                                       [&](FolderFiles& recorded, const std::wstring& folder) {
+                                                           FolderLookState own = look;
+                                                           own.folder = folder;
+                                                           return runLookCommand(recorded, own, action);
+                                                       }),
+                                           journal.header().folders[index]);
                   });
 }
 
@@ -102,9 +105,11 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
                       if (const TsStatus status = loadFolderInfo(files, folder, own); !status)
                           return failed(aboutPath(folder, kLoadFailed), status.error());
                       const FolderInfo info = withChangedFields(own, edited, loaded);
-                      return folderOutcome(journal.run(index, [&](FolderFiles& recorded, const std::wstring& at) {
-                          return runFolderInfoCommand(recorded, at, info, own, action);
-                      }));
+                      return folderOutcome(journal.run(index,
+                                                       [&](FolderFiles& recorded, const std::wstring& at) {
+                                                           return runFolderInfoCommand(recorded, at, info, own, action);
+                                                       }),
+                                           folder);
                   });
 }
 

@@ -34,6 +34,7 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
 FolderStep undoStep(FolderFiles& files, JournalStore& store, std::shared_ptr<const JournalEntry> undone,
                     const CommandName& name, bool evenIfChanged);
 
-// A command's outcome in the list's words: the message a folder alone would show.
-FolderOutcome folderOutcome(const CommandOutcome& outcome);
+// A command's outcome in the list's words: the message a folder alone would show; after
+// Apply, the folder's sync client (folderCloud).
+FolderOutcome folderOutcome(const CommandOutcome& outcome, const std::wstring& folder);
 FolderOutcome folderOutcome(const UndoOutcome& outcome);

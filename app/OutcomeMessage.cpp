@@ -3,13 +3,15 @@
 #include "folderview/SettingsFormat.h"
 #include "resources/Texts.h"
 #include "support/ErrorReporter.h"
+#include "support/Handles.h"
 
-OutcomeMessage outcomeMessage(const CommandOutcome& outcome)
+OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud)
 {
     using Kind = CommandOutcome::Kind;
     switch (outcome.kind) {
     case Kind::Done:
-        return {outcome.undoable ? std::wstring(kDone) : kDone + std::wstring(L"\r\n\r\n") + kNotUndoable,
+        return {std::wstring(kDone) + (outcome.undoable ? L"" : L"\r\n\r\n" + std::wstring(kNotUndoable))
+                    + (cloud == CloudClient::None ? L"" : L"\r\n\r\n" + cloudFolderNote(cloudClientName(cloud))),
                 MB_ICONINFORMATION};
     case Kind::NoFolder: return {kNoFolder};
     case Kind::TextRefused: return {aboutPath(outcome.subject, kNotSaved, kUnrepresentable)};
@@ -34,9 +36,34 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome)
     return {kInternalError};
 }
 
+CloudClient folderCloud(const std::wstring& folder)
+{
+    std::wstring full(GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr), L'\0');
+    if (!full.empty())
+        full.resize(GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    if (full.empty())
+        return CloudClient::None;
+    const CloudProbe system {
+        .environment =
+            [](const wchar_t* name) {
+                std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+                value.resize(
+                    value.empty() ? 0 : GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+                return value;
+            },
+        .exists =
+            [](const std::wstring& pattern) {
+                WIN32_FIND_DATAW found;
+                return static_cast<bool>(FindHandle(FindFirstFileW(pattern.c_str(), &found)));
+            },
+    };
+    return cloudClientOf(full, system);
+}
+
 bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder)
 {
-    const OutcomeMessage message = outcomeMessage(outcome);
+    const bool applied = outcome.kind == CommandOutcome::Kind::Done && outcome.applied;
+    const OutcomeMessage message = outcomeMessage(outcome, applied ? folderCloud(folder) : CloudClient::None);
     if (message.reported) {
         // No owner: the reporter takes the active window, the one the user works in.
         std::int16_t response = 0;
@@ -46,6 +73,6 @@ bool showOutcome(Components& components, HWND owner, const CommandOutcome& outco
     }
     if (outcome.kind != CommandOutcome::Kind::Done)
         return false;
-    components.folderChanged(folder);
+    components.folderChanged(folder, outcome.formerIcon);
     return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "folderview/CloudFolder.h"
 #include "folderview/CommandOutcome.h"
 #include "support/Components.h"
 
@@ -14,10 +15,16 @@ struct OutcomeMessage {
     bool reported = false;
 };
 
-// The one place where an outcome's message is chosen, for every window that runs a command.
-OutcomeMessage outcomeMessage(const CommandOutcome& outcome);
+// The one place where an outcome's message is chosen, for every window that runs a
+// command. After Done, cloud, the folder's sync client, is named when it leaves the
+// settings on this computer.
+OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud = CloudClient::None);
+
+// The sync client that keeps the folder, by the system's environment and files.
+CloudClient folderCloud(const std::wstring& folder);
 
 // Tells the user what a command on folder came to, in a box owned by owner or through
-// the error reporter; after Done it tells the shell that the folder changed, so that an
-// open folder window shows its new look. True for Done.
+// the error reporter (after Apply, with the folder's sync client where it matters);
+// after Done it tells the shell that the folder changed, so that an open folder window
+// shows its new look. True for Done.
 bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder);

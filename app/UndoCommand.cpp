@@ -110,7 +110,7 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
     switch (outcome.kind) {
     case Kind::Done:
         MessageBoxW(owner, kDone, kMainCaption, MB_OK | MB_ICONINFORMATION);
-        components.folderChanged(folder);
+        components.folderChanged(folder, L"");
         return true;
     case Kind::Nothing: MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION); break;
     case Kind::Unusable:

@@ -284,7 +284,7 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, const 
         {
             FolderOutcome outcome = work_->run(index);
             if (outcome.state == FolderOutcome::State::Done)
-                components_.folderChanged(folders_[index]);
+                components_.folderChanged(folders_[index], outcome.formerIcon);
             return outcome;
         }
         void end() override { work_->end(); }
@@ -378,7 +378,7 @@ void frmFolders::finish()
         showMessage(batchReport(list_, scope), MB_ICONSTOP);
         return;
     }
-    showMessage(undoable ? std::wstring(kDone) : kDone + std::wstring(L"\r\n\r\n") + kNotUndoable, MB_ICONINFORMATION);
+    showMessage(batchDone(list_, scope, undoable), MB_ICONINFORMATION);
     (void)tsUnloadForm(owner_); // the windows go either way when the program ends
 }
 

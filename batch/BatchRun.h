@@ -1,4 +1,5 @@
 #pragma once
+#include "folderview/CloudFolder.h"
 #include "support/WorkerThread.h"
 
 #include <windows.h>
@@ -22,6 +23,8 @@ struct FolderOutcome {
     State state = State::Waiting;
     std::wstring why = {};
     bool undoable = true; // Done, but no record of the state before it kept
+    std::wstring formerIcon = {}; // Done: the command's (CommandOutcome::formerIcon)
+    CloudClient cloud = CloudClient::None; // Done by Apply: the sync client that leaves the settings here
 };
 
 // A command over many folders, run off the window thread, so it shows nothing.

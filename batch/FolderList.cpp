@@ -4,6 +4,7 @@
 #include "support/tsFile.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -26,6 +27,31 @@ std::wstring fileName(const std::wstring& path)
 constexpr std::size_t kFailuresNamed = 3;
 // The folder box shows the first folders up to about this many letters.
 constexpr std::size_t kBoxLetters = 200;
+
+// "\r\n\r\n2 папки — в OneDrive и MEGA: …" for the done folders that a sync client keeps, or nothing.
+std::wstring cloudAccount(const FolderList& list, const std::vector<std::size_t>& places)
+{
+    std::size_t count = 0;
+    bool kept[static_cast<std::size_t>(CloudClient::Mega) + 1] = {};
+    for (const std::size_t place : places) {
+        const FolderOutcome& outcome = list[place].outcome;
+        if (outcome.state == FolderOutcome::State::Done && outcome.cloud != CloudClient::None) {
+            ++count;
+            kept[static_cast<std::size_t>(outcome.cloud)] = true;
+        }
+    }
+    std::vector<std::wstring> names;
+    for (std::size_t client = 1; client < std::size(kept); ++client) {
+        if (kept[client])
+            names.push_back(cloudClientName(static_cast<CloudClient>(client)));
+    }
+    if (names.empty())
+        return L"";
+    std::wstring clients = names.front();
+    for (std::size_t i = 1; i < names.size(); ++i)
+        clients += (i + 1 < names.size() ? L", " : L" и ") + names[i];
+    return L"\r\n\r\n" + cloudFoldersNote(count, clients);
+}
 
 } // namespace
 
@@ -88,6 +114,11 @@ std::wstring folderSummary(const FolderLookState& look, const FolderInfo& info)
     return summary;
 }
 
+std::wstring batchDone(const FolderList& list, const std::vector<std::size_t>& places, bool undoable)
+{
+    return kDone + (undoable ? L"" : L"\r\n\r\n" + std::wstring(kNotUndoable)) + cloudAccount(list, places);
+}
+
 std::wstring batchReport(const FolderList& list, const std::vector<std::size_t>& places)
 {
     std::size_t done = 0, failed = 0;
@@ -104,5 +135,5 @@ std::wstring batchReport(const FolderList& list, const std::vector<std::size_t>&
     std::wstring report = batchAccount(done, places.size(), failed);
     if (done + failed < places.size())
         report += std::wstring(L" ") + kBatchStopped;
-    return report + failures;
+    return report + failures + cloudAccount(list, places);
 }

@@ -43,5 +43,9 @@ std::wstring foldersBoxText(const FolderList& list);
 std::wstring folderSummary(const FolderLookState& look, const FolderInfo& info);
 
 // The account of a command over the folders at places: "Готово: 97 из 100. Не удалось:
-// 3.", then the first failures with why.
+// 3.", then the first failures with why; last, once, how many of those done a sync
+// client keeps without their Desktop.INI, and which.
 std::wstring batchReport(const FolderList& list, const std::vector<std::size_t>& places);
+// The same account when every folder is done: "Готово!", whether it can be undone, and
+// the word on sync clients.
+std::wstring batchDone(const FolderList& list, const std::vector<std::size_t>& places, bool undoable);

@@ -29,4 +29,8 @@ struct CommandOutcome {
     std::uint32_t error = 0;
     std::wstring detail = {};
     bool undoable = true; // false: the change was made, and no record of the state before it kept
+    bool applied = false; // Done by Apply: the folder holds the settings written
+    // Done: the icon the settings named before the command changed it ("full path,index"),
+    // whose image the shell's cache keeps by that location; empty when it did not change.
+    std::wstring formerIcon = {};
 };

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace {
 
 using Kind = CommandOutcome::Kind;
@@ -42,18 +44,115 @@ std::wstring numberedName(const std::wstring& name, int number)
     return name.substr(0, stem) + L" (" + std::to_wstring(number) + L")" + name.substr(stem);
 }
 
+// Whether name is bareName itself or one of its numbered names ("лес (7).bmp").
+bool isNumberedName(const std::wstring& name, const std::wstring& bareName)
+{
+    const std::wstring plain = comparableName(bareName), candidate = comparableName(name);
+    if (candidate == plain)
+        return true;
+    const std::wstring before = comparableName(numberedName(bareName, 2));
+    const std::size_t open = before.rfind(L" (2)");
+    const std::wstring stem = before.substr(0, open + 2), rest = before.substr(open + 3);
+    if (candidate.size() <= stem.size() + rest.size() || !candidate.starts_with(stem) || !candidate.ends_with(rest))
+        return false;
+    const std::wstring number = candidate.substr(stem.size(), candidate.size() - stem.size() - rest.size());
+    return number[0] != L'0' && number.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
 // Where the copy goes, and what is there now.
 struct Target {
     std::wstring name, path;
     bool exists = false; // an earlier copy, or the source itself
     bool isSource = false;
+    bool unchanged = false; // an earlier copy that holds the copy's bytes already
     std::uint32_t attributes = 0; // the earlier copy's
 };
 
-// The first name the copy may take: free, an earlier copy, or the source itself.
+// The dialog's rule at work: the copy's bytes, read when first compared (a picture may be
+// large, and most copies meet no earlier one), and the renewal the passed-over copies go to.
+class Renewing {
+public:
+    Renewing(FolderFiles& files, Renewal& renewal, const std::wstring* source, const std::string* bytes)
+        : files_(files),
+          renewal_(renewal),
+          source_(source),
+          bytes_(bytes)
+    {
+    }
+    // Whether the earlier copy holds the copy's bytes; one that cannot be read does not.
+    CommandOutcome holdsTheBytes(const std::wstring& earlier, const wchar_t* key, bool& same)
+    {
+        if (!bytes_) {
+            TsStatus read = files_.canRead(*source_);
+            if (read)
+                read = files_.readFile(*source_, read_);
+            if (!read)
+                return {Kind::SourceUnreadable, *source_, read.error(), key};
+            bytes_ = &read_;
+        }
+        std::string held;
+        same = files_.readFile(earlier, held) && held == *bytes_;
+        return {};
+    }
+    void passOver(const std::wstring& earlier) { renewal_.superseded.push_back(earlier); }
+    // The copy the setting names now, when it is one of the copy's names, an earlier copy
+    // and of the same bytes, is kept: the copy does not move for nothing.
+    CommandOutcome keepPrevious(const std::wstring& folder, const std::wstring& bareName, const wchar_t* key,
+                                Target& target, bool& kept)
+    {
+        kept = false;
+        Target previous;
+        previous.name = renewal_.previous;
+        previous.exists = true;
+        std::wstring settings;
+        bool isSettings = true;
+        if (!isPreviousOf(folder, bareName, previous.path) || !files_.getAttributes(previous.path, previous.attributes)
+            || !(previous.attributes & kAttrHidden) || (previous.attributes & kAttrDirectory)
+            || !tsBuildFileName(folder, kDesktopIni, settings)
+            || !files_.isSameFile(previous.path, settings, isSettings) || isSettings)
+            return {};
+        CommandOutcome compared = holdsTheBytes(previous.path, key, previous.unchanged);
+        if (compared.kind == Kind::Done && previous.unchanged) {
+            target = previous;
+            kept = true;
+        }
+        return compared;
+    }
+    // The copy the setting named before goes too, when it is one of the copy's names but not the copy.
+    void supersedePrevious(const std::wstring& folder, const std::wstring& bareName, const Target& target)
+    {
+        if (std::wstring path;
+            isPreviousOf(folder, bareName, path) && comparableName(renewal_.previous) != comparableName(target.name))
+            renewal_.superseded.push_back(path);
+    }
+
+private:
+    // Whether the setting named, by a bare name, one of the copy's names, and where that is.
+    bool isPreviousOf(const std::wstring& folder, const std::wstring& bareName, std::wstring& path) const
+    {
+        const std::wstring& previous = renewal_.previous;
+        return previous.find_first_of(L"\\/:") == std::wstring::npos && !isSettingsFileName(previous)
+            && isNumberedName(previous, bareName) && tsBuildFileName(folder, previous, path);
+    }
+
+    FolderFiles& files_;
+    Renewal& renewal_;
+    const std::wstring* source_;
+    const std::string* bytes_;
+    std::string read_;
+};
+
+// The first name the copy may take: free, an earlier copy, or the source itself. Under
+// the dialog's rule, an earlier copy of other bytes is passed over.
 CommandOutcome findTarget(FolderFiles& files, const std::wstring& folder, const std::wstring& bareName,
-                          const std::wstring* source, const wchar_t* key, Target& target)
+                          const std::wstring* source, Renewing* renewing, const wchar_t* key, Target& target)
 {
+    if (renewing) {
+        bool kept = false;
+        if (CommandOutcome compared = renewing->keepPrevious(folder, bareName, key, target, kept);
+            compared.kind != Kind::Done || kept)
+            return compared;
+    }
     std::wstring settings;
     (void)tsBuildFileName(folder, kDesktopIni, settings); // fails only as the copy's path does
     for (int number = 1; number <= kMostNumbers; ++number) {
@@ -80,8 +179,14 @@ CommandOutcome findTarget(FolderFiles& files, const std::wstring& folder, const 
             target.isSource = true;
             return {};
         }
-        if ((target.attributes & kAttrHidden) && !(target.attributes & kAttrDirectory))
+        if (!(target.attributes & kAttrHidden) || (target.attributes & kAttrDirectory))
+            continue;
+        if (!renewing)
             return {};
+        if (CommandOutcome compared = renewing->holdsTheBytes(target.path, key, target.unchanged);
+            compared.kind != Kind::Done || target.unchanged)
+            return compared;
+        renewing->passOver(target.path);
     }
     return {Kind::CopyFailed, target.path, ERROR_FILE_EXISTS, key};
 }
@@ -152,6 +257,31 @@ std::uint32_t iconReadError(IconRead read)
     }
 }
 
+// Whether a value of the settings file may name a file of this name: the value's last
+// part, without an icon's index, quotes or blanks, compared as the file system compares.
+bool mayName(std::wstring value, const std::wstring& name)
+{
+    const std::size_t comma = value.rfind(L',');
+    if (comma != std::wstring::npos && value.find_first_not_of(L" -0123456789", comma + 1) == std::wstring::npos)
+        value.erase(comma);
+    value.erase(0, value.find_last_of(L"\\/:") + 1);
+    value.erase(0, value.find_first_not_of(L" \t\""));
+    value.erase(value.find_last_not_of(L" \t\"") + 1);
+    return comparableName(value) == comparableName(name);
+}
+
+bool namedByTheSettings(const std::vector<ProfileSection>& sections, const std::wstring& name)
+{
+    for (const ProfileSection& section : sections) {
+        for (const std::wstring& line : section.lines) {
+            const std::size_t equals = line.find(L'=');
+            if (mayName(equals == std::wstring::npos ? line : line.substr(equals + 1), name))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool isIcoFileName(const std::wstring& path)
@@ -160,17 +290,22 @@ bool isIcoFileName(const std::wstring& path)
 }
 
 CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& source,
-                              const wchar_t* key, std::wstring& name)
+                              const wchar_t* key, std::wstring& name, Renewal* renewal)
 {
     std::wstring bareName;
     if (CommandOutcome refused = sourceName(source, key, bareName); refused.kind != Kind::Done)
         return refused;
+    std::optional<Renewing> renewing;
+    if (renewal)
+        renewing.emplace(files, *renewal, &source, nullptr);
     Target target;
-    if (CommandOutcome found = findTarget(files, folder, bareName, &source, key, target); found.kind != Kind::Done)
+    if (CommandOutcome found =
+            findTarget(files, folder, bareName, &source, renewing ? &*renewing : nullptr, key, target);
+        found.kind != Kind::Done)
         return found;
     if (target.isSource) {
         (void)files.setAttributes(target.path, kAttrHidden);
-    } else {
+    } else if (!target.unchanged) {
         if (const TsStatus readable = files.canRead(source); !readable)
             return {Kind::SourceUnreadable, source, readable.error(), key};
         CommandOutcome placed = placeCopy(files, folder, target, key,
@@ -178,25 +313,37 @@ CommandOutcome copyIntoFolder(FolderFiles& files, const std::wstring& folder, co
         if (placed.kind != Kind::Done)
             return placed;
     }
+    if (renewing)
+        renewing->supersedePrevious(folder, bareName, target);
     name = target.name;
     return {};
 }
 
 CommandOutcome writeIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& bareName,
-                               const std::string& bytes, const wchar_t* key, std::wstring& name)
+                               const std::string& bytes, const wchar_t* key, std::wstring& name, Renewal* renewal)
 {
+    std::optional<Renewing> renewing;
+    if (renewal)
+        renewing.emplace(files, *renewal, nullptr, &bytes);
     Target target;
-    if (CommandOutcome found = findTarget(files, folder, bareName, nullptr, key, target); found.kind != Kind::Done)
+    if (CommandOutcome found =
+            findTarget(files, folder, bareName, nullptr, renewing ? &*renewing : nullptr, key, target);
+        found.kind != Kind::Done)
         return found;
-    CommandOutcome placed =
-        placeCopy(files, folder, target, key, [&](const std::wstring& temp) { return files.writeFile(temp, bytes); });
-    if (placed.kind == Kind::Done)
-        name = target.name;
-    return placed;
+    if (!target.unchanged) {
+        CommandOutcome placed = placeCopy(files, folder, target, key,
+                                          [&](const std::wstring& temp) { return files.writeFile(temp, bytes); });
+        if (placed.kind != Kind::Done)
+            return placed;
+    }
+    if (renewing)
+        renewing->supersedePrevious(folder, bareName, target);
+    name = target.name;
+    return {};
 }
 
 CommandOutcome copyIconIntoFolder(FolderFiles& files, const std::wstring& folder, const std::wstring& module,
-                                  int& index, const wchar_t* key, std::wstring& name)
+                                  int& index, const wchar_t* key, std::wstring& name, Renewal* renewal)
 {
     std::wstring bareName;
     if (CommandOutcome refused = sourceName(module, key, bareName); refused.kind != Kind::Done)
@@ -206,8 +353,31 @@ CommandOutcome copyIconIntoFolder(FolderFiles& files, const std::wstring& folder
         return {Kind::SourceUnreadable, module, iconReadError(read), key};
     const std::size_t dot = bareName.rfind(L'.');
     bareName = bareName.substr(0, dot == 0 ? bareName.size() : dot) + L".ico";
-    CommandOutcome written = writeIntoFolder(files, folder, bareName, ico, key, name);
+    CommandOutcome written = writeIntoFolder(files, folder, bareName, ico, key, name, renewal);
     if (written.kind == Kind::Done)
         index = 0;
     return written;
+}
+
+void removeUnnamedCopies(FolderFiles& files, const std::wstring& settings, const std::vector<std::wstring>& copies)
+{
+    std::string bytes;
+    std::vector<ProfileSection> sections;
+    if (copies.empty() || !files.readFile(settings, bytes) || !files.readSections(bytes, sections))
+        return;
+    for (const std::wstring& copy : copies) {
+        std::wstring name;
+        std::uint32_t attributes = 0;
+        bool isSettings = false;
+        if (!tsGetFileName(copy, name) || namedByTheSettings(sections, name) || !files.getAttributes(copy, attributes)
+            || !(attributes & kAttrHidden) || (attributes & kAttrDirectory)
+            || !files.isSameFile(copy, settings, isSettings) || isSettings)
+            continue;
+        // A copy that stays is only one file too many: the command is done all the same.
+        const bool unprotect = attributes & kAttrReadOnly;
+        if (unprotect && !files.setAttributes(copy, attributes & ~kAttrReadOnly))
+            continue;
+        if (!files.deleteFile(copy) && unprotect)
+            (void)files.setAttributes(copy, attributes);
+    }
 }

@@ -24,14 +24,30 @@ CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& fold
         return unusable;
     const bool apply = action == Command::Apply;
     FolderInfo saved = info;
+    std::vector<std::wstring> superseded;
     if (apply) {
-        if (CommandOutcome refused = copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved);
+        if (CommandOutcome refused =
+                copySettingFiles<FolderInfo>(files, folder, kFolderInfoSettings, saved, &loaded, &superseded);
             refused.kind != CommandOutcome::Kind::Done)
             return refused;
     }
     std::vector<SettingEdit> edits;
     addSettingEdits<FolderInfo>(kFolderInfoSettings, saved, &loaded, apply, edits);
-    return writeSettings(files, folder, file, edits, apply);
+    CommandOutcome written = writeSettings(files, folder, file, edits, apply);
+    if (written.kind != CommandOutcome::Kind::Done)
+        return written;
+    written.applied = apply;
+    // Only once the keys name the new copies: a failed write leaves the earlier ones named.
+    removeUnnamedCopies(files, file.path, superseded);
+    std::wstring former;
+    if (!loaded.icon.empty() && (!apply || saved.icon != loaded.icon)
+        && files.fullPath(settingFile(SettingKind::Icon, loaded.icon, folder), former)) {
+        std::wstring path;
+        int index = 0;
+        splitIconText(loaded.icon, path, index);
+        written.formerIcon = former + L"," + std::to_wstring(index);
+    }
+    return written;
 }
 
 FolderInfo withChangedFields(const FolderInfo& own, const FolderInfo& edited, const FolderInfo& loaded)

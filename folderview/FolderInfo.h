@@ -58,7 +58,9 @@ TsStatus loadFolderInfo(FolderFiles& files, const std::wstring& folder, FolderIn
 // differs from loaded (what the window was opened with), an empty field deleting its
 // keys; Remove deletes them all. The folder's other settings stay. The same guarantees
 // as the picture's Apply: checked writes, nothing lost, the file hidden and system and
-// the folder read-only after Apply.
+// the folder read-only after Apply. A copy of new bytes takes a new name, and the
+// earlier copy goes once no key names it (folderview/FileCopy.h). Done names the icon
+// the command replaced (formerIcon).
 CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& folder, const FolderInfo& info,
                                     const FolderInfo& loaded, Command action);
 

@@ -16,5 +16,7 @@ CommandOutcome runLookCommand(FolderFiles& files, const FolderLookState& state, 
             refused.kind != Kind::Done)
             return refused;
     }
-    return writeSettings(files, state.folder, file, lookEdits(state, saved.picture, action), apply);
+    CommandOutcome written = writeSettings(files, state.folder, file, lookEdits(state, saved.picture, action), apply);
+    written.applied = apply && written.kind == Kind::Done;
+    return written;
 }

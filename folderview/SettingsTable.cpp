@@ -148,12 +148,12 @@ std::wstring settingFile(SettingKind kind, const std::wstring& text, const std::
 }
 
 CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
-                               std::wstring& text)
+                               std::wstring& text, Renewal* renewal)
 {
     const std::wstring source = settingFile(kind, text, folder);
     std::wstring name;
     if (kind != SettingKind::Icon) {
-        CommandOutcome copied = copyIntoFolder(files, folder, source, key, name);
+        CommandOutcome copied = copyIntoFolder(files, folder, source, key, name, renewal);
         if (copied.kind == CommandOutcome::Kind::Done)
             text = name;
         return copied;
@@ -162,8 +162,9 @@ CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, S
     int index = 0;
     splitIconText(text, path, index);
     // An icon inside a program or library is copied as that one icon, not as the whole file.
-    CommandOutcome copied = isIcoFileName(source) ? copyIntoFolder(files, folder, source, key, name)
-                                                  : copyIconIntoFolder(files, folder, source, index, key, name);
+    CommandOutcome copied = isIcoFileName(source)
+        ? copyIntoFolder(files, folder, source, key, name, renewal)
+        : copyIconIntoFolder(files, folder, source, index, key, name, renewal);
     if (copied.kind == CommandOutcome::Kind::Done)
         text = name + L"," + std::to_wstring(index);
     return copied;

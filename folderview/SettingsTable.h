@@ -1,5 +1,6 @@
 #pragma once
 #include "folderview/CommandOutcome.h"
+#include "folderview/FileCopy.h"
 #include "folderview/FolderFiles.h"
 #include "folderview/SettingsFormat.h"
 #include "folderview/SettingsWriter.h"
@@ -80,9 +81,10 @@ void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, 
 void addColorEdit(const wchar_t* section, const wchar_t* key, int on, ColorValue color, bool apply,
                   std::vector<SettingEdit>& edits);
 // Copies the file the row's text names into the folder (of an icon inside a program or
-// library, that one icon as an .ico) and makes the text name the copy.
+// library, that one icon as an .ico) and makes the text name the copy; with renewal, by
+// the icon and comment dialog's rule (folderview/FileCopy.h).
 CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, SettingKind kind, const wchar_t* key,
-                               std::wstring& text);
+                               std::wstring& text, Renewal* renewal = nullptr);
 
 // Loads every row from the settings file at path into state. The readers refuse only
 // what finding the file already refused, so a read that fails keeps its field; a
@@ -128,10 +130,13 @@ void addSettingEdits(std::span<const Setting<State>> rows, const State& state, c
 
 // Before Apply writes: a text with a line break or another control character is
 // refused, then each file to be copied into the folder is copied and its row names the
-// copy. Done, or why not; a refusal comes before any copy.
+// copy. Done, or why not; a refusal comes before any copy. With superseded, a copy takes
+// a new name when its bytes are new (the dialog's rule), and the earlier copies it
+// supersedes, beside the row's copy in loaded, are added there.
 template <typename State>
 CommandOutcome copySettingFiles(FolderFiles& files, const std::wstring& folder, std::span<const Setting<State>> rows,
-                                State& state)
+                                State& state, const State* loaded = nullptr,
+                                std::vector<std::wstring>* superseded = nullptr)
 {
     for (const Setting<State>& row : rows) {
         if (row.text && holdsControlCharacter(state.*row.text))
@@ -140,9 +145,15 @@ CommandOutcome copySettingFiles(FolderFiles& files, const std::wstring& folder, 
     for (const Setting<State>& row : rows) {
         if (!row.copy || state.*row.copy != kTicked || (state.*row.text).empty())
             continue;
-        if (CommandOutcome copied = copySettingFile(files, folder, row.kind, row.key, state.*row.text);
+        Renewal renewal;
+        if (loaded)
+            renewal.previous = settingFile(row.kind, loaded->*row.text, L"");
+        if (CommandOutcome copied =
+                copySettingFile(files, folder, row.kind, row.key, state.*row.text, superseded ? &renewal : nullptr);
             copied.kind != CommandOutcome::Kind::Done)
             return copied;
+        if (superseded)
+            superseded->insert(superseded->end(), renewal.superseded.begin(), renewal.superseded.end());
     }
     return {};
 }

@@ -189,6 +189,20 @@ inline std::wstring foldersCount(std::size_t count)
     return std::to_wstring(count) + word;
 }
 
+// A folder kept by a sync client that leaves its Desktop.INI behind: said after "Готово!".
+inline constexpr const wchar_t* kCloudClientNames[] = {L"OneDrive", L"Nextcloud или ownCloud", L"MEGA"};
+inline std::wstring cloudFolderNote(const std::wstring& client)
+{
+    return L"Эта папка в " + client
+        + L": файл Desktop.INI не синхронизируется, поэтому оформление останется только на этом компьютере.";
+}
+// After a command over many folders: "3 папки — в OneDrive и MEGA: …".
+inline std::wstring cloudFoldersNote(std::size_t count, const std::wstring& clients)
+{
+    return foldersCount(count) + L" — в " + clients
+        + L": файл Desktop.INI там не синхронизируется, поэтому оформление останется только на этом компьютере.";
+}
+
 // "Готово: 97 из 100. Не удалось: 3."
 inline std::wstring batchAccount(std::size_t done, std::size_t total, std::size_t failed)
 {

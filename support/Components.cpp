@@ -22,9 +22,9 @@ std::unique_ptr<IconDialog> SystemComponents::newIconDialog()
     return std::make_unique<IconDialog>();
 }
 
-void SystemComponents::folderChanged(const std::wstring& folder)
+void SystemComponents::folderChanged(const std::wstring& folder, const std::wstring& formerIcon)
 {
-    notifyFolderChanged(folder);
+    notifyFolderChanged(folder, formerIcon);
 }
 
 void SystemComponents::associationsChanged()

@@ -21,9 +21,10 @@ public:
     virtual std::unique_ptr<FolderDialog> newFolderDialog() = 0;
     virtual std::unique_ptr<ColorDialog> newColorDialog() = 0;
     virtual std::unique_ptr<IconDialog> newIconDialog() = 0;
-    // After a folder's settings changed: open shell windows show them. A command over
-    // many folders calls it from its own thread.
-    virtual void folderChanged(const std::wstring& folder) = 0;
+    // After a folder's settings changed: open shell windows show them, and the image of
+    // formerIcon ("path,index", when not empty), the icon they named before, is read
+    // again. A command over many folders calls it from its own thread.
+    virtual void folderChanged(const std::wstring& folder, const std::wstring& formerIcon) = 0;
     // After the registry's commands for folders changed: the shell's menus show them.
     virtual void associationsChanged() = 0;
     // A question with the buttons Yes and No (the default); true for Yes.
@@ -47,7 +48,7 @@ public:
     std::unique_ptr<FolderDialog> newFolderDialog() override;
     std::unique_ptr<ColorDialog> newColorDialog() override;
     std::unique_ptr<IconDialog> newIconDialog() override;
-    void folderChanged(const std::wstring& folder) override;
+    void folderChanged(const std::wstring& folder, const std::wstring& formerIcon) override;
     void associationsChanged() override;
     bool askYes(HWND owner, const std::wstring& question) override;
     ErrorReporter& errorReporter() override;

@@ -5,8 +5,19 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-void notifyFolderChanged(const std::wstring& folder)
+#include <cwchar>
+
+void notifyFolderChanged(const std::wstring& folder, const std::wstring& formerIcon)
 {
+    // First, so that the folder's own notice finds the former image gone from the cache.
+    // The image index is -1: this process holds no image of it, and each shell finds its
+    // own by the location.
+    if (const std::size_t comma = formerIcon.rfind(L','); comma != std::wstring::npos) {
+        if (const auto update =
+                systemFunction<decltype(SHUpdateImageW)>(L"shell32.dll", "SHUpdateImageW", LibraryPlace::SystemFolder))
+            update(formerIcon.substr(0, comma).c_str(),
+                   static_cast<int>(std::wcstol(formerIcon.c_str() + comma + 1, nullptr, 10)), 0, -1);
+    }
     const auto notify = systemFunction<decltype(SHChangeNotify)>(L"shell32.dll", "SHChangeNotify");
     if (!notify)
         return;

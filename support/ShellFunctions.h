@@ -10,8 +10,9 @@
 // (support/SystemFunction.h).
 
 // Tells the shell that the folder's settings changed, so that open windows show its
-// new icon and look without a restart.
-void notifyFolderChanged(const std::wstring& folder);
+// new icon and look without a restart; formerIcon ("full path,index", or empty) is the
+// icon they named before, whose image the shell's cache keeps by that location.
+void notifyFolderChanged(const std::wstring& folder, const std::wstring& formerIcon);
 
 // Tells the shell that the registry's commands or file types changed, so that its
 // menus show them without a restart.

@@ -461,6 +461,25 @@ TEST(FolderInfo, FilesCopiedIntoTheFolder)
     EXPECT_FALSE(files.logged(L"write"));
 }
 
+// Done names the icon the settings named before, made full, when the command changed it:
+// the shell's cache keeps that icon's image by its location.
+TEST(FolderInfo, DoneNamesTheFormerIcon)
+{
+    const FolderInfo star {.icon = L"звезда.ico,2"};
+    const std::tuple<FolderInfo, Command, std::wstring> cases[] = {
+        {{.icon = star.icon, .infoTip = L"Дача"}, Command::Apply, L""},
+        {{.icon = L"D:\\луна.ico,0"}, Command::Apply, kFolder + L"\\звезда.ico,2"},
+        {star, Command::Remove, kFolder + L"\\звезда.ico,2"},
+    };
+    for (const auto& [info, action, former] : cases) {
+        FakeFolderFiles files;
+        files.attributes = {{kFolder, kAttrDirectory}, {kIni, kAttrHidden | kAttrSystem}};
+        files.texts[kIni] = L"[.ShellClassInfo]\r\nIconResource=" + star.icon + L"\r\n";
+        const CommandOutcome outcome = runFolderInfoCommand(files, kFolder, info, star, action);
+        EXPECT_EQ(std::tuple(outcome.kind, outcome.formerIcon), std::tuple(Kind::Done, former));
+    }
+}
+
 // What Wine cannot make fail: a copy or a rename that fails leaves the earlier copy, its
 // read-only bit given back, and no temporary file; a full disk is told as such.
 TEST(FileCopy, FailureLeavesTheEarlierCopyAndNoTemporaryFile)

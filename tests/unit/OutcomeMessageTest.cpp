@@ -60,3 +60,12 @@ TEST(OutcomeMessage, EachOutcomeHasItsWords)
         EXPECT_EQ(std::tuple(message.text, message.icon, message.reported), std::tuple(c.text, c.icon, c.reported));
     }
 }
+
+// After Apply in a folder that a sync client keeps without its Desktop.INI, "Готово!" says
+// that the settings stay on this computer.
+TEST(OutcomeMessage, DoneNamesTheSyncClientThatLeavesTheSettingsHere)
+{
+    EXPECT_EQ(outcomeMessage({.applied = true}, CloudClient::Nextcloud).text,
+              L"Готово!\r\n\r\nЭта папка в Nextcloud или ownCloud: файл Desktop.INI не синхронизируется, поэтому "
+              L"оформление останется только на этом компьютере.");
+}

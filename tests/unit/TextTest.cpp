@@ -140,3 +140,23 @@ TEST(FoldersText, CountTakesTheRightRussianFormAndTheBoxNamesTheFirstFolders)
     list.add({std::wstring(300, L'x')});
     EXPECT_EQ(foldersBoxText(list), L"3 папки: D:\\Фото\\2004; D:\\Фото\\2005; …");
 }
+
+// The account says once how many of the folders done a sync client keeps without their
+// Desktop.INI, and which clients.
+TEST(FoldersText, AccountNamesTheSyncClientsOnce)
+{
+    using State = FolderOutcome::State;
+    FolderList list;
+    list.add({L"C:\\А", L"C:\\Б", L"C:\\В", L"C:\\Г"}, true);
+    list[0].outcome = {.state = State::Done, .cloud = CloudClient::Mega};
+    list[1].outcome = {.state = State::Done};
+    list[2].outcome = {.state = State::Done, .cloud = CloudClient::OneDrive};
+    list[3].outcome = {.state = State::Done, .cloud = CloudClient::OneDrive};
+    const std::wstring why =
+        L": файл Desktop.INI там не синхронизируется, поэтому оформление останется только на этом компьютере.";
+    EXPECT_EQ(batchDone(list, {0, 1, 2, 3}, true), L"Готово!\r\n\r\n3 папки — в OneDrive и MEGA" + why);
+    list[0].outcome = {.state = State::Failed, .why = L"нет места"};
+    EXPECT_EQ(batchReport(list, {0, 1, 2, 3}),
+              L"Готово: 3 из 4. Не удалось: 1.\r\n\r\nC:\\А\r\nнет места\r\n\r\n2 папки — в OneDrive" + why);
+    EXPECT_EQ(batchDone(list, {1}, false), L"Готово!\r\n\r\n" + std::wstring(kNotUndoable));
+}

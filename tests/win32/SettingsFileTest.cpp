@@ -350,6 +350,43 @@ TEST_F(SettingsFile, CopyReplacesOnlyAnEarlierCopy)
     SetFileAttributesW(mine.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The dialog's copy of other bytes takes a new name, which the keys name, so that
+// Explorer's caches, keyed by location, see a new icon; the earlier copy goes once no
+// key names it. A copy of the same bytes keeps its name.
+TEST_F(SettingsFile, DialogsCopyOfOtherBytesTakesANewName)
+{
+    const TempFolder elsewhere;
+    const std::wstring source = elsewhere.at(L"звезда.ico");
+    const auto copied = [&](const std::string& bytes) {
+        writeFile(source, bytes);
+        FolderInfo loaded;
+        EXPECT_TRUE(loadFolderInfo(files, folder.path(), loaded));
+        FolderInfo info = loaded;
+        info.icon = source + L",0";
+        info.copyIcon = kTicked;
+        EXPECT_EQ(runFolderInfoCommand(files, folder.path(), info, loaded, kApply).kind, Kind::Done);
+        return std::tuple(iniValue(path, L".ShellClassInfo", L"IconResource"),
+                          iniValue(path, L".ShellClassInfo", L"IconFile"));
+    };
+    using Names = std::vector<std::wstring>;
+    for (const auto& [bytes, copy, names] : {
+             std::tuple("first", L"звезда.ico", Names {L"звезда.ico", L"Desktop.INI"}),
+             std::tuple("second", L"звезда (2).ico", Names {L"звезда (2).ico", L"Desktop.INI"}),
+             std::tuple("second", L"звезда (2).ico", Names {L"звезда (2).ico", L"Desktop.INI"}),
+             std::tuple("third", L"звезда.ico", Names {L"звезда.ico", L"Desktop.INI"}),
+         }) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(copied(bytes), std::tuple(copy + std::wstring(L",0"), std::wstring(copy)));
+        EXPECT_EQ(std::tuple(readFile(folder.at(copy)), attributesOf(folder.at(copy)) & kHiddenSystem),
+                  std::tuple(std::string(bytes), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN)));
+        EXPECT_THAT(namesIn(folder.path()), UnorderedElementsAreArray(names));
+    }
+    // A copy that another key names stays.
+    ASSERT_EQ(save(look(kUnticked, 0, kUnticked, 0), L"звезда.ico", kApply), Kind::Done);
+    EXPECT_EQ(std::get<0>(copied("fourth")), L"звезда (2).ico,0");
+    EXPECT_EQ(readFile(folder.at(L"звезда.ico")), "third");
+}
+
 // An icon inside a library is copied as that one icon, a small .ico named after the
 // library, which the keys name at index 0; a library that cannot be read is named.
 TEST_F(SettingsFile, IconInALibraryIsCopiedAsAnIcon)

@@ -162,7 +162,8 @@ TEST_F(Undo, EachCommandIsUndoneExactlyAndTheUndoToo)
          look(L"", Command::Remove)},
         // Apply that makes the settings file.
         {[](const TempFolder&) {}, look(L"")},
-        // The dialog's Apply, whose icon replaces an earlier copy.
+        // The dialog's Apply, whose icon of other bytes takes a new name and removes the
+        // earlier copy: undo puts back both.
         {[&](const TempFolder& in) {
              writeFile(in.at(L"shell32.ico"), "earlier copy");
              SetFileAttributesW(in.at(L"shell32.ico").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);

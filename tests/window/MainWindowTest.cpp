@@ -86,7 +86,7 @@ public:
     std::unique_ptr<FolderDialog> newFolderDialog() override { return folder.make(); }
     std::unique_ptr<ColorDialog> newColorDialog() override { return color.make(); }
     std::unique_ptr<IconDialog> newIconDialog() override { return icon.make(); }
-    void folderChanged(const std::wstring& changed) override { changedFolders.push_back(changed); }
+    void folderChanged(const std::wstring& changed, const std::wstring&) override { changedFolders.push_back(changed); }
     void associationsChanged() override { ++associationChanges; }
     int associationChanges = 0;
     bool askYes(HWND, const std::wstring& question) override
