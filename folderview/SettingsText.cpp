@@ -130,7 +130,8 @@ std::wstring meaningOf(std::wstring_view line)
     const std::size_t equals = line.find(L'=');
     if (equals == std::wstring_view::npos)
         return std::wstring(withoutEnd(line));
-    return std::wstring(withoutEnd(line.substr(0, equals))) + L"=" + std::wstring(withoutEnd(trimmed(line.substr(equals + 1))));
+    return std::wstring(withoutEnd(line.substr(0, equals))) + L"="
+        + std::wstring(withoutEnd(trimmed(line.substr(equals + 1))));
 }
 
 std::vector<TextLine> textLines(const std::wstring& text)

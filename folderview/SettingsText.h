@@ -24,7 +24,8 @@ SettingsEncoding settingsEncoding(const std::string& bytes);
 // other line of every other section reads as before. None when it is; otherwise the
 // first line of before that is not, or the line an edit should have made or left.
 std::optional<std::wstring> changedLine(const std::vector<ProfileSection>& before,
-                                        const std::vector<ProfileSection>& after, const std::vector<SettingEdit>& edits);
+                                        const std::vector<ProfileSection>& after,
+                                        const std::vector<SettingEdit>& edits);
 
 // Whether every line of the file before is still in the file after, both read as text
 // in before's encoding, whatever a reader makes of them. Lines end at CR or LF. A line
