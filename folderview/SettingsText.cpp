@@ -161,16 +161,26 @@ bool isDeletedSection(std::wstring_view section, const std::vector<SettingEdit>&
                        [&](const SettingEdit& edit) { return !edit.key && sameName(edit.section, section); });
 }
 
-// The names a header gives its section: Windows' reader ends it at the first "]",
-// Wine's at the last.
-std::wstring_view firstName(std::wstring_view header)
+// The names the writer gives a header's section and a line's key, as Wine's reads them:
+// up to the header's last "]", and up to the "=" without the blanks before it, both as
+// far as a NUL. Where Windows' reads a name otherwise (up to a header's first "]"), a
+// line its writer replaces is not let go, and the check refuses.
+std::wstring_view upToNul(std::wstring_view text)
 {
-    return name(header.substr(1, header.find(L']') - 1));
+    return text.substr(0, text.find(L'\0'));
 }
 
-std::wstring_view lastName(std::wstring_view header)
+std::wstring_view sectionOf(std::wstring_view header)
 {
-    return name(header.substr(1, header.rfind(L']') - 1));
+    return upToNul(header.substr(1, header.rfind(L']') - 1));
+}
+
+std::wstring_view keyOf(std::wstring_view line)
+{
+    std::wstring_view key = line.substr(0, line.find(L'='));
+    while (!key.empty() && isReaderBlank(key.back()))
+        key.remove_suffix(1);
+    return upToNul(key);
 }
 
 bool isEditedKey(std::wstring_view section, std::wstring_view key, const std::vector<SettingEdit>& edits)
@@ -220,18 +230,14 @@ std::optional<std::wstring> foundLine(const std::vector<ProfileSection>& section
 }
 
 // Whether the edits may take the line away: a line of a deleted section, its header
-// included, or a line of an edited key. A header's section is read as either reader
-// reads it.
+// included, or a line of an edited key.
 bool isEdited(const TextLine& line, const std::vector<SettingEdit>& edits)
 {
-    const std::wstring_view header(line.header);
-    if (header.empty())
+    if (line.header.empty())
         return false;
-    const std::wstring_view first = firstName(header), last = lastName(header);
-    if (isDeletedSection(first, edits) || isDeletedSection(last, edits))
-        return true;
-    const std::wstring_view key = entryOf(line.text).key;
-    return line.kind != TextLine::Kind::Header && (isEditedKey(first, key, edits) || isEditedKey(last, key, edits));
+    const std::wstring_view section = sectionOf(line.header);
+    return isDeletedSection(section, edits)
+        || (line.kind != TextLine::Kind::Header && isEditedKey(section, keyOf(line.text), edits));
 }
 
 // What a line is compared by: a comment or a header by its meaning alone, since the

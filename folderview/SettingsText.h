@@ -33,7 +33,8 @@ std::optional<std::wstring> changedLine(const std::vector<ProfileSection>& befor
 // the NULs that end its name or its value (the writer writes both up to a NUL), or for
 // a header its text up to its last "]"; blank lines mean nothing. A line other than a
 // comment or a header means that under the header it stands under, so a line moved to
-// another section is lost. Lines of deleted sections and of edited keys may go, and so
+// another section is lost. Lines of deleted sections and of edited keys may go (names
+// read as the writer reads them, up to a header's last "]" and as far as a NUL), and so
 // may an empty "[]" header, which the writer drops: the lines under one then join the
 // section above, which a reader sees. None when nothing is lost; otherwise the first
 // line lost, as the file spells it.

@@ -397,7 +397,14 @@ int main(int argc, char** argv)
                                 nullptr, &lossy);
             return lossy;
         });
+        // The program reads a file in the form the rule gives it; a file made in UTF-16
+        // without a mark that the rule takes for ANSI is read both ways, and a line
+        // lost in either is lost.
         const Form form = formOf(bytes);
+        const auto loses = [&](const std::wstring& path) {
+            const std::string now = readFile(path);
+            return lostLine(bytes, now, made, edits) || (form != made && lostLine(bytes, now, form, edits));
+        };
         const Kind textKind = form == Form::Utf16                            ? Kind::Done
             : form == Form::Utf8 || form == Form::BigEndian                  ? Kind::MarkRefused
                                                                              : Kind::KeyRefused;
@@ -405,10 +412,10 @@ int main(int argc, char** argv)
             : foreign && textKind != Kind::Done   ? (++textRefused, outcome.kind != textKind)
             : outcome.kind == Kind::Done
             ? (++done, (!readsAsEdited(original, product, edits) && ++missed)
-                           | (lostLine(bytes, readFile(product), made, edits) && ++lost))
+                           | (loses(product) && ++lost))
             : outcome.kind == Kind::LineChanged
             ? (++refused,
-               readsAsEdited(original, copy, edits) && !lostLine(bytes, readFile(copy), made, edits) && ++falseRefusals)
+               readsAsEdited(original, copy, edits) && !loses(copy) && ++falseRefusals)
             : true;
         if (fault || (outcome.kind != Kind::Done && readFile(product) != bytes)) {
             ++faults;
