@@ -19,6 +19,7 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud)
     case Kind::ControlCharacter: return {aboutKey(outcome.subject, kControlCharacter)};
     case Kind::KeyRefused: return {aboutKey(outcome.subject, kKeyRefused)};
     case Kind::MarkRefused: return {aboutKey(outcome.subject, kMarkRefused)};
+    case Kind::UnmarkedUnicode: return {aboutPath(outcome.subject, kUnmarkedUnicode)};
     case Kind::CopyFailed:
         return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed : kCopyFailed,
                           kNewFileName + outcome.subject),

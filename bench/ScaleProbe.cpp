@@ -93,12 +93,12 @@ bool measureSize(const std::wstring& folder, long runs, std::size_t targetKiB)
             && writeSettings(files, folder, file, edits, true).kind == CommandOutcome::Kind::Done;
         const double elapsed = millisecondsSince(start);
 
-        // The check on its own: both readings of the file and their comparison.
+        // The check on its own: both readings of the file, their comparison and the text comparison.
         std::string after;
         QueryPerformanceCounter(&start);
-        SettingsView was, now;
-        const bool checked = files.readFile(path, after) && readSettingsView(files, content, was)
-            && readSettingsView(files, after, now) && !changedLine(was, now, edits);
+        std::vector<ProfileSection> was, now;
+        const bool checked = files.readFile(path, after) && files.readSections(content, was)
+            && files.readSections(after, now) && !changedLine(was, now, edits) && !lostLine(content, after, edits);
         const double checkElapsed = millisecondsSince(start);
 
         FolderLookState check;

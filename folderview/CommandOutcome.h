@@ -16,6 +16,7 @@ struct CommandOutcome {
         ControlCharacter, // subject: the key whose value (or name) holds a line break or another control character
         KeyRefused, // subject: the key whose value (or name) the settings file's ANSI encoding cannot hold
         MarkRefused, // subject: the same key, in a file with a UTF-8 or UTF-16 big-endian mark (ANSI to Windows)
+        UnmarkedUnicode, // subject: the settings file, UTF-16 without a byte order mark (junk to Windows), as it was
         CopyFailed, // subject: the copy's path (or its name alone); error: the system's error; detail: the key
         SourceUnreadable, // subject: the file to be copied; error: the system's error; detail: the key
         SaveFailed, // subject: the settings file, which is as it was before

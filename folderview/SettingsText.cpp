@@ -61,9 +61,9 @@ Entry entryOf(std::wstring_view line)
     return entry;
 }
 
-std::wstring fromUtf16(const char* bytes, std::size_t size, bool bigEndian)
+std::wstring fromUtf16(std::string_view bytes, bool bigEndian)
 {
-    std::wstring text(size / 2, L'\0');
+    std::wstring text(bytes.size() / 2, L'\0');
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto first = static_cast<unsigned char>(bytes[2 * i]),
                    second = static_cast<unsigned char>(bytes[2 * i + 1]);
@@ -72,7 +72,7 @@ std::wstring fromUtf16(const char* bytes, std::size_t size, bool bigEndian)
     return text;
 }
 
-std::wstring fromUtf8(const std::string& bytes)
+std::wstring fromUtf8(std::string_view bytes)
 {
     const int size = static_cast<int>(bytes.size());
     std::wstring text(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, nullptr, 0)), L'\0');
@@ -80,39 +80,79 @@ std::wstring fromUtf8(const std::string& bytes)
     return text;
 }
 
-// The file's text by its byte order mark. Windows' reader knows only the UTF-16
-// little-endian one; both files are decoded alike, so a comment kept byte for byte
-// reads alike either way.
-std::wstring decode(const std::string& bytes)
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF", kUtf16Mark = "\xFF\xFE", kBigEndianMark = "\xFE\xFF";
+
+// The text of bytes read in encoding, after its mark when they start with it: the file
+// after the rewrite is read as the one before was, so that a rewrite in another
+// encoding loses every line.
+std::wstring decode(std::string_view bytes, SettingsEncoding encoding)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return fromUtf8(bytes.substr(3));
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        return fromUtf16(bytes.data() + 2, bytes.size() - 2, bytes[0] == '\xFE');
+    const std::string_view mark = encoding == SettingsEncoding::Utf8 ? kUtf8Mark
+        : encoding == SettingsEncoding::Utf16BigEndian               ? kBigEndianMark
+        : encoding == SettingsEncoding::Ansi                         ? ""
+                                                                     : kUtf16Mark;
+    if (bytes.starts_with(mark))
+        bytes.remove_prefix(mark.size());
+    if (encoding == SettingsEncoding::Utf8)
+        return fromUtf8(bytes);
+    if (encoding != SettingsEncoding::Ansi)
+        return fromUtf16(bytes, encoding == SettingsEncoding::Utf16BigEndian);
     std::wstring text;
     // Every byte has a meaning in the single-byte code pages the files are kept in.
-    (void)tsFromAnsi(bytes, text);
+    (void)tsFromAnsi(std::string(bytes), text);
     return text;
 }
 
-std::vector<SettingsComment> commentsOf(const std::string& bytes)
+// A line of the file as the text comparison takes it.
+struct TextLine {
+    enum class Kind { Header, Comment, Other } kind;
+    std::wstring header; // what the header above it (or the header itself) means, "" above the first
+    std::wstring meaning;
+    std::wstring text; // as the file spells it, blanks at its edges aside
+};
+
+bool isHeader(std::wstring_view line)
 {
-    const std::wstring text = decode(bytes);
-    std::vector<SettingsComment> comments;
+    return line.starts_with(L'[') && line.find(L']') != std::wstring_view::npos;
+}
+
+std::wstring_view withoutEnd(std::wstring_view text)
+{
+    while (!text.empty() && (isReaderBlank(text.back()) || text.back() == L'\0'))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::wstring meaningOf(std::wstring_view line)
+{
+    if (isHeader(line))
+        return std::wstring(line.substr(0, line.rfind(L']') + 1));
+    const std::size_t equals = line.find(L'=');
+    if (equals == std::wstring_view::npos)
+        return std::wstring(withoutEnd(line));
+    return std::wstring(withoutEnd(line.substr(0, equals))) + L"="
+        + std::wstring(withoutEnd(trimmed(line.substr(equals + 1))));
+}
+
+std::vector<TextLine> textLines(const std::wstring& text)
+{
+    std::vector<TextLine> lines;
     std::wstring header;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = std::min(text.find_first_of(L"\r\n", start), text.size());
         const std::wstring_view line = trimmed(std::wstring_view(text).substr(start, end - start));
         start = end + 1;
-        if (line.starts_with(L'[') && line.find(L']') != std::wstring_view::npos) {
-            header = line;
-        } else if (line.starts_with(L';')) {
-            const Entry entry = entryOf(line);
-            comments.push_back(
-                {header, std::wstring(entry.key) + (entry.value ? L"=" + std::wstring(*entry.value) : L"")});
-        }
+        std::wstring meaning = meaningOf(line);
+        if (meaning.empty())
+            continue;
+        const auto kind = isHeader(line) ? TextLine::Kind::Header
+            : line.starts_with(L';')     ? TextLine::Kind::Comment
+                                         : TextLine::Kind::Other;
+        if (kind == TextLine::Kind::Header)
+            header = meaning;
+        lines.push_back({kind, header, std::move(meaning), std::wstring(line)});
     }
-    return comments;
+    return lines;
 }
 
 bool isDeletedSection(std::wstring_view section, const std::vector<SettingEdit>& edits)
@@ -121,15 +161,26 @@ bool isDeletedSection(std::wstring_view section, const std::vector<SettingEdit>&
                        [&](const SettingEdit& edit) { return !edit.key && sameName(edit.section, section); });
 }
 
-// Whether a comment goes with a deleted section: Wine's writer drops it with its
-// section (Windows' keeps it). The header is read as either reader reads it, up to its
-// first or its last "]".
-bool isInDeletedSection(const SettingsComment& comment, const std::vector<SettingEdit>& edits)
+// The names the writer gives a header's section and a line's key, as Wine's reads them:
+// up to the header's last "]", and up to the "=" without the blanks before it, both as
+// far as a NUL. Where Windows' reads a name otherwise (up to a header's first "]"), a
+// line its writer replaces is not let go, and the check refuses.
+std::wstring_view upToNul(std::wstring_view text)
 {
-    const std::wstring_view header(comment.header);
-    return !header.empty()
-        && (isDeletedSection(name(header.substr(1, header.find(L']') - 1)), edits)
-            || isDeletedSection(name(header.substr(1, header.rfind(L']') - 1)), edits));
+    return text.substr(0, text.find(L'\0'));
+}
+
+std::wstring_view sectionOf(std::wstring_view header)
+{
+    return upToNul(header.substr(1, header.rfind(L']') - 1));
+}
+
+std::wstring_view keyOf(std::wstring_view line)
+{
+    std::wstring_view key = line.substr(0, line.find(L'='));
+    while (!key.empty() && isReaderBlank(key.back()))
+        key.remove_suffix(1);
+    return upToNul(key);
 }
 
 bool isEditedKey(std::wstring_view section, std::wstring_view key, const std::vector<SettingEdit>& edits)
@@ -178,29 +229,47 @@ std::optional<std::wstring> foundLine(const std::vector<ProfileSection>& section
     return line == section->lines.end() ? std::nullopt : std::optional(*line);
 }
 
+// Whether the edits may take the line away: a line of a deleted section, its header
+// included, or a line of an edited key.
+bool isEdited(const TextLine& line, const std::vector<SettingEdit>& edits)
+{
+    if (line.header.empty())
+        return false;
+    const std::wstring_view section = sectionOf(line.header);
+    return isDeletedSection(section, edits)
+        || (line.kind != TextLine::Kind::Header && isEditedKey(section, keyOf(line.text), edits));
+}
+
+// What a line is compared by: a comment or a header by its meaning alone, since the
+// reader sees no comment and a header says where it stands by itself; any other line
+// with the header above it.
+std::wstring comparedText(const TextLine& line)
+{
+    return line.kind == TextLine::Kind::Other ? line.header + L"\n" + line.meaning : line.meaning;
+}
+
 } // namespace
 
-bool isUnicodeSettingsText(const std::string& bytes)
+SettingsEncoding settingsEncoding(const std::string& bytes)
 {
-    return bytes.starts_with("\xFF\xFE");
+    if (bytes.starts_with(kUtf16Mark))
+        return SettingsEncoding::Utf16;
+    if (bytes.starts_with(kUtf8Mark))
+        return SettingsEncoding::Utf8;
+    if (bytes.starts_with(kBigEndianMark))
+        return SettingsEncoding::Utf16BigEndian;
+    std::size_t zeros = 0;
+    for (std::size_t i = 1; i < bytes.size(); i += 2)
+        zeros += bytes[i] == '\0';
+    return !bytes.empty() && bytes.size() % 2 == 0 && zeros > bytes.size() / 4 ? SettingsEncoding::UnmarkedUtf16
+                                                                              : SettingsEncoding::Ansi;
 }
 
-bool hasOtherUnicodeMark(const std::string& bytes)
-{
-    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFE\xFF");
-}
-
-TsStatus readSettingsView(FolderFiles& files, const std::string& bytes, SettingsView& result)
-{
-    result.comments = commentsOf(bytes);
-    return files.readSections(bytes, result.sections);
-}
-
-std::optional<std::wstring> changedLine(const SettingsView& before, const SettingsView& after,
-                                        const std::vector<SettingEdit>& edits)
+std::optional<std::wstring> changedLine(const std::vector<ProfileSection>& before,
+                                        const std::vector<ProfileSection>& after, const std::vector<SettingEdit>& edits)
 {
     for (const SettingEdit& edit : edits) {
-        const std::optional<std::wstring> found = foundLine(after.sections, edit);
+        const std::optional<std::wstring> found = foundLine(after, edit);
         if (edit.key && edit.value) {
             const Entry entry = found ? entryOf(*found) : Entry {};
             if (!entry.value || *entry.value != trimmed(*edit.value))
@@ -209,7 +278,7 @@ std::optional<std::wstring> changedLine(const SettingsView& before, const Settin
             return found;
         }
     }
-    const std::vector<ProfileSection> kept = untouched(before.sections, edits), now = untouched(after.sections, edits);
+    const std::vector<ProfileSection> kept = untouched(before, edits), now = untouched(after, edits);
     for (std::size_t i = 0; i < kept.size(); ++i) {
         if (i == now.size() || now[i].name != kept[i].name)
             return L"[" + kept[i].name + L"]";
@@ -222,17 +291,23 @@ std::optional<std::wstring> changedLine(const SettingsView& before, const Settin
     }
     if (now.size() > kept.size())
         return L"[" + now[kept.size()].name + L"]";
-    // Each comment outside a deleted section must be there as many times as before.
-    std::multiset<std::wstring> comments;
-    for (const SettingsComment& comment : after.comments)
-        comments.insert(comment.text);
-    for (const SettingsComment& comment : before.comments) {
-        if (isInDeletedSection(comment, edits))
+    return std::nullopt;
+}
+
+std::optional<std::wstring> lostLine(const std::string& before, const std::string& after,
+                                     const std::vector<SettingEdit>& edits)
+{
+    const SettingsEncoding encoding = settingsEncoding(before);
+    std::multiset<std::wstring> now;
+    for (const TextLine& line : textLines(decode(after, encoding)))
+        now.insert(comparedText(line));
+    for (const TextLine& line : textLines(decode(before, encoding))) {
+        if ((line.kind == TextLine::Kind::Header && line.meaning == L"[]") || isEdited(line, edits))
             continue;
-        const auto found = comments.find(comment.text);
-        if (found == comments.end())
-            return comment.text;
-        comments.erase(found);
+        const auto found = now.find(comparedText(line));
+        if (found == now.end())
+            return line.text;
+        now.erase(found);
     }
     return std::nullopt;
 }

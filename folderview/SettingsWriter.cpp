@@ -132,16 +132,23 @@ CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, con
         return {Kind::SaveFailed, path};
     if (!exists && std::all_of(edits.begin(), edits.end(), isDeletion))
         return {};
+    // Both readers take such a file for ANSI junk, and their writer would start it
+    // afresh with none of its lines.
+    const SettingsEncoding encoding = settingsEncoding(before);
+    if (encoding == SettingsEncoding::UnmarkedUtf16)
+        return {Kind::UnmarkedUnicode, path};
     // A new file is made UTF-16, as the shell's documentation asks, when only that can
     // hold the texts; an existing file keeps its encoding.
-    const bool unicode =
-        isUnicodeSettingsText(before) || (!exists && refusal(edits, false, Kind::KeyRefused).kind == Kind::KeyRefused);
-    const Kind encodingRefused = hasOtherUnicodeMark(before) ? Kind::MarkRefused : Kind::KeyRefused;
+    const bool unicode = encoding == SettingsEncoding::Utf16
+        || (!exists && refusal(edits, false, Kind::KeyRefused).kind == Kind::KeyRefused);
+    const Kind encodingRefused = encoding == SettingsEncoding::Utf8 || encoding == SettingsEncoding::Utf16BigEndian
+        ? Kind::MarkRefused
+        : Kind::KeyRefused;
     if (const CommandOutcome refused = refusal(edits, unicode, encodingRefused); refused.kind != Kind::Done)
         return refused;
     // What the reader read before, for the check after the rewrite.
-    SettingsView was;
-    if (!readSettingsView(files, before, was))
+    std::vector<ProfileSection> was;
+    if (!files.readSections(before, was))
         return {Kind::SaveFailed, path};
     // The edits go into a copy beside the file, which takes the file's place in one step
     // once it reads as it should: however the run ends, the folder holds the old file or
@@ -151,10 +158,13 @@ CommandOutcome writeSettings(FolderFiles& files, const std::wstring& folder, con
     if (!files.makeTempFile(folder, temp))
         return {isDiskFull(files, folder, copied.size(), edits) ? Kind::DiskFull : Kind::SaveFailed, path};
     std::string after = copied;
-    SettingsView now;
+    std::vector<ProfileSection> now;
     const bool filled = copied.empty() || files.writeFile(temp, copied);
-    const bool written = filled && makeEdits(files, temp, edits, after) && readSettingsView(files, after, now);
-    const std::optional<std::wstring> changed = written ? changedLine(was, now, edits) : std::nullopt;
+    const bool written = filled && makeEdits(files, temp, edits, after) && files.readSections(after, now);
+    // What the reader sees, and beyond it every line of the file as text.
+    std::optional<std::wstring> changed = written ? changedLine(was, now, edits) : std::nullopt;
+    if (written && !changed)
+        changed = lostLine(copied, after, edits);
     if (!written || changed) {
         (void)files.deleteFile(temp); // hidden, never read-only
         // A copy that could not be filled, or that reads cut short, may have found no room.

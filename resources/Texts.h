@@ -65,6 +65,9 @@ inline constexpr wchar_t kKeyRefused[] =
 inline constexpr wchar_t kMarkRefused[] =
     L"есть знаки, которых нет в кодовой странице Windows, а файл Desktop.INI этого каталога записан в UTF-8 или "
     L"в UTF-16 с обратным порядком байтов: Windows читает такой файл в кодовой странице.";
+inline constexpr wchar_t kUnmarkedUnicode[] =
+    L"Файл Desktop.INI записан в UTF-16 без метки порядка байтов, и Windows читает его неверно: при записи "
+    L"его строки пропали бы. Quenmark не изменяет такой файл; ничего не изменено.";
 inline constexpr wchar_t kFolderKept[] = L"Остаётся прежний каталог.";
 inline constexpr wchar_t kErrorNumber[] = L"Ошибка ";
 inline constexpr wchar_t kAboutTitle[] = L"О программе ";

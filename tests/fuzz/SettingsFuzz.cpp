@@ -1,11 +1,13 @@
 // A differential fuzz of the settings writer's check against the system's own profile
-// functions. Random settings files, in every encoding the readers know and with the
-// lines that trip them (look-alike letters, tabs, "[]" headers, NULs, Ctrl-Z, lone CRs,
-// doubled sections and keys, comments, lines without "="), get random edits through
-// writeSettings, and on a copy through the system's writer alone. The system's reader
-// judges: a refusal is false when the system's writer changed nothing the reader sees
-// but the edits (and kept the comment the check found lost, if that was why); a Done is
-// a missed change when the reader sees anything else changed.
+// functions. Random settings files, in every encoding the readers know and in UTF-16
+// without a mark, with the lines that trip them (look-alike letters, tabs, "[]" headers
+// over lines at the top and after a section, NULs in comments and elsewhere, Ctrl-Z,
+// lone CRs, doubled sections and keys, comments, lines without "="), get random edits
+// through writeSettings, and on a copy through the system's writer alone. The system's
+// reader and a plain comparison of the files' lines, made here, judge: a refusal is
+// false when the system's writer changed nothing the reader sees but the edits and lost
+// no line; a Done is a missed change when the reader sees anything else changed, and a
+// lost line when a line of the file is gone.
 // Usage: settings_fuzz FILES [SEED]. Exits 1 on any fault.
 #include "common/OurKeys.h"
 #include "common/TestFiles.h"
@@ -81,6 +83,7 @@ std::wstring randomLine(Random& random)
                                   L"[]",
                                   L"[" + name,
                                   L";" + random.pick(kBlanks) + name + L" = 1",
+                                  std::wstring(L";\0 ", 3) + name,
                                   name,
                                   L"",
                                   name + L"=" + random.pick(kValues),
@@ -95,30 +98,87 @@ std::wstring randomLine(Random& random)
     return line;
 }
 
-// Lines with one line end or mixed ones, a tail of Ctrl-Z or NULs, in the ANSI code
-// page or after a byte order mark in UTF-16 either way round or UTF-8.
-std::string randomFile(Random& random)
+// How a file's text is kept: UTF-16 either way round after its mark, little-endian
+// without one, UTF-8 after its mark, or the ANSI code page.
+enum class Form { Utf16, BigEndian, Unmarked, Utf8, Ansi };
+constexpr std::size_t kForms = 5;
+
+std::string encoded(const std::wstring& text, Form form)
 {
-    const std::wstring ends[] = {L"\r\n", L"\n", L"\r"};
-    const std::wstring& end = random.pick(ends);
-    std::wstring text;
-    for (std::size_t lines = random.below(14); lines > 0; --lines)
-        text += randomLine(random) + (random.chance(10) ? random.pick(ends) : end);
-    const std::wstring tails[] = {L"", L"", L"\x1A", std::wstring(3, L'\0'), std::wstring(L"e\x1A\0", 3)};
-    text += random.pick(tails);
-    const std::size_t form = random.below(5);
-    if (form < 2) {
-        std::string bytes = form == 0 ? "\xFF\xFE" : "\xFE\xFF";
+    if (form == Form::Utf16 || form == Form::BigEndian || form == Form::Unmarked) {
+        std::string bytes = form == Form::Utf16 ? "\xFF\xFE" : form == Form::BigEndian ? "\xFE\xFF" : "";
+        const bool big = form == Form::BigEndian;
         for (const wchar_t c : text)
-            bytes +=
-                {static_cast<char>(form == 0 ? c & 0xFF : c >> 8), static_cast<char>(form == 0 ? c >> 8 : c & 0xFF)};
+            bytes += {static_cast<char>(big ? c >> 8 : c & 0xFF), static_cast<char>(big ? c & 0xFF : c >> 8)};
         return bytes;
     }
     const int size = static_cast<int>(text.size());
     std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(form == 2 ? CP_UTF8 : CP_ACP, 0, text.data(), size,
-                                                              bytes.data(), size * 3, nullptr, nullptr)));
-    return (form == 2 ? "\xEF\xBB\xBF" : "") + bytes;
+    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(form == Form::Utf8 ? CP_UTF8 : CP_ACP, 0, text.data(),
+                                                              size, bytes.data(), size * 3, nullptr, nullptr)));
+    return (form == Form::Utf8 ? "\xEF\xBB\xBF" : "") + bytes;
+}
+
+// The text of bytes kept in form, after its mark if they start with it.
+std::wstring decoded(const std::string& bytes, Form form)
+{
+    const std::string mark = form == Form::Utf16 ? "\xFF\xFE" : form == Form::BigEndian ? "\xFE\xFF"
+        : form == Form::Utf8                     ? "\xEF\xBB\xBF"
+                                                 : "";
+    const std::size_t skip = bytes.starts_with(mark) ? mark.size() : 0;
+    std::wstring text;
+    if (form == Form::Utf8 || form == Form::Ansi) {
+        text.resize(bytes.size());
+        const int size = static_cast<int>(bytes.size() - skip);
+        text.resize(static_cast<std::size_t>(MultiByteToWideChar(form == Form::Utf8 ? CP_UTF8 : CP_ACP, 0,
+                                                                 bytes.data() + skip, size, text.data(), size)));
+        return text;
+    }
+    const bool big = form == Form::BigEndian;
+    for (std::size_t i = skip; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + big])
+                                     | static_cast<unsigned char>(bytes[i + !big]) << 8);
+    return text;
+}
+
+// A file's form as the program is to take it: by its mark, or UTF-16 without one when
+// its length is even and more than half of its odd bytes are 0.
+Form formOf(const std::string& bytes)
+{
+    if (bytes.starts_with("\xFF\xFE"))
+        return Form::Utf16;
+    if (bytes.starts_with("\xFE\xFF"))
+        return Form::BigEndian;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return Form::Utf8;
+    std::size_t odd = 0, zeros = 0;
+    for (std::size_t i = 1; i < bytes.size(); i += 2, ++odd)
+        zeros += bytes[i] == 0;
+    return bytes.size() % 2 == 0 && 2 * zeros > odd ? Form::Unmarked : Form::Ansi;
+}
+
+// Lines with one line end or mixed ones, a "[]" header over a line at the top or after
+// a section, a tail of Ctrl-Z or NULs, in any form.
+std::pair<std::string, Form> randomFile(Random& random)
+{
+    const std::wstring ends[] = {L"\r\n", L"\n", L"\r"};
+    const std::wstring& end = random.pick(ends);
+    std::vector<std::wstring> lines;
+    for (std::size_t count = random.below(14); count > 0; --count)
+        lines.push_back(randomLine(random));
+    for (const bool top : {true, false}) {
+        if (random.chance(10))
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(top ? 0 : random.below(lines.size() + 1)),
+                         {top ? L"[]" : L"[" + random.pick(kSections) + L"]", top ? random.pick(kNames) + L"=1" : L"[]",
+                          random.pick(kKeys) + L"=" + random.pick(kValues)});
+    }
+    std::wstring text;
+    for (const std::wstring& line : lines)
+        text += line + (random.chance(10) ? random.pick(ends) : end);
+    const std::wstring tails[] = {L"", L"", L"\x1A", std::wstring(3, L'\0'), std::wstring(L"e\x1A\0", 3)};
+    text += random.pick(tails);
+    const Form form = static_cast<Form>(random.below(kForms));
+    return {encoded(text, form), form};
 }
 
 // The profile functions' comparison of names: ordinal, ASCII letters in either case.
@@ -217,25 +277,89 @@ bool readsAsEdited(const std::wstring& before, const std::wstring& after, const 
     return untouchedView(before, edits) == untouched;
 }
 
-// Whether the file still holds the comment, blanks aside: the check compares comments,
-// which the reader skips, as text, and names the one it finds lost.
-bool holdsComment(const std::string& bytes, const std::wstring& comment)
+// The blanks the profile functions trim, Ctrl-Z among them.
+bool isBlank(wchar_t c)
 {
-    const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
-    const std::size_t mark = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    std::wstring text(bytes.size(), L'\0');
-    text.resize(little || big ? 0
-                              : static_cast<std::size_t>(MultiByteToWideChar(
-                                  mark ? CP_UTF8 : CP_ACP, 0, bytes.data() + mark,
-                                  static_cast<int>(bytes.size() - mark), text.data(), static_cast<int>(text.size()))));
-    for (std::size_t i = 2; (little || big) && i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + big])
-                                     | static_cast<unsigned char>(bytes[i + little]) << 8);
-    const auto bare = [](std::wstring t) {
-        std::erase_if(t, [](wchar_t c) { return c <= L' ' || c == 0x1A; });
-        return t;
+    return c == L' ' || c == 0x1A || (c >= 0x09 && c <= 0x0D);
+}
+
+std::wstring cutEnd(std::wstring text, bool nuls)
+{
+    while (!text.empty() && (isBlank(text.back()) || (nuls && text.back() == L'\0')))
+        text.pop_back();
+    return text;
+}
+
+std::wstring cutStart(const std::wstring& text)
+{
+    std::size_t start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    return text.substr(start);
+}
+
+// The first line of before, read in form, that after lacks, as plain text. Lines end
+// at CR or LF and mean their text less the blanks at their edges and around the first
+// "=" and the NULs that end a name or a value; a header means its text up to its last
+// "]", and "[]" nothing. A line but a comment or a header is sought under the same
+// header. A line of a deleted section, or of an edited key, may go: a header names its
+// section up to its last "]", a line its key up to its "=", both as far as a NUL.
+std::optional<std::wstring> lostLine(const std::string& before, const std::string& after, Form form,
+                                     const std::vector<SettingEdit>& edits)
+{
+    struct Line {
+        std::wstring text, header, meaning;
+        bool plain; // neither a comment nor a header
     };
-    return bare(text).find(bare(comment)) != std::wstring::npos;
+    const auto linesOf = [](const std::wstring& text) {
+        std::vector<Line> lines;
+        std::wstring header;
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            std::size_t end = text.find_first_of(L"\r\n", start);
+            end = end == std::wstring::npos ? text.size() : end;
+            const std::wstring line = cutEnd(cutStart(text.substr(start, end - start)), false);
+            start = end + 1;
+            const std::size_t close = line.rfind(L']');
+            if (line.starts_with(L'[') && close != std::wstring::npos) {
+                header = line.substr(0, close + 1);
+                lines.push_back({line, header, header, false});
+                continue;
+            }
+            const std::size_t equals = line.find(L'=');
+            const std::wstring meaning = equals == std::wstring::npos
+                ? cutEnd(line, true)
+                : cutEnd(line.substr(0, equals), true) + L"=" + cutEnd(cutStart(line.substr(equals + 1)), true);
+            if (!meaning.empty())
+                lines.push_back({line, header, meaning, !line.starts_with(L';')});
+        }
+        return lines;
+    };
+    const auto upToNul = [](const std::wstring& text) { return text.substr(0, text.find(L'\0')); };
+    const auto mayGo = [&](const Line& line) {
+        if (line.header.empty())
+            return false;
+        const std::wstring section = upToNul(line.header.substr(1, line.header.size() - 2));
+        const std::wstring key = upToNul(cutEnd(line.text.substr(0, line.text.find(L'=')), false));
+        return std::any_of(edits.begin(), edits.end(), [&](const SettingEdit& edit) {
+            return sameName(edit.section, section) && (!edit.key || (line.plain && sameName(*edit.key, key)));
+        });
+    };
+    const auto compared = [](const Line& line) {
+        return line.plain ? line.header + L'\n' + line.meaning : line.meaning;
+    };
+    std::vector<std::wstring> left;
+    for (const Line& line : linesOf(decoded(after, form)))
+        left.push_back(compared(line));
+    for (const Line& line : linesOf(decoded(before, form))) {
+        if (line.meaning == L"[]" || mayGo(line))
+            continue;
+        const auto found = std::find(left.begin(), left.end(), compared(line));
+        if (found == left.end())
+            return line.text;
+        left.erase(found);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -248,10 +372,10 @@ int main(int argc, char** argv)
     const TempFolder folder;
     const std::wstring product = folder.desktopIni(), copy = folder.at(L"c.ini"), original = folder.at(L"o.ini");
     Win32FolderFiles system;
-    long done = 0, refused = 0, textRefused = 0, falseRefusals = 0, missed = 0, faults = 0;
+    long done = 0, refused = 0, textRefused = 0, unmarked = 0, falseRefusals = 0, missed = 0, lost = 0, faults = 0;
     const auto start = std::chrono::steady_clock::now();
     for (long file = 0; file < files; ++file) {
-        const std::string bytes = randomFile(random);
+        const auto [bytes, made] = randomFile(random);
         const std::vector<SettingEdit> edits = randomEdits(random);
         SetFileAttributesW(product.c_str(), FILE_ATTRIBUTE_NORMAL);
         for (const std::wstring& path : {product, copy, original})
@@ -262,8 +386,9 @@ int main(int argc, char** argv)
                 WritePrivateProfileStringW(edit.section.c_str(), edit.key ? edit.key->c_str() : nullptr,
                                            edit.value ? edit.value->c_str() : nullptr, copy.c_str());
         }
-        // Letters the code page lacks are refused up front for every file but a UTF-16
-        // little-endian one, with the reason the file cannot take them; a refusal
+        // A file in UTF-16 without a mark is refused whatever the edits. Letters the
+        // code page lacks are refused up front for every file but a UTF-16
+        // little-endian one, with the reason the file cannot take them. A refusal
         // leaves the file as it was.
         const bool foreign = std::any_of(edits.begin(), edits.end(), [](auto& e) {
             BOOL lossy = FALSE;
@@ -272,29 +397,43 @@ int main(int argc, char** argv)
                                 nullptr, &lossy);
             return lossy;
         });
-        const Kind textKind = bytes.starts_with("\xFF\xFE")                      ? Kind::Done
-            : bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFE\xFF") ? Kind::MarkRefused
-                                                                                 : Kind::KeyRefused;
-        const bool fault = foreign && textKind != Kind::Done ? (++textRefused, outcome.kind != textKind)
-            : outcome.kind == Kind::Done ? (++done, !readsAsEdited(original, product, edits) && ++missed)
+        // The program reads a file in the form the rule gives it; a file made in UTF-16
+        // without a mark that the rule takes for ANSI is read both ways, and a line
+        // lost in either is lost.
+        const Form form = formOf(bytes);
+        const auto loses = [&](const std::wstring& path) {
+            const std::string now = readFile(path);
+            return lostLine(bytes, now, made, edits) || (form != made && lostLine(bytes, now, form, edits));
+        };
+        const Kind textKind = form == Form::Utf16                            ? Kind::Done
+            : form == Form::Utf8 || form == Form::BigEndian                  ? Kind::MarkRefused
+                                                                             : Kind::KeyRefused;
+        const bool fault = form == Form::Unmarked ? (++unmarked, outcome.kind != Kind::UnmarkedUnicode)
+            : foreign && textKind != Kind::Done   ? (++textRefused, outcome.kind != textKind)
+            : outcome.kind == Kind::Done
+            ? (++done, (!readsAsEdited(original, product, edits) && ++missed)
+                           | (loses(product) && ++lost))
             : outcome.kind == Kind::LineChanged
             ? (++refused,
-               readsAsEdited(original, copy, edits)
-                   && (!outcome.detail.starts_with(L';') || holdsComment(readFile(copy), outcome.detail))
-                   && ++falseRefusals)
+               readsAsEdited(original, copy, edits) && !loses(copy) && ++falseRefusals)
             : true;
         if (fault || (outcome.kind != Kind::Done && readFile(product) != bytes)) {
             ++faults;
-            std::printf("fault: outcome %d, line \"%s\", file", static_cast<int>(outcome.kind),
+            std::printf("fault: outcome %d, line \"%s\", edits", static_cast<int>(outcome.kind),
                         utf8(outcome.detail).c_str());
+            for (const SettingEdit& edit : edits)
+                std::printf(" [%s] %s=%s;", utf8(edit.section).c_str(), utf8(edit.key.value_or(L"-")).c_str(),
+                            utf8(edit.value.value_or(L"-")).c_str());
+            std::printf(" file");
             for (const char c : bytes)
                 std::printf(" %02X", static_cast<unsigned char>(c));
             std::printf("\n");
         }
     }
-    std::printf("%ld files (seed %u) in %.1f s: %ld done, %ld refused, %ld refused for their letters; "
-                "%ld false refusals, %ld missed changes, %ld faults in all\n",
+    std::printf("%ld files (seed %u) in %.1f s: %ld done, %ld refused, %ld refused for their letters, "
+                "%ld for UTF-16 without a mark; %ld false refusals, %ld missed changes, %ld lost lines, "
+                "%ld faults in all\n",
                 files, seed, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), done,
-                refused, textRefused, falseRefusals, missed, faults);
+                refused, textRefused, unmarked, falseRefusals, missed, lost, faults);
     return faults == 0 ? 0 : 1;
 }

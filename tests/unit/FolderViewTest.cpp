@@ -2,6 +2,7 @@
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
+#include "folderview/SettingsText.h"
 #include "folderview/SettingsWriter.h"
 #include "folderview/Win32FolderFiles.h"
 
@@ -275,6 +276,29 @@ TEST(WriteSettings, EditsGoToACopyThatReplacesTheFile)
 }
 
 // Some file systems give every file the index 0; such files are the same only by path.
+// The text comparison lets pass what the writer changes that means nothing, and names
+// the first line lost: cut at a NUL, moved under another header, or unreadable in the
+// old file's encoding. Lines of edited keys and deleted sections may go.
+TEST(LostLine, WhatTheWriterMayChangeAndWhatIsLost)
+{
+    using namespace std::string_literals;
+    const std::vector<SettingEdit> edits = {{L"A", L"k", L"2"}, {L"B", std::nullopt, std::nullopt}};
+    const struct {
+        std::string before, after;
+        std::optional<std::wstring> lost;
+    } cases[] = {
+        {"[A] ; c\r\nk = 1\r\n\r\nm =\t2\0\r\n; x = y\r"s, "[A]\r\nk=2\r\nm=2\r\n; x=y\r\n", std::nullopt},
+        {"[A]\r\n[]\r\n; c\r\n[]\r\n[B]\r\nx=1\r\n; b\r\n", "[A]\r\n; c\r\n", std::nullopt},
+        {"[]\r\nm=2\r\n[A]\r\n", "m=2\r\n[A]\r\n", L"m=2"},
+        {"[C]\r\n;\0 c\r\nk=1\r\n"s, "[C]\r\n;\r\nk=1\r\n", L";\0 c"s},
+        {"\xFF\xFE[\0C\0]\0"s, "[C]", L"[C]"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lostLine(c.before, c.after, edits), c.lost) << c.before;
+    EXPECT_EQ(std::tuple(settingsEncoding("a\0b\0"s), settingsEncoding("ab\0\0"s), settingsEncoding("a\0b"s)),
+              std::tuple(SettingsEncoding::UnmarkedUtf16, SettingsEncoding::Ansi, SettingsEncoding::Ansi));
+}
+
 TEST(IsSameIdentity, ZeroIndexFallsBackToThePath)
 {
     const FileIdentity sea {7, 42, L"C:\\Фото\\море.jpg"}, other {7, 43, L"C:\\Фото\\лес.jpg"};

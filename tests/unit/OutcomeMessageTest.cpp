@@ -40,6 +40,7 @@ TEST(OutcomeMessage, EachOutcomeHasItsWords)
          MB_ICONSTOP,
          true},
         {{Kind::SaveFailed, ini}, ini + L"\r\n\r\nНе удаётся сохранить файл.", MB_ICONSTOP, false},
+        {{Kind::UnmarkedUnicode, ini}, ini + L"\r\n\r\n" + kUnmarkedUnicode, MB_ICONSTOP, false},
         {{Kind::DiskFull, ini}, ini + L"\r\n\r\n" + kDiskFull, MB_ICONSTOP, false},
         {{Kind::LineChanged, ini, 0, std::wstring(L"ab\0cd=1", 7)},
          ini + L"\r\n\r\nСтрока «ab·cd=1» изменилась бы при записи; ничего не изменено.",

@@ -510,7 +510,7 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
         {"UTF-16", encode(Encoding::Utf16, L"[Other]\r\nk=\u4E2D\u6587\r\n")},
         {"UTF-8 with its mark, our section first", utf8Bytes(L"[.ShellClassInfo]\r\nLocalizedResourceName=Дача\r\n")},
         {"UTF-16 big-endian", utf16BigEndian(L"[ExtShellFolderViews]\r\nDefault={5984FFE0}\r\n" + others)},
-        {"an empty [] header at the end", "[Other]\r\nk=1\r\n[]\r\n"},
+        {"[] headers over a comment and over nothing", "[Other]\r\nk=1\r\n[]\r\n; note\r\n[]\r\n", "; note"},
         {"the Customize tab's keys", "[ViewState]\r\nMode=4\r\nVid={137E7700-3573-11CF-AE69-08002B2E1262}\r\n"},
     };
     const FolderInfo info {
@@ -559,14 +559,22 @@ TEST_F(SettingsFile, EveryFileTheReaderReadsSaves)
     }
 }
 
-// Where the system's writer would change what a reader sees, Apply in either window
-// names the line and leaves the file as it was, bytes and attributes.
+// Where the system's writer would change what a reader sees, or lose a line of the
+// file, Apply in either window names the line and leaves the file as it was, bytes and
+// attributes. A cloud drive's file in UTF-16 without a byte order mark, which both
+// readers take for ANSI junk, is refused for that.
 TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
 {
     const DWORD attributes = kHiddenSystem | FILE_ATTRIBUTE_READONLY;
-    for (const auto& [bytes, line] : {
-             std::pair(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), std::wstring(L"m=2")),
-             std::pair(std::string("[Other]\r\nk=1\r\ne\x1A", 17), std::wstring(L"e\x1A")),
+    const std::wstring drive = L"[.ShellClassInfo]\r\nConfirmFileOp=0\r\nIconResource=C:\\Program Files\\Google\\"
+                               L"Drive File Stream\\98.0.2.0\\GoogleDriveFS.exe,23\r\n";
+    for (const auto& [bytes, kind, line] : {
+             std::tuple(std::string("[Other]\r\nk=1\r\n[]\r\nm=2\r\n"), Kind::LineChanged, std::wstring(L"m=2")),
+             std::tuple(std::string("[]\r\nm=2\r\n[Other]\r\nk=1\r\n"), Kind::LineChanged, std::wstring(L"m=2")),
+             std::tuple(std::string("[Other]\r\nk=1\r\ne\x1A", 17), Kind::LineChanged, std::wstring(L"e\x1A")),
+             std::tuple(std::string("[Other]\r\n;\0 note\r\nk=1\r\n", 23), Kind::LineChanged,
+                        std::wstring(L";\0 note", 7)),
+             std::tuple(encode(Encoding::Utf16, drive).substr(2), Kind::UnmarkedUnicode, std::wstring()),
          }) {
         SCOPED_TRACE(utf8(line));
         writeFile(path, bytes);
@@ -574,8 +582,7 @@ TEST_F(SettingsFile, ApplyRefusesWhatTheWriterWouldChange)
         for (const CommandOutcome& outcome :
              {runLookCommand(files, look(kTicked, 0xFF, kUnticked, 0), kApply),
               runFolderInfoCommand(files, folder.path(), {.infoTip = L"Отпуск"}, {}, kApply)}) {
-            EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail),
-                      std::tuple(Kind::LineChanged, path, line));
+            EXPECT_EQ(std::tuple(outcome.kind, outcome.subject, outcome.detail), std::tuple(kind, path, line));
             EXPECT_EQ(std::tuple(readFile(path), fileAttributes()), std::tuple(bytes, attributes));
         }
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
