@@ -21,11 +21,6 @@ constexpr UINT kShowEveryMs = 100;
 // The folders a question or a message names; the list shows them all.
 constexpr std::size_t kFoldersNamed = 5;
 
-bool down(int key)
-{
-    return GetKeyState(key) < 0;
-}
-
 } // namespace
 
 const WindowSpec frmFolders::kSpec = {
@@ -421,32 +416,39 @@ void frmFolders::showRow(NMLVDISPINFOW& row)
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 
+std::vector<ACCEL> frmFolders::keyTable()
+{
+    constexpr KeyCommand keys[] = {{VK_ESCAPE, 0, keyHideList}, {'Z', 2, keyUndoBatch}, {VK_DELETE, 0, keyTakeOut}};
+    return window_base::acceleratorEntries(keys);
+}
+
 bool frmFolders::preTranslateMessage(MSG& message)
 {
     if (!window_ || !(message.hwnd == window_ || IsChild(window_, message.hwnd)))
         return false;
-    if (message.message == WM_KEYDOWN) {
-        const bool alone = !down(VK_SHIFT) && !down(VK_CONTROL) && !down(VK_MENU);
-        if (message.wParam == VK_ESCAPE && alone) {
-            ShowWindow(window_, SW_HIDE);
-            return true;
-        }
-        if (message.wParam == 'Z' && down(VK_CONTROL) && !down(VK_SHIFT) && !down(VK_MENU)) {
-            undo(owner_);
-            return true;
-        }
-        if (message.wParam == VK_DELETE && alone && message.hwnd == control(lstFolders) && !running()) {
-            onTakeOut(cmdTakeOut);
-            return true;
-        }
-    }
-    return IsDialogMessageW(window_, &message) != 0;
+    return window_base::translateKey(window_, keys_, keyTable, message) || IsDialogMessageW(window_, &message) != 0;
+}
+
+void frmFolders::onKey(WORD id)
+{
+    if (id == keyHideList)
+        ShowWindow(window_, SW_HIDE);
+    else if (id == keyUndoBatch)
+        undo(owner_);
+    else if (id == keyTakeOut && GetFocus() == control(lstFolders) && running())
+        showMessage(kBusy, MB_ICONINFORMATION);
+    else if (id == keyTakeOut && GetFocus() == control(lstFolders))
+        onTakeOut(cmdTakeOut);
 }
 
 bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
     switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 1) // a key's
+            onKey(LOWORD(wParam));
+        return true;
     case kBatchEvent: onBatch(wParam, lParam); return true;
     case kSearchEnded: onSearchEnded(); return true;
     case WM_TIMER: showProgress(); return true;

@@ -48,6 +48,8 @@ public:
     void undoEntry(HWND owner, const JournalEntry& entry);
     // The window's keys, before the focused control sees them. True when handled.
     bool preTranslateMessage(MSG& message);
+    // Esc hides the list, Ctrl+Z undoes, Delete takes out the chosen folders.
+    static std::vector<ACCEL> keyTable();
 
     // After the user added or took out folders.
     std::function<void()> listChanged;
@@ -68,6 +70,7 @@ private:
         run_.cancel();
         search_.cancel();
     }
+    void onKey(WORD id);
     void onSearchEnded();
     bool start(Mode mode, const std::vector<std::size_t>& places, const FolderStep& step);
     void startUndo(const JournalEntry& entry, const std::vector<std::size_t>& places);
@@ -95,4 +98,5 @@ private:
     std::shared_ptr<const JournalEntry> undoing_; // the entry the latest undo takes back
     bool undoable_ = false;
     std::size_t current_ = 0; // the run's folder in hand, by its place in places_
+    AcceleratorTable keys_; // made on the first key
 };

@@ -59,13 +59,6 @@ std::wstring currentDirectory()
     return {};
 }
 
-// The Shift, Ctrl and Alt keys held down, as the bits 1, 2 and 4.
-int shiftState()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
-        | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 } // namespace
 
 // In the menu's order; a row's place gives its id (systemMenuId). One row a line:
@@ -79,6 +72,18 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {kJournalMenuItem, VK_F6, &frmMain::openJournal},
 };
 // clang-format on
+
+std::vector<ACCEL> frmMain::keyTable()
+{
+    std::vector<KeyCommand> keys;
+    for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+        if (kMenuCommands[place].key)
+            keys.push_back({kMenuCommands[place].key, kMenuCommands[place].shift, keyCommandId(place)});
+    }
+    keys.push_back({VK_F1, kShiftOnly, keyAboutBox});
+    keys.push_back({VK_ESCAPE, kShiftNone, keyClose});
+    return window_base::acceleratorEntries(keys);
+}
 
 UINT frmMain::menuId(void (frmMain::*run)())
 {
@@ -358,26 +363,21 @@ bool frmMain::preTranslateMessage(MSG& message)
 {
     if (!window_)
         return false;
-    if (folders_.preTranslateMessage(message))
+    if (folders_.preTranslateMessage(message) || window_base::translateKey(window_, keys_, keyTable, message))
         return true;
-    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-        onKeyDown(static_cast<int>(message.wParam), shiftState());
-        if (!window_)
-            return true; // the key unloaded the window; nothing is left to receive it
-    }
     return IsDialogMessageW(window_, &message) != 0;
 }
 
-void frmMain::onKeyDown(int keyCode, int shift)
+void frmMain::onKey(WORD id)
 {
-    for (const MenuCommand& command : kMenuCommands) {
-        if (keyCode == command.key && shift == command.shift)
-            (this->*command.run)();
+    for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+        if (id == keyCommandId(place))
+            (this->*kMenuCommands[place].run)();
     }
-    if (keyCode == VK_F1 && shift == kShiftOnly)
+    if (id == keyAboutBox)
         components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
     // Unloading the last window cannot fail in a way the user could act on.
-    if (keyCode == VK_ESCAPE && shift == kShiftNone && window_)
+    if (id == keyClose)
         (void)tsUnloadForm(window_);
 }
 
@@ -520,7 +520,12 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     result = 0;
     switch (message) {
     // Whatever a command or a drop changed shows in the preview at once.
-    case WM_COMMAND: followPreview(); return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 1) // a key's
+            onKey(LOWORD(wParam));
+        if (window_)
+            followPreview();
+        return true;
     case WM_DROPFILES:
         onDropFiles(reinterpret_cast<HDROP>(wParam));
         followPreview();

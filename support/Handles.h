@@ -89,6 +89,12 @@ struct ModuleTraits {
     static void close(Handle h) { FreeLibrary(h); }
 };
 
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { DestroyAcceleratorTable(h); }
+};
+
 using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using IconHandle = UniqueHandle<IconTraits>;
@@ -99,6 +105,7 @@ using FindHandle = UniqueHandle<FindHandleTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using ThreadHandle = UniqueHandle<ThreadTraits>;
+using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
 
 // An object selected into a device context for as long as the scope lasts; the one it
 // replaced goes back, so that the object can then be deleted.
