@@ -15,7 +15,8 @@ namespace {
 constexpr UINT kBatchEvent = WM_APP + 1;
 constexpr UINT kSearchEnded = WM_APP + 2;
 // While a command runs, the list and its progress are redrawn at this pace, not once a
-// folder: a folder takes a few milliseconds, and the window must keep answering.
+// folder: a folder takes a few milliseconds, and the window must keep answering. The
+// same timer finds a command or a search whose end message was lost.
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowEveryMs = 100;
 // The folders a question or a message names; the list shows them all.
@@ -126,12 +127,18 @@ void frmFolders::onAdd(int button)
         showMessage(kInternalError, MB_ICONSTOP);
         return;
     }
+    searchInHand_ = true;
+    SetTimer(window_, kShowTimer, kShowEveryMs, nullptr);
     SetWindowTextW(control(lblBatch), (kSubfoldersSearching + search_.root()).c_str());
     enableButtons();
 }
 
 void frmFolders::onSearchEnded()
 {
+    if (!searchInHand_ || search_.running())
+        return; // taken on the timer already, or the end of an earlier search
+    searchInHand_ = false;
+    KillTimer(window_, kShowTimer);
     SetWindowTextW(control(lblBatch), L"");
     Subfolders below;
     const SubfolderSearch::Outcome outcome = search_.take(below);
@@ -302,6 +309,7 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, const 
         return false;
     }
     current_ = 0;
+    commandInHand_ = true;
     SetTimer(window_, kShowTimer, kShowEveryMs, nullptr);
     showProgress();
     refresh();
@@ -318,6 +326,8 @@ void frmFolders::showProgress()
 
 void frmFolders::onBatch(std::size_t index, LPARAM event)
 {
+    if (!commandInHand_)
+        return;
     if (event == BatchRun::Started) {
         current_ = index;
         return;
@@ -325,10 +335,55 @@ void frmFolders::onBatch(std::size_t index, LPARAM event)
     for (auto& [ran, outcome] : run_.take()) {
         list_[places_[ran]].outcome = std::move(outcome);
     }
-    if (event == BatchRun::Ended) {
-        run_.wait();
-        finish();
+    // An end that comes late, from a run the timer already ended, leaves a newer run be.
+    if (event == BatchRun::Ended && !run_.running())
+        endCommand();
+}
+
+void frmFolders::onTimer()
+{
+    if (commandInHand_) {
+        showProgress();
+        if (!run_.running())
+            endCommand();
     }
+    onSearchEnded();
+}
+
+void frmFolders::endCommand()
+{
+    run_.wait();
+    for (auto& [ran, outcome] : run_.take())
+        list_[places_[ran]].outcome = std::move(outcome);
+    commandInHand_ = false;
+    finish();
+}
+
+void frmFolders::stop()
+{
+    search_.cancel();
+    if (!commandInHand_)
+        return;
+    run_.cancel();
+    run_.wait();
+    for (auto& [ran, outcome] : run_.take())
+        list_[places_[ran]].outcome = std::move(outcome);
+    commandInHand_ = false;
+    KillTimer(window_, kShowTimer);
+    refresh();
+    showMessage(batchReport(list_, scope()), MB_ICONINFORMATION);
+}
+
+// A command covers every listed folder, its runs again included; an undo, the folders
+// the command had changed.
+std::vector<std::size_t> frmFolders::scope() const
+{
+    if (mode_ != Mode::Command)
+        return undone_;
+    std::vector<std::size_t> all(list_.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    return all;
 }
 
 // All done: "Готово!" and the program ends, as for one folder. Otherwise the account
@@ -363,21 +418,14 @@ void frmFolders::finish()
         for (const std::size_t place : asked)
             list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince};
     }
-    // A command covers every listed folder, its runs again included; an undo, the
-    // folders the command had changed.
-    std::vector<std::size_t> scope = undone_;
-    if (mode_ == Mode::Command) {
-        scope.resize(list_.size());
-        for (std::size_t i = 0; i < scope.size(); ++i)
-            scope[i] = i;
-    }
+    const std::vector<std::size_t> covered = scope();
     bool allDone = true, undoable = true;
-    for (const std::size_t place : scope) {
+    for (const std::size_t place : covered) {
         allDone = allDone && list_[place].outcome.state == FolderOutcome::State::Done;
         undoable = undoable && list_[place].outcome.undoable;
     }
     if (!allDone) {
-        showMessage(batchReport(list_, scope), MB_ICONSTOP);
+        showMessage(batchReport(list_, covered), MB_ICONSTOP);
         return;
     }
     showMessage(undoable ? std::wstring(kDone) : kDone + std::wstring(L"\r\n\r\n") + kNotUndoable, MB_ICONINFORMATION);
@@ -451,7 +499,7 @@ bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case kBatchEvent: onBatch(wParam, lParam); return true;
     case kSearchEnded: onSearchEnded(); return true;
-    case WM_TIMER: showProgress(); return true;
+    case WM_TIMER: onTimer(); return true;
     // Closed, the window only hides: a command in hand goes on, and the list stays.
     case WM_CLOSE: ShowWindow(window_, SW_HIDE); return true;
     case WM_NOTIFY: {

@@ -59,6 +59,20 @@ std::wstring currentDirectory()
     return {};
 }
 
+// A window disabled for as long as the scope lasts (none: nothing to do). The list is,
+// while a modal window of ours shows: a command it started then and ended with all done
+// would close the program, and the modal window with what the user typed in it.
+class DisabledWindow {
+public:
+    explicit DisabledWindow(HWND window) : window_(window) { EnableWindow(window_, FALSE); }
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+    ~DisabledWindow() { EnableWindow(window_, TRUE); }
+
+private:
+    HWND window_;
+};
+
 } // namespace
 
 // In the menu's order; a row's place gives its id (systemMenuId). One row a line:
@@ -165,6 +179,24 @@ void frmMain::extendSystemMenu()
     ModifyMenuW(menu, undoId, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), undoId, undo.c_str());
 }
 
+bool frmMain::busy() const
+{
+    if (!folders_.running())
+        return false;
+    MessageBoxW(window_, kBusy, kMainCaption, MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+bool frmMain::mayClose()
+{
+    if (!folders_.commandRunning())
+        return true;
+    if (!components_.askYes(window_, kStopBatchQuestion))
+        return false;
+    folders_.stop();
+    return true;
+}
+
 // Removes this exe's command from the folders' menu, or adds it when the menu lacks it
 // or it starts another exe. A key holding what this program did not write is replaced
 // only when the user says yes.
@@ -200,13 +232,15 @@ void frmMain::undo()
 
 void frmMain::openJournal()
 {
-    if (folders_.running()) {
-        showMessage(kBusy);
+    if (busy())
         return;
-    }
     (void)journal_.refresh(); // what cannot be listed is not shown
-    frmJournal dialog(files_, journal_);
-    const std::wstring chosen = dialog.showModal(window_);
+    std::wstring chosen;
+    {
+        const DisabledWindow list(folders_.handle());
+        frmJournal dialog(files_, journal_);
+        chosen = dialog.showModal(window_);
+    }
     const auto& entries = journal_.entries();
     const auto entry = std::find_if(entries.begin(), entries.end(), [&](const JournalEntry& e) { return e.id == chosen; });
     if (chosen.empty() || entry == entries.end())
@@ -377,7 +411,7 @@ void frmMain::onKey(WORD id)
     if (id == keyAboutBox)
         components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
     // Unloading the last window cannot fail in a way the user could act on.
-    if (id == keyClose)
+    if (id == keyClose && mayClose())
         (void)tsUnloadForm(window_);
 }
 
@@ -393,6 +427,8 @@ void frmMain::onBrowsePicture(int)
 
 void frmMain::onBrowseFolder(int)
 {
+    if (busy())
+        return;
     const auto dialog = components_.newFolderDialog();
     dialog->owner = window_;
     dialog->folder = windowText(control(txtWorkFolder));
@@ -404,7 +440,7 @@ void frmMain::onBrowseFolder(int)
 // A folder chosen in the window becomes the only one the commands act on.
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    if (folders_.running() || !loadFolder(folder, kFolderKept))
+    if (busy() || !loadFolder(folder, kFolderKept))
         return;
     SetWindowTextW(control(txtWorkFolder), folder.c_str());
     if (folders_.list().size() > 0) {
@@ -449,7 +485,7 @@ void frmMain::addFolders(const std::vector<std::wstring>& folders)
         chooseFolder(folders.front());
         return;
     }
-    if (folders_.running())
+    if (busy())
         return;
     if (!listOpen)
         list.clear();
@@ -462,6 +498,8 @@ void frmMain::addFolders(const std::vector<std::wstring>& folders)
 
 void frmMain::openFolderInfo()
 {
+    if (busy())
+        return;
     const std::wstring folder = this->folder();
     if (folder.empty()) {
         showMessage(kNoFolder);
@@ -481,6 +519,7 @@ void frmMain::openFolderInfo()
             return runUndo(components_, files_, store_, journal_, dialog.handle(), folder);
         };
     }
+    const DisabledWindow list(folders_.handle());
     dialog.showModal(window_, folder, info);
 }
 
@@ -496,6 +535,8 @@ void frmMain::onBrowseColor(int button)
 
 void frmMain::cmdSkinClick(int id)
 {
+    if (busy())
+        return;
     const int index = id - cmdSkin0;
     const BusyPointer busy;
     const FolderLookState look = state();
@@ -550,6 +591,10 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         return true;
     case kLookAtJournal: askAboutUnfinished(); return true;
+    case WM_CLOSE:
+        if (mayClose())
+            DestroyWindow(window_);
+        return true;
     case WM_DESTROY: PostQuitMessage(0); return true;
     default: return false;
     }

@@ -74,6 +74,11 @@ private:
     void askAboutUnfinished();
     void followPreview();
     void openFolders();
+    // While the folders' command runs no other starts: says so, and true.
+    bool busy() const;
+    // Closing while the folders' command runs asks first; a yes stops it and shows its
+    // account. True when the window may go.
+    bool mayClose();
     // The folder the commands act on alone, or the first of several listed.
     std::wstring folder() const;
     // The folders the commands act on, one spelling each.

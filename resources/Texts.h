@@ -175,6 +175,10 @@ inline constexpr wchar_t kSubfoldersSearching[] = L"Поиск вложенны�
 inline constexpr wchar_t kSubfoldersUnreadable[] = L"В эти папки войти не удалось, их вложенные папки не добавлены:";
 inline constexpr wchar_t kBusy[] =
     L"Команда над папками ещё выполняется. Дождитесь её конца или остановите её кнопкой «Отмена».";
+inline constexpr wchar_t kStopBatchQuestion[] =
+    L"Команда над папками ещё выполняется. Остановить её и закрыть Quenmark?\r\n\r\nПапки, которые она уже "
+    L"изменила, останутся такими; вернуть их как было можно и позже, из журнала (F6). «Нет»: команда "
+    L"продолжится.";
 inline constexpr wchar_t kUndoChangedMany[] =
     L"После команды файлы этих каталогов изменил кто-то другой. Вернуть их как было? Их нынешнее содержимое "
     L"пропадёт.";

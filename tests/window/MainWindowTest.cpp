@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -88,10 +89,13 @@ public:
     bool askYes(HWND, const std::wstring& question) override
     {
         questions.push_back(question);
+        if (whenAsked)
+            whenAsked();
         return answerYes;
     }
     std::vector<std::wstring> questions;
     bool answerYes = false;
+    std::function<void()> whenAsked;
     ErrorReporter& errorReporter() override { return *this; }
     void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
@@ -105,6 +109,15 @@ public:
     }
 };
 
+// The journal's store, whose writes wait while the gate is shut: a command over several
+// folders then stays in hand.
+struct GatedStore : Win32JournalStore {
+    using Win32JournalStore::Win32JournalStore;
+    ~GatedStore() { CloseHandle(gate); }
+    bool proceed() override { return WaitForSingleObject(gate, INFINITE) == WAIT_OBJECT_0; }
+    HANDLE gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+};
+
 // The main window in this process on a fresh folder, with stand-in components. Message
 // boxes are recorded and closed at once, so that none can hang a test.
 class MainWindowTest : public ::testing::Test {
@@ -116,6 +129,7 @@ protected:
     }
     void TearDown() override
     {
+        SetEvent(store.gate);
         form_.reset();
         pump();
         UnhookWindowsHookEx(boxCloser_);
@@ -158,7 +172,7 @@ protected:
     StandInComponents components;
     Win32FolderFiles files;
     TempFolder records {L" записи"};
-    Win32JournalStore store {records.path()};
+    GatedStore store {records.path()};
     std::unique_ptr<frmMain> form_;
     static inline std::vector<std::wstring> boxTexts; // the tests that expect a box take it out
 
@@ -530,15 +544,64 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
     EXPECT_EQ(std::get<0>(look()), folder.path());
     EXPECT_EQ(std::get<4>(look()), 0x102030);
 
-    click(cmdSkin0);
+    // The batch's messages to the list are lost, as a full queue loses them: the list
+    // finds the end on its timer.
+    SendMessageW(item(cmdSkin0), BM_CLICK, 0, 0);
     for (int wait = 0; wait < 500 && IsWindow(list); ++wait) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        pump();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.hwnd != list || message.message < WM_APP)
+                DispatchMessageW(&message);
+        }
     }
     EXPECT_FALSE(IsWindow(list));
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
     EXPECT_EQ(components.changedFolders, (std::vector {folder.path(), second.path(), third.path()}));
     EXPECT_EQ(iniValue(third.desktopIni(), kView, L"IconArea_Text"), L"0x00102030");
+}
+
+// While a command over several folders runs, a command that cannot start says so and
+// opens nothing: F4's dialog, Remove. Esc asks first: No lets the command run on; Yes
+// stops it before its next folder, shows how far it came, finishes its journal entry
+// and closes the window.
+TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
+{
+    const TempFolder second(L" Второй"), third(L" Третий");
+    open();
+    form_->addFolders({folder.path(), second.path(), third.path()});
+    pump();
+    const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
+    ResetEvent(store.gate);
+    click(cmdSkin0);
+    const auto press = [this](WORD key) {
+        const BYTE none[256] = {};
+        SetKeyboardState(const_cast<BYTE*>(none));
+        MSG message = {item(txtWorkFolder), WM_KEYDOWN, key, 1, 0, {}};
+        form_->preTranslateMessage(message);
+    };
+    press(VK_F4);
+    EXPECT_EQ(FindWindowW(frmFolderInfo::kClassName, nullptr), nullptr);
+    click(cmdSkin1);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring>(2, kBusy));
+
+    press(VK_ESCAPE);
+    EXPECT_EQ(components.questions, std::vector<std::wstring> {kStopBatchQuestion});
+    EXPECT_TRUE(form_->isLoaded());
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, cmdCancelBatch)));
+    // The gate opens once the stop has been asked for.
+    components.whenAsked = [this] {
+        CloseHandle(CreateThread(
+            nullptr, 0, [](void* gate) -> DWORD { return Sleep(200), SetEvent(gate); }, store.gate, 0, nullptr));
+    };
+    components.answerYes = true;
+    press(VK_ESCAPE);
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {batchAccount(1, 3, 0) + L" " + kBatchStopped});
+    std::vector<std::wstring> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(records.path()))
+        entries.push_back(entry.path().extension().wstring());
+    EXPECT_EQ(entries, std::vector<std::wstring> {L".qmj"});
 }
 
 // "Добавить вложенные папки" walks the tree off the window thread, which says so
