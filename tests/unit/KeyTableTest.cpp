@@ -43,9 +43,9 @@ TEST(KeyTable, TheMainWindowsKeysAreItsMenuCommandsEachOnce)
                                    {kAlone, VK_F6, keyCommandId(5)},
                                    {kShift, VK_F1, keyAboutBox},
                                    {kAlone, VK_ESCAPE, keyClose}}));
-    for (const auto& [caption, key] : {std::pair(kPreviewMenuItem, L"\tF3"), std::pair(kFolderInfoMenuItem, L"\tF4"),
-                                       std::pair(kUndoKey, L"\tCtrl+Z"), std::pair(kFoldersMenuItem, L"\tF5"),
-                                       std::pair(kJournalMenuItem, L"\tF6")})
+    for (const auto& [caption, key] :
+         {std::pair(kPreviewMenuItem, L"\tF3"), std::pair(kFolderInfoMenuItem, L"\tF4"),
+          std::pair(kUndoKey, L"\tCtrl+Z"), std::pair(kFoldersMenuItem, L"\tF5"), std::pair(kJournalMenuItem, L"\tF6")})
         EXPECT_TRUE(std::wstring(caption).ends_with(key));
 }
 

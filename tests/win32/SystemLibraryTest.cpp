@@ -34,7 +34,8 @@ TEST(SystemLibrary, AGdiplusBesideTheExeIsNotLoaded)
     const TempFolder beside;
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring name = L"quenmark-beside-planted.exe", exe = beside.at(name), planted = beside.at(L"gdiplus.dll");
+    const std::wstring name = L"quenmark-beside-planted.exe", exe = beside.at(name),
+                       planted = beside.at(L"gdiplus.dll");
     ASSERT_TRUE(CopyFileW(self, exe.c_str(), TRUE));
     ASSERT_TRUE(CopyFileW(QUENMARK_PLANTED_LIBRARY, planted.c_str(), TRUE));
     const std::wstring app = L"Software\\Wine\\AppDefaults\\" + name, overrides = app + L"\\DllOverrides";
