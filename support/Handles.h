@@ -107,6 +107,25 @@ using ModuleHandle = UniqueHandle<ModuleTraits>;
 using ThreadHandle = UniqueHandle<ThreadTraits>;
 using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
 
+// A movable global memory block locked for as long as the scope lasts; get() is null
+// when it could not be locked.
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    ~LockedGlobal()
+    {
+        if (data_)
+            GlobalUnlock(memory_);
+    }
+    const void* get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
 // An object selected into a device context for as long as the scope lasts; the one it
 // replaced goes back, so that the object can then be deleted.
 class SelectedObject {
