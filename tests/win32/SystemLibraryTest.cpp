@@ -48,18 +48,7 @@ TEST(SystemLibrary, AGdiplusBesideTheExeIsNotLoaded)
     key.reset();
     for (const auto& [test, runs] : {std::pair(L"DISABLED_DecodesWithTheSystemsGdiplus", false),
                                      std::pair(L"DISABLED_LoadsByTheBareName", true)}) {
-        std::wstring line = L"\"" + exe + L"\" --gtest_also_run_disabled_tests --gtest_filter=SystemLibrary." + test;
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION run = {};
-        ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, beside.path().c_str(),
-                                   &startup, &run));
-        DWORD exitCode = 1;
-        EXPECT_EQ(WaitForSingleObject(run.hProcess, 60000), WAIT_OBJECT_0);
-        GetExitCodeProcess(run.hProcess, &exitCode);
-        CloseHandle(run.hThread);
-        CloseHandle(run.hProcess);
-        EXPECT_EQ(exitCode, 0u) << utf8(test);
+        EXPECT_EQ(runTestAlone(std::wstring(L"SystemLibrary.") + test, exe, beside.path()), 0u) << utf8(test);
         EXPECT_EQ(GetFileAttributesW((planted + L".ran").c_str()) != INVALID_FILE_ATTRIBUTES, runs) << utf8(test);
     }
     RegDeleteKeyW(HKEY_CURRENT_USER, overrides.c_str());
