@@ -562,7 +562,7 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
 }
 
 // While a command over several folders runs, a command that cannot start says so and
-// opens nothing: F4's dialog, Remove. Esc asks first: No lets the command run on; Yes
+// opens nothing: F4's dialog, Remove, the list's Delete. Esc asks first: No lets the command run on; Yes
 // stops it before its next folder, shows how far it came, finishes its journal entry
 // and closes the window.
 TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
@@ -574,18 +574,22 @@ TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
     const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
     ResetEvent(store.gate);
     click(cmdSkin0);
-    const auto press = [this](WORD key) {
+    const auto press = [this](WORD key, HWND to) {
         const BYTE none[256] = {};
         SetKeyboardState(const_cast<BYTE*>(none));
-        MSG message = {item(txtWorkFolder), WM_KEYDOWN, key, 1, 0, {}};
+        MSG message = {to, WM_KEYDOWN, key, 1, 0, {}};
         form_->preTranslateMessage(message);
     };
-    press(VK_F4);
+    press(VK_F4, item(txtWorkFolder));
     EXPECT_EQ(FindWindowW(frmFolderInfo::kClassName, nullptr), nullptr);
     click(cmdSkin1);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring>(2, kBusy));
+    SetFocus(GetDlgItem(list, lstFolders));
+    ListView_SetItemState(GetDlgItem(list, lstFolders), 0, LVIS_SELECTED, LVIS_SELECTED);
+    press(VK_DELETE, GetDlgItem(list, lstFolders));
+    EXPECT_EQ(SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring>(3, kBusy));
 
-    press(VK_ESCAPE);
+    press(VK_ESCAPE, item(txtWorkFolder));
     EXPECT_EQ(components.questions, std::vector<std::wstring> {kStopBatchQuestion});
     EXPECT_TRUE(form_->isLoaded());
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, cmdCancelBatch)));
@@ -595,7 +599,7 @@ TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
             nullptr, 0, [](void* gate) -> DWORD { return Sleep(200), SetEvent(gate); }, store.gate, 0, nullptr));
     };
     components.answerYes = true;
-    press(VK_ESCAPE);
+    press(VK_ESCAPE, item(txtWorkFolder));
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {batchAccount(1, 3, 0) + L" " + kBatchStopped});
     std::vector<std::wstring> entries;
@@ -768,18 +772,21 @@ private:
 };
 
 // F4 and the system menu item open the dialog modal to the main window, on what the
-// file holds; Esc closes it and writes nothing.
+// file holds, the list of folders beside it disabled meanwhile; Esc closes it and
+// writes nothing.
 TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
 {
     const std::string before = readFile(folder.desktopIni());
+    SendMessageW(window(), WM_SYSCOMMAND, mnuFolders, 0);
+    const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
     for (const bool fromMenu : {false, true}) {
         withDialog(
-            [this](HWND dialog) {
+            [this, list](HWND dialog) {
                 EXPECT_EQ(
                     std::tuple(windowText(GetDlgItem(dialog, txtIcon)), windowText(GetDlgItem(dialog, txtInfoTip)),
                                windowText(GetDlgItem(dialog, lstFolderType)), windowText(GetDlgItem(dialog, txtLogo)),
-                               IsWindowEnabled(window()), GetWindow(dialog, GW_OWNER)),
-                    std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", L"MyMusic", L"лес.bmp", FALSE, window()));
+                               IsWindowEnabled(window()), IsWindowEnabled(list), GetWindow(dialog, GW_OWNER)),
+                    std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", L"MyMusic", L"лес.bmp", FALSE, FALSE, window()));
                 // The folder picture is decoded off the dialog's thread, and drawn when it comes.
                 MSG message;
                 for (int wait = 0; wait < 200 && !drawsIcon(dialog, picLogo); ++wait) {
@@ -793,6 +800,7 @@ TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
             },
             fromMenu);
     }
+    EXPECT_TRUE(IsWindowEnabled(list));
     EXPECT_EQ(readFile(folder.desktopIni()), before);
 }
 
