@@ -361,7 +361,6 @@ void frmFolders::endCommand()
 
 void frmFolders::stop()
 {
-    search_.cancel();
     if (!commandInHand_)
         return;
     run_.cancel();

@@ -538,7 +538,7 @@ void frmMain::cmdSkinClick(int id)
     if (busy())
         return;
     const int index = id - cmdSkin0;
-    const BusyPointer busy;
+    const BusyPointer hourglass;
     const FolderLookState look = state();
     const Command action = index == 0 ? Command::Apply : Command::Remove;
     if (folders_.list().size() > 1) {
