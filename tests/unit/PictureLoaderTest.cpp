@@ -81,6 +81,14 @@ std::set<DWORD> threads()
     return found;
 }
 
+// A thread function is stdcall in a 32-bit build, which a lambda's is not.
+DWORD WINAPI releaseSoon(void*)
+{
+    Sleep(100);
+    SetEvent(release);
+    return 0;
+}
+
 // Alone in a program of its own, started by the test below: the program's end cannot
 // be undone. Two windows go while one decodes and the other's thread waits its turn;
 // the end waits for the decoding in hand, decodes nothing after it, and leaves no
@@ -94,8 +102,7 @@ TEST(PictureLoader, DISABLED_TheProgramsEndJoinsEveryThread)
         ASSERT_TRUE(first.start(nullptr, WM_APP, L"a"));
         ASSERT_TRUE(second.start(nullptr, WM_APP, L"b"));
     }
-    const HANDLE releaser = CreateThread(
-        nullptr, 0, [](void*) -> DWORD { return Sleep(100), SetEvent(release); }, nullptr, 0, nullptr);
+    const HANDLE releaser = CreateThread(nullptr, 0, releaseSoon, nullptr, 0, nullptr);
     PictureLoader::stopDecoding();
     WaitForSingleObject(releaser, INFINITE);
     CloseHandle(releaser);

@@ -561,6 +561,15 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
     EXPECT_EQ(iniValue(third.desktopIni(), kView, L"IconArea_Text"), L"0x00102030");
 }
 
+// Opens the gate a moment later, on a thread of its own (stdcall, which a lambda is not
+// in a 32-bit build).
+DWORD WINAPI openSoon(void* gate)
+{
+    Sleep(200);
+    SetEvent(gate);
+    return 0;
+}
+
 // While a command over several folders runs, a command that cannot start says so and
 // opens nothing: F4's dialog, Remove, the list's Delete. Esc asks first: No lets the command run on; Yes
 // stops it before its next folder, shows how far it came, finishes its journal entry
@@ -594,10 +603,7 @@ TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
     EXPECT_TRUE(form_->isLoaded());
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, cmdCancelBatch)));
     // The gate opens once the stop has been asked for.
-    components.whenAsked = [this] {
-        CloseHandle(CreateThread(
-            nullptr, 0, [](void* gate) -> DWORD { return Sleep(200), SetEvent(gate); }, store.gate, 0, nullptr));
-    };
+    components.whenAsked = [this] { CloseHandle(CreateThread(nullptr, 0, openSoon, store.gate, 0, nullptr)); };
     components.answerYes = true;
     press(VK_ESCAPE, item(txtWorkFolder));
     EXPECT_FALSE(form_->isLoaded());
