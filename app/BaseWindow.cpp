@@ -75,6 +75,28 @@ void runModal(HWND window, HWND owner)
     }
 }
 
+std::vector<ACCEL> acceleratorEntries(std::span<const KeyCommand> keys)
+{
+    std::vector<ACCEL> entries;
+    for (const KeyCommand& key : keys) {
+        const BYTE held = (key.shift & 1 ? FSHIFT : 0) | (key.shift & 2 ? FCONTROL : 0) | (key.shift & 4 ? FALT : 0);
+        entries.push_back({static_cast<BYTE>(FVIRTKEY | held), static_cast<WORD>(key.key), key.id});
+    }
+    return entries;
+}
+
+bool translateKey(HWND window, AcceleratorTable& table, std::vector<ACCEL> (*entries)(), MSG& message)
+{
+    if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
+        || !(message.hwnd == window || IsChild(window, message.hwnd)))
+        return false;
+    if (!table) {
+        std::vector<ACCEL> keys = entries();
+        table.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
+    }
+    return table && TranslateAcceleratorW(window, table.get(), &message);
+}
+
 void reportInternalError(HWND window)
 {
     MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <span>
+#include <vector>
 
 // What tells the program's windows apart, as data: the rest (the class, the scaling,
 // the font and layout, centring, the program's icon, the busy pointer, the default
@@ -31,6 +32,15 @@ template <typename T> struct CommandRoute {
     void (T::*run)(int id);
 };
 
+// A key that runs a window's command. The message loop hands it to the window as
+// WM_COMMAND (TranslateAccelerator), so that the command runs inside the window's
+// procedure and its exception boundary, as a control's or a menu's does.
+struct KeyCommand {
+    int key; // a virtual key
+    int shift; // the Shift, Ctrl and Alt keys held with it (the bits 1, 2 and 4), no others
+    WORD id; // in no menu: TranslateAccelerator then sends it as WM_COMMAND even while a menu greys its item
+};
+
 // A modal window gets each key pressed in it first, as this message (wParam: the key),
 // before its focused control; a nonzero result says the window took it.
 inline constexpr UINT kModalKeyDown = WM_APP + 0x100;
@@ -46,6 +56,10 @@ bool handleCommon(HWND window, const WindowSpec& windowSpec, HWND& lastFocus, UI
 // posted again for the main loop.
 void runModal(HWND window, HWND owner);
 void reportInternalError(HWND window);
+std::vector<ACCEL> acceleratorEntries(std::span<const KeyCommand> keys);
+// Hands a key pressed in window or its controls to the window as its command; true when
+// it was one. The table is made from entries on the first key.
+bool translateKey(HWND window, AcceleratorTable& table, std::vector<ACCEL> (*entries)(), MSG& message);
 } // namespace window_base
 
 // A window of the program, of class T (CRTP). T gives kSpec (WindowSpec), kRoutes

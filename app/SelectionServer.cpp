@@ -41,23 +41,55 @@ HRESULT SelectionServer::Target::DragOver(DWORD, POINTL, DWORD* effect)
     return S_OK;
 }
 
-// The shell waits for Drop to return: the folders are only taken here.
+namespace {
+
+// The data object's medium, released by every way out of Drop.
+class HeldMedium {
+public:
+    explicit HeldMedium(decltype(ReleaseStgMedium)* release) : release_(release) {}
+    HeldMedium(const HeldMedium&) = delete;
+    HeldMedium& operator=(const HeldMedium&) = delete;
+    ~HeldMedium()
+    {
+        if (medium.tymed != TYMED_NULL)
+            release_(&medium);
+    }
+    STGMEDIUM medium = {};
+
+private:
+    decltype(ReleaseStgMedium)* release_;
+};
+
+} // namespace
+
+// The shell waits for Drop to return: the folders are only taken here. Nothing may
+// unwind into COM's code that called it.
 HRESULT SelectionServer::Target::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
 {
-    const auto release = systemFunction<decltype(ReleaseStgMedium)>(L"ole32.dll", "ReleaseStgMedium");
-    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium = {};
     *effect = DROPEFFECT_NONE;
-    if (dropped || !release || FAILED(data->GetData(&format, &medium)))
+    try {
+        const auto release = systemFunction<decltype(ReleaseStgMedium)>(L"ole32.dll", "ReleaseStgMedium");
+        FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        if (dropped || !release)
+            return E_UNEXPECTED;
+        HeldMedium held(release);
+        if (FAILED(data->GetData(&format, &held.medium)))
+            return E_UNEXPECTED;
+        std::vector<std::wstring> paths;
+        dropped = true;
+        damaged = held.medium.tymed != TYMED_HGLOBAL || !droppedPaths(static_cast<HDROP>(held.medium.hGlobal), paths);
+        if (damaged)
+            return E_INVALIDARG;
+        for (const std::wstring& path : paths) {
+            if (tsIsFolder(path))
+                folders.push_back(path);
+        }
+        *effect = DROPEFFECT_COPY;
+        return S_OK;
+    } catch (...) {
+        folders.clear();
         return E_UNEXPECTED;
-    for (const std::wstring& path : droppedPaths(static_cast<HDROP>(medium.hGlobal))) {
-        if (tsIsFolder(path))
-            folders.push_back(path);
     }
-    release(&medium);
-    dropped = true;
-    *effect = DROPEFFECT_COPY;
-    return S_OK;
 }
 
 HRESULT SelectionServer::Target::CreateInstance(IUnknown* outer, REFIID iid, void** object)

@@ -26,6 +26,8 @@ public:
     // when no drop arrives within the wait. The drop returns to the shell before the
     // caller opens any window.
     std::vector<std::wstring> receive(DWORD waitMilliseconds);
+    // The drop that came was damaged, and none of its folders taken.
+    bool damaged() const { return target_.damaged; }
 
 private:
     class Target : public IDropTarget, public IClassFactory {
@@ -42,6 +44,7 @@ private:
         HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
         bool dropped = false;
+        bool damaged = false; // the drop's list of paths broke its own bounds
         std::vector<std::wstring> folders;
     };
 

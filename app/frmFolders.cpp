@@ -15,16 +15,12 @@ namespace {
 constexpr UINT kBatchEvent = WM_APP + 1;
 constexpr UINT kSearchEnded = WM_APP + 2;
 // While a command runs, the list and its progress are redrawn at this pace, not once a
-// folder: a folder takes a few milliseconds, and the window must keep answering.
+// folder: a folder takes a few milliseconds, and the window must keep answering. The
+// same timer finds a command or a search whose end message was lost.
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowEveryMs = 100;
 // The folders a question or a message names; the list shows them all.
 constexpr std::size_t kFoldersNamed = 5;
-
-bool down(int key)
-{
-    return GetKeyState(key) < 0;
-}
 
 } // namespace
 
@@ -124,12 +120,18 @@ void frmFolders::onAdd(int button)
         showMessage(kInternalError, MB_ICONSTOP);
         return;
     }
+    searchInHand_ = true;
+    SetTimer(window_, kShowTimer, kShowEveryMs, nullptr);
     SetWindowTextW(control(lblBatch), (kSubfoldersSearching + search_.root()).c_str());
     enableButtons();
 }
 
 void frmFolders::onSearchEnded()
 {
+    if (!searchInHand_ || search_.running())
+        return; // taken on the timer already, or the end of an earlier search
+    searchInHand_ = false;
+    KillTimer(window_, kShowTimer);
     SetWindowTextW(control(lblBatch), L"");
     Subfolders below;
     const SubfolderSearch::Outcome outcome = search_.take(below);
@@ -300,6 +302,7 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, const 
         return false;
     }
     current_ = 0;
+    commandInHand_ = true;
     SetTimer(window_, kShowTimer, kShowEveryMs, nullptr);
     showProgress();
     refresh();
@@ -316,6 +319,8 @@ void frmFolders::showProgress()
 
 void frmFolders::onBatch(std::size_t index, LPARAM event)
 {
+    if (!commandInHand_)
+        return;
     if (event == BatchRun::Started) {
         current_ = index;
         return;
@@ -323,10 +328,54 @@ void frmFolders::onBatch(std::size_t index, LPARAM event)
     for (auto& [ran, outcome] : run_.take()) {
         list_[places_[ran]].outcome = std::move(outcome);
     }
-    if (event == BatchRun::Ended) {
-        run_.wait();
-        finish();
+    // An end that comes late, from a run the timer already ended, leaves a newer run be.
+    if (event == BatchRun::Ended && !run_.running())
+        endCommand();
+}
+
+void frmFolders::onTimer()
+{
+    if (commandInHand_) {
+        showProgress();
+        if (!run_.running())
+            endCommand();
     }
+    onSearchEnded();
+}
+
+void frmFolders::endCommand()
+{
+    run_.wait();
+    for (auto& [ran, outcome] : run_.take())
+        list_[places_[ran]].outcome = std::move(outcome);
+    commandInHand_ = false;
+    finish();
+}
+
+void frmFolders::stop()
+{
+    if (!commandInHand_)
+        return;
+    run_.cancel();
+    run_.wait();
+    for (auto& [ran, outcome] : run_.take())
+        list_[places_[ran]].outcome = std::move(outcome);
+    commandInHand_ = false;
+    KillTimer(window_, kShowTimer);
+    refresh();
+    showMessage(batchReport(list_, scope()), MB_ICONINFORMATION);
+}
+
+// A command covers every listed folder, its runs again included; an undo, the folders
+// the command had changed.
+std::vector<std::size_t> frmFolders::scope() const
+{
+    if (mode_ != Mode::Command)
+        return undone_;
+    std::vector<std::size_t> all(list_.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    return all;
 }
 
 // All done: "Готово!" and the program ends, as for one folder. Otherwise the account
@@ -361,24 +410,17 @@ void frmFolders::finish()
         for (const std::size_t place : asked)
             list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince};
     }
-    // A command covers every listed folder, its runs again included; an undo, the
-    // folders the command had changed.
-    std::vector<std::size_t> scope = undone_;
-    if (mode_ == Mode::Command) {
-        scope.resize(list_.size());
-        for (std::size_t i = 0; i < scope.size(); ++i)
-            scope[i] = i;
-    }
+    const std::vector<std::size_t> covered = scope();
     bool allDone = true, undoable = true;
-    for (const std::size_t place : scope) {
+    for (const std::size_t place : covered) {
         allDone = allDone && list_[place].outcome.state == FolderOutcome::State::Done;
         undoable = undoable && list_[place].outcome.undoable;
     }
     if (!allDone) {
-        showMessage(batchReport(list_, scope), MB_ICONSTOP);
+        showMessage(batchReport(list_, covered), MB_ICONSTOP);
         return;
     }
-    showMessage(batchDone(list_, scope, undoable), MB_ICONINFORMATION);
+    showMessage(batchDone(list_, covered, undoable), MB_ICONINFORMATION);
     (void)tsUnloadForm(owner_); // the windows go either way when the program ends
 }
 
@@ -414,35 +456,42 @@ void frmFolders::showRow(NMLVDISPINFOW& row)
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 
+std::vector<ACCEL> frmFolders::keyTable()
+{
+    constexpr KeyCommand keys[] = {{VK_ESCAPE, 0, keyHideList}, {'Z', 2, keyUndoBatch}, {VK_DELETE, 0, keyTakeOut}};
+    return window_base::acceleratorEntries(keys);
+}
+
 bool frmFolders::preTranslateMessage(MSG& message)
 {
     if (!window_ || !(message.hwnd == window_ || IsChild(window_, message.hwnd)))
         return false;
-    if (message.message == WM_KEYDOWN) {
-        const bool alone = !down(VK_SHIFT) && !down(VK_CONTROL) && !down(VK_MENU);
-        if (message.wParam == VK_ESCAPE && alone) {
-            ShowWindow(window_, SW_HIDE);
-            return true;
-        }
-        if (message.wParam == 'Z' && down(VK_CONTROL) && !down(VK_SHIFT) && !down(VK_MENU)) {
-            undo(owner_);
-            return true;
-        }
-        if (message.wParam == VK_DELETE && alone && message.hwnd == control(lstFolders) && !running()) {
-            onTakeOut(cmdTakeOut);
-            return true;
-        }
-    }
-    return IsDialogMessageW(window_, &message) != 0;
+    return window_base::translateKey(window_, keys_, keyTable, message) || IsDialogMessageW(window_, &message) != 0;
+}
+
+void frmFolders::onKey(WORD id)
+{
+    if (id == keyHideList)
+        ShowWindow(window_, SW_HIDE);
+    else if (id == keyUndoBatch)
+        undo(owner_);
+    else if (id == keyTakeOut && GetFocus() == control(lstFolders) && running())
+        showMessage(kBusy, MB_ICONINFORMATION);
+    else if (id == keyTakeOut && GetFocus() == control(lstFolders))
+        onTakeOut(cmdTakeOut);
 }
 
 bool frmFolders::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
     switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 1) // a key's
+            onKey(LOWORD(wParam));
+        return true;
     case kBatchEvent: onBatch(wParam, lParam); return true;
     case kSearchEnded: onSearchEnded(); return true;
-    case WM_TIMER: showProgress(); return true;
+    case WM_TIMER: onTimer(); return true;
     // Closed, the window only hides: a command in hand goes on, and the list stays.
     case WM_CLOSE: ShowWindow(window_, SW_HIDE); return true;
     case WM_NOTIFY: {

@@ -38,9 +38,14 @@ public:
     // Shows the list again after a change from outside.
     void refresh();
     // A command, or the search for a folder's subfolders, is in hand.
-    bool running() const { return run_.running() || search_.running(); }
+    bool running() const { return commandInHand_ || searchInHand_; }
+    // A command over the folders, not the search, is in hand.
+    bool commandRunning() const { return commandInHand_; }
     // Runs a command over every listed folder, the window open. False while one runs.
     bool run(HWND owner, FolderStep step);
+    // Stops the command in hand before its next folder and waits for the one in hand;
+    // the account says how far it came. Its end finishes its journal entry.
+    void stop();
     // "Вернуть как было" of the latest command that changed any listed folder, in every
     // one of its folders that is listed, the window open.
     void undo(HWND owner);
@@ -48,6 +53,8 @@ public:
     void undoEntry(HWND owner, const JournalEntry& entry);
     // The window's keys, before the focused control sees them. True when handled.
     bool preTranslateMessage(MSG& message);
+    // Esc hides the list, Ctrl+Z undoes, Delete takes out the chosen folders.
+    static std::vector<ACCEL> keyTable();
 
     // After the user added or took out folders.
     std::function<void()> listChanged;
@@ -68,14 +75,20 @@ private:
         run_.cancel();
         search_.cancel();
     }
+    void onKey(WORD id);
     void onSearchEnded();
     bool start(Mode mode, const std::vector<std::size_t>& places, const FolderStep& step);
     void startUndo(const JournalEntry& entry, const std::vector<std::size_t>& places);
     // Whether the journal holds a command that undo would take back here.
     void findUndoable();
     void onBatch(std::size_t index, LPARAM event);
+    void onTimer();
     void showProgress();
+    // Once the command's thread has ended: its last outcomes.
+    void endCommand();
     void finish();
+    // The folders the latest command's account covers.
+    std::vector<std::size_t> scope() const;
     void showRow(NMLVDISPINFOW& row);
     void enableButtons();
     void changed();
@@ -95,4 +108,9 @@ private:
     std::shared_ptr<const JournalEntry> undoing_; // the entry the latest undo takes back
     bool undoable_ = false;
     std::size_t current_ = 0; // the run's folder in hand, by its place in places_
+    // Until the window has taken the command's or the search's end: told by a posted
+    // message, or found on the timer when that message was lost (a full queue).
+    bool commandInHand_ = false;
+    bool searchInHand_ = false;
+    AcceleratorTable keys_; // made on the first key
 };

@@ -59,12 +59,19 @@ std::wstring currentDirectory()
     return {};
 }
 
-// The Shift, Ctrl and Alt keys held down, as the bits 1, 2 and 4.
-int shiftState()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
-        | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
+// A window disabled for as long as the scope lasts (none: nothing to do). The list is,
+// while a modal window of ours shows: a command it started then and ended with all done
+// would close the program, and the modal window with what the user typed in it.
+class DisabledWindow {
+public:
+    explicit DisabledWindow(HWND window) : window_(window) { EnableWindow(window_, FALSE); }
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+    ~DisabledWindow() { EnableWindow(window_, TRUE); }
+
+private:
+    HWND window_;
+};
 
 } // namespace
 
@@ -79,6 +86,18 @@ const frmMain::MenuCommand frmMain::kMenuCommands[] = {
     {kJournalMenuItem, VK_F6, &frmMain::openJournal},
 };
 // clang-format on
+
+std::vector<ACCEL> frmMain::keyTable()
+{
+    std::vector<KeyCommand> keys;
+    for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+        if (kMenuCommands[place].key)
+            keys.push_back({kMenuCommands[place].key, kMenuCommands[place].shift, keyCommandId(place)});
+    }
+    keys.push_back({VK_F1, kShiftOnly, keyAboutBox});
+    keys.push_back({VK_ESCAPE, kShiftNone, keyClose});
+    return window_base::acceleratorEntries(keys);
+}
 
 UINT frmMain::menuId(void (frmMain::*run)())
 {
@@ -160,6 +179,24 @@ void frmMain::extendSystemMenu()
     ModifyMenuW(menu, undoId, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), undoId, undo.c_str());
 }
 
+bool frmMain::busy() const
+{
+    if (!folders_.running())
+        return false;
+    MessageBoxW(window_, kBusy, kMainCaption, MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+bool frmMain::mayClose()
+{
+    if (!folders_.commandRunning())
+        return true;
+    if (!components_.askYes(window_, kStopBatchQuestion))
+        return false;
+    folders_.stop();
+    return true;
+}
+
 // Removes this exe's command from the folders' menu, or adds it when the menu lacks it
 // or it starts another exe. A key holding what this program did not write is replaced
 // only when the user says yes.
@@ -195,13 +232,15 @@ void frmMain::undo()
 
 void frmMain::openJournal()
 {
-    if (folders_.running()) {
-        showMessage(kBusy);
+    if (busy())
         return;
-    }
     (void)journal_.refresh(); // what cannot be listed is not shown
-    frmJournal dialog(files_, journal_);
-    const std::wstring chosen = dialog.showModal(window_);
+    std::wstring chosen;
+    {
+        const DisabledWindow list(folders_.handle());
+        frmJournal dialog(files_, journal_);
+        chosen = dialog.showModal(window_);
+    }
     const auto& entries = journal_.entries();
     const auto entry = std::find_if(entries.begin(), entries.end(), [&](const JournalEntry& e) { return e.id == chosen; });
     if (chosen.empty() || entry == entries.end())
@@ -358,26 +397,21 @@ bool frmMain::preTranslateMessage(MSG& message)
 {
     if (!window_)
         return false;
-    if (folders_.preTranslateMessage(message))
+    if (folders_.preTranslateMessage(message) || window_base::translateKey(window_, keys_, keyTable, message))
         return true;
-    if (message.message == WM_KEYDOWN && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-        onKeyDown(static_cast<int>(message.wParam), shiftState());
-        if (!window_)
-            return true; // the key unloaded the window; nothing is left to receive it
-    }
     return IsDialogMessageW(window_, &message) != 0;
 }
 
-void frmMain::onKeyDown(int keyCode, int shift)
+void frmMain::onKey(WORD id)
 {
-    for (const MenuCommand& command : kMenuCommands) {
-        if (keyCode == command.key && shift == command.shift)
-            (this->*command.run)();
+    for (unsigned place = 0; place < std::size(kMenuCommands); ++place) {
+        if (id == keyCommandId(place))
+            (this->*kMenuCommands[place].run)();
     }
-    if (keyCode == VK_F1 && shift == kShiftOnly)
+    if (id == keyAboutBox)
         components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
     // Unloading the last window cannot fail in a way the user could act on.
-    if (keyCode == VK_ESCAPE && shift == kShiftNone && window_)
+    if (id == keyClose && mayClose())
         (void)tsUnloadForm(window_);
 }
 
@@ -393,6 +427,8 @@ void frmMain::onBrowsePicture(int)
 
 void frmMain::onBrowseFolder(int)
 {
+    if (busy())
+        return;
     const auto dialog = components_.newFolderDialog();
     dialog->owner = window_;
     dialog->folder = windowText(control(txtWorkFolder));
@@ -404,7 +440,7 @@ void frmMain::onBrowseFolder(int)
 // A folder chosen in the window becomes the only one the commands act on.
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    if (folders_.running() || !loadFolder(folder, kFolderKept))
+    if (busy() || !loadFolder(folder, kFolderKept))
         return;
     SetWindowTextW(control(txtWorkFolder), folder.c_str());
     if (folders_.list().size() > 0) {
@@ -449,7 +485,7 @@ void frmMain::addFolders(const std::vector<std::wstring>& folders)
         chooseFolder(folders.front());
         return;
     }
-    if (folders_.running())
+    if (busy())
         return;
     if (!listOpen)
         list.clear();
@@ -462,6 +498,8 @@ void frmMain::addFolders(const std::vector<std::wstring>& folders)
 
 void frmMain::openFolderInfo()
 {
+    if (busy())
+        return;
     const std::wstring folder = this->folder();
     if (folder.empty()) {
         showMessage(kNoFolder);
@@ -481,6 +519,7 @@ void frmMain::openFolderInfo()
             return runUndo(components_, files_, store_, journal_, dialog.handle(), folder);
         };
     }
+    const DisabledWindow list(folders_.handle());
     dialog.showModal(window_, folder, info);
 }
 
@@ -496,8 +535,10 @@ void frmMain::onBrowseColor(int button)
 
 void frmMain::cmdSkinClick(int id)
 {
+    if (busy())
+        return;
     const int index = id - cmdSkin0;
-    const BusyPointer busy;
+    const BusyPointer hourglass;
     const FolderLookState look = state();
     const Command action = index == 0 ? Command::Apply : Command::Remove;
     if (folders_.list().size() > 1) {
@@ -520,7 +561,12 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     result = 0;
     switch (message) {
     // Whatever a command or a drop changed shows in the preview at once.
-    case WM_COMMAND: followPreview(); return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 1) // a key's
+            onKey(LOWORD(wParam));
+        if (window_)
+            followPreview();
+        return true;
     case WM_DROPFILES:
         onDropFiles(reinterpret_cast<HDROP>(wParam));
         followPreview();
@@ -545,6 +591,10 @@ bool frmMain::onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         return true;
     case kLookAtJournal: askAboutUnfinished(); return true;
+    case WM_CLOSE:
+        if (mayClose())
+            DestroyWindow(window_);
+        return true;
     case WM_DESTROY: PostQuitMessage(0); return true;
     default: return false;
     }

@@ -34,6 +34,8 @@ public:
     // Gives the window each key press before the focused control and the dialog
     // manager see it. True when the message has been handled in full.
     bool preTranslateMessage(MSG& message);
+    // The window's keys: each system menu command's, Shift+F1 (the about box) and Esc.
+    static std::vector<ACCEL> keyTable();
 
     FolderLookState state() const;
 
@@ -47,7 +49,7 @@ private:
     static const CommandRoute<frmMain> kRoutes[];
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void load(const std::wstring& arguments);
-    void onKeyDown(int keyCode, int shift);
+    void onKey(WORD id);
     void highlight(int box);
     void onBrowsePicture(int);
     void onBrowseFolder(int);
@@ -72,6 +74,11 @@ private:
     void askAboutUnfinished();
     void followPreview();
     void openFolders();
+    // While the folders' command runs no other starts: says so, and true.
+    bool busy() const;
+    // Closing while the folders' command runs asks first; a yes stops it and shows its
+    // account. True when the window may go.
+    bool mayClose();
     // The folder the commands act on alone, or the first of several listed.
     std::wstring folder() const;
     // The folders the commands act on, one spelling each.
@@ -97,6 +104,7 @@ private:
     };
     static const MenuCommand kMenuCommands[];
     static UINT menuId(void (frmMain::*run)());
+    AcceleratorTable keys_; // made on the first key
 };
 
 // Runs the window's events until it is unloaded; the program's exit code.

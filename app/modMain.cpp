@@ -32,6 +32,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         std::vector<std::wstring> folders;
         if (isServerStart(arguments)) {
             folders = server.emplace().receive(kSelectionWait);
+            if (folders.empty() && server->damaged())
+                MessageBoxW(nullptr, kDropDamaged, kMainCaption, MB_OK | MB_ICONSTOP);
             if (folders.empty())
                 return 0;
         } else {

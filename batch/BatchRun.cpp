@@ -48,16 +48,21 @@ DWORD WINAPI BatchRun::work(void* self)
         run.post(i, Started);
         FolderOutcome outcome;
         // Nothing may unwind out of the thread; a step that throws (memory, above all)
-        // fails its folder alone.
+        // fails its folder alone. The handler only notes it: saying why takes memory.
+        bool threw = false;
         try {
             if (i % kGroup == 0)
                 run.work_->prepare(i, std::min(i + kGroup, run.count_));
             outcome = run.work_->run(i);
         } catch (...) {
-            outcome = {FolderOutcome::State::Failed, kInternalError};
+            threw = true;
         }
+        // An outcome that cannot be kept stops the run: the folders not reached stay as
+        // they were, and the account says so.
         EnterCriticalSection(&run.finished_->lock);
         try {
+            if (threw)
+                outcome = {FolderOutcome::State::Failed, kInternalError};
             run.finished_->outcomes.emplace_back(i, std::move(outcome));
         } catch (...) {
             run.stop_ = true;

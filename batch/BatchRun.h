@@ -43,7 +43,7 @@ public:
 // windows keep answering, kGroup folders prepared at a time. Each folder stands alone: a
 // failure does not stop the others. The window learns of each start and end by a
 // posted message (wParam: the folder's place in the list given to start; lParam: one
-// of the Event values).
+// of the Event values); a full queue loses a message, so the window also asks running().
 class BatchRun {
 public:
     enum Event : LPARAM { Started, Finished, Ended };

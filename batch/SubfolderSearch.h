@@ -8,7 +8,8 @@
 #include <string>
 
 // Lists the folders below one on a thread of its own, so that the windows keep
-// answering through a large tree; the window learns of the end by a posted message.
+// answering through a large tree; the window learns of the end by a posted message, or,
+// when a full queue lost it, from running().
 class SubfolderSearch {
 public:
     SubfolderSearch() = default;

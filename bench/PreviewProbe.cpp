@@ -24,6 +24,7 @@
 #include "preview/PreviewPainter.h"
 #include "resources/FolderInfoLayout.h"
 #include "resources/Texts.h"
+#include "support/SystemFunction.h"
 #include "undo/Win32RecordStore.h"
 
 #include "Measure.h"
@@ -227,7 +228,7 @@ double decodeWithGdiplus(const std::wstring& path)
         void* scan0;
         UINT_PTR reserved;
     };
-    const HMODULE gdiplus = LoadLibraryW(L"gdiplus.dll");
+    const HMODULE gdiplus = systemLibrary(L"gdiplus.dll");
     const auto get = [gdiplus](const char* name) {
         return reinterpret_cast<void (*)()>(GetProcAddress(gdiplus, name));
     };

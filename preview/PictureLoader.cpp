@@ -2,7 +2,9 @@
 
 #include "support/Handles.h"
 
+#include <atomic>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,15 +23,24 @@ private:
     CRITICAL_SECTION& section_;
 };
 
-// Held by the one thread of the program that decodes, and at its end for good (never
-// deleted: the section goes with the process).
-CRITICAL_SECTION& decodingSection()
+// What the program's decoding threads share (never deleted: it goes with the process,
+// after the last of them).
+struct Decoding {
+    Decoding()
+    {
+        InitializeCriticalSection(&section);
+        InitializeCriticalSection(&lock);
+    }
+    CRITICAL_SECTION section; // held by the one thread of the program that decodes
+    std::atomic<bool> stopped = false; // at the program's end: no decoding begins
+    CRITICAL_SECTION lock; // over threads
+    std::vector<ThreadHandle> threads; // every loader's thread that may still run
+};
+
+Decoding& decoding()
 {
-    static struct Section {
-        Section() { InitializeCriticalSection(&section); }
-        CRITICAL_SECTION section;
-    } one;
-    return one.section;
+    static Decoding& one = *new Decoding;
+    return one;
 }
 
 // A decoder that throws (a failed allocation, above all) is a picture that cannot be shown.
@@ -89,10 +100,14 @@ DWORD WINAPI PictureLoader::run(void* parameter)
             number = shared.wanted;
         }
         // An outdated picture is released before the next decoding of the program starts.
-        const Locked one(decodingSection());
+        const Locked one(decoding().section);
         DecodedPicture picture;
         {
             const Locked locked(shared.lock);
+            if (decoding().stopped) {
+                shared.running = false;
+                return 0;
+            }
             if (shared.wanted != number)
                 continue;
         }
@@ -122,7 +137,36 @@ PictureLoader::~PictureLoader()
 
 void PictureLoader::stopDecoding()
 {
-    EnterCriticalSection(&decodingSection());
+    Decoding& program = decoding();
+    program.stopped = true;
+    std::vector<ThreadHandle> threads;
+    {
+        const Locked locked(program.lock);
+        threads.swap(program.threads);
+    }
+    for (const ThreadHandle& thread : threads)
+        WaitForSingleObject(thread.get(), INFINITE);
+}
+
+// Its handle is kept, so that the program's end waits for it; those of ended threads go.
+bool PictureLoader::startThread()
+{
+    Decoding& program = decoding();
+    const Locked locked(program.lock);
+    if (program.stopped)
+        return false;
+    std::erase_if(program.threads,
+                  [](const ThreadHandle& thread) { return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; });
+    program.threads.reserve(program.threads.size() + 1);
+    auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
+    ThreadHandle thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
+    if (!thread)
+        return false;
+    owner.release(); // the thread's now
+    SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
+    ResumeThread(thread.get());
+    program.threads.push_back(std::move(thread));
+    return true;
 }
 
 bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
@@ -143,17 +187,10 @@ bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)
         shared_->running = true;
         ResetEvent(shared_->decoded);
     }
-    if (idle) {
-        auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
-        const ThreadHandle thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
-        if (!thread) {
-            const Locked locked(shared_->lock);
-            shared_->running = shared_->hasPending = false;
-            return false;
-        }
-        owner.release(); // the thread's now
-        SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
-        ResumeThread(thread.get());
+    if (idle && !startThread()) {
+        const Locked locked(shared_->lock);
+        shared_->running = shared_->hasPending = false;
+        return false;
     }
     // Messages other threads send the window are answered meanwhile.
     const DWORD until = GetTickCount() + kWaitMs;

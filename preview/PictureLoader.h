@@ -36,13 +36,15 @@ public:
     // The newest request's picture, once it is decoded; false before, and after it is taken.
     bool take(DecodeResult& result, DecodedPicture& picture);
 
-    // At the program's end: waits for the decoding in hand and lets no other begin, so
-    // that no thread decodes while the program's state is torn down.
+    // At the program's end: waits for the decoding in hand, lets no other begin and
+    // waits for every loader's thread to end, so that none runs while the program's
+    // state is torn down. No loader starts a thread after it.
     static void stopDecoding();
 
 private:
     struct Shared;
     static DWORD WINAPI run(void* owner);
+    bool startThread();
 
     std::shared_ptr<Shared> shared_;
 };

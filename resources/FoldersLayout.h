@@ -29,3 +29,6 @@ inline constexpr ControlSpec kFoldersControls[] = {
     {cmdUndoBatch, ControlKind::Button, L"Вернуть как было", 452, 278, 120, 29},
     {cmdCancelBatch, ControlKind::Button, L"Отмена", 588, 278, 80, 29},
 };
+
+// The ids the list's keys send: Esc, Ctrl+Z and Delete.
+enum FoldersKeyId : WORD { keyHideList = 0x0900, keyUndoBatch, keyTakeOut };

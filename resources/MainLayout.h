@@ -50,3 +50,11 @@ inline constexpr unsigned systemMenuId(unsigned place)
 {
     return 0x0100 + 0x10 * place;
 }
+
+// The ids the window's keys send (frmMain's table of keys): a system menu command's key
+// by the command's place, then the about box's and Esc's.
+inline constexpr WORD keyCommandId(unsigned place)
+{
+    return static_cast<WORD>(0x0800 + place);
+}
+inline constexpr WORD keyAboutBox = 0x0880, keyClose = 0x0881;

@@ -89,6 +89,12 @@ struct ModuleTraits {
     static void close(Handle h) { FreeLibrary(h); }
 };
 
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle none() { return nullptr; }
+    static void close(Handle h) { DestroyAcceleratorTable(h); }
+};
+
 using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using IconHandle = UniqueHandle<IconTraits>;
@@ -99,6 +105,26 @@ using FindHandle = UniqueHandle<FindHandleTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using ThreadHandle = UniqueHandle<ThreadTraits>;
+using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
+
+// A movable global memory block locked for as long as the scope lasts; get() is null
+// when it could not be locked.
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    ~LockedGlobal()
+    {
+        if (data_)
+            GlobalUnlock(memory_);
+    }
+    const void* get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
 
 // An object selected into a device context for as long as the scope lasts; the one it
 // replaced goes back, so that the object can then be deleted.

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,15 @@ void notifyFolderChanged(const std::wstring& folder, const std::wstring& formerI
 // menus show them without a restart.
 void notifyAssociationsChanged();
 
-// Every path of a drop, in its order; the drop stays for its owner to free.
-std::vector<std::wstring> droppedPaths(HDROP drop);
+// The paths a DROPFILES block of size bytes lists, in their order. False, and no paths,
+// when the block is damaged: too short for its header, its list starting outside it, a
+// name not ended inside it, or no empty name ending the list. A drop comes from another
+// program, and the shell's own reader trusts the block.
+bool readDropFiles(const void* block, std::size_t size, std::vector<std::wstring>& paths);
 
-// Every path dropped on a window; ends the drop.
+// Every path of a drop, in its order; false when its block is damaged. The drop stays
+// for its owner to free.
+bool droppedPaths(HDROP drop, std::vector<std::wstring>& paths);
+
+// Every path dropped on a window (none from a damaged block); ends the drop.
 std::vector<std::wstring> takeDroppedPaths(HDROP drop);

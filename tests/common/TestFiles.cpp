@@ -161,3 +161,23 @@ std::string bmpBytes(int width, int height, COLORREF body, COLORREF edge)
     }
     return bytes;
 }
+
+DWORD runTestAlone(const std::wstring& test, const std::wstring& exe, const std::wstring& folder)
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line = L"\"" + (exe.empty() ? std::wstring(self) : exe)
+        + L"\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION run = {};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &run))
+        throw systemError("CreateProcessW", line);
+    DWORD exitCode = 1;
+    if (WaitForSingleObject(run.hProcess, 60000) != WAIT_OBJECT_0 || !GetExitCodeProcess(run.hProcess, &exitCode))
+        exitCode = 1;
+    CloseHandle(run.hThread);
+    CloseHandle(run.hProcess);
+    return exitCode;
+}

@@ -41,6 +41,11 @@ struct CurrentDirectory {
     const std::filesystem::path previous = std::filesystem::current_path();
 };
 
+// This test program started again with the one test given (a disabled one, as
+// "Suite.DISABLED_Name"), in folder (default: the current one) and from exe (default:
+// this program's file); its exit code once it ends, within a minute.
+DWORD runTestAlone(const std::wstring& test, const std::wstring& exe = L"", const std::wstring& folder = L"");
+
 // A failed Win32 call on the path, with the error GetLastError() holds.
 std::runtime_error systemError(const char* what, const std::wstring& path);
 

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -92,10 +93,13 @@ public:
     bool askYes(HWND, const std::wstring& question) override
     {
         questions.push_back(question);
+        if (whenAsked)
+            whenAsked();
         return answerYes;
     }
     std::vector<std::wstring> questions;
     bool answerYes = false;
+    std::function<void()> whenAsked;
     ErrorReporter& errorReporter() override { return *this; }
     void report(const ErrorInfo& error, UINT style, HWND, const std::wstring& message, std::int16_t& response) override
     {
@@ -109,6 +113,15 @@ public:
     }
 };
 
+// The journal's store, whose writes wait while the gate is shut: a command over several
+// folders then stays in hand.
+struct GatedStore : Win32JournalStore {
+    using Win32JournalStore::Win32JournalStore;
+    ~GatedStore() { CloseHandle(gate); }
+    bool proceed() override { return WaitForSingleObject(gate, INFINITE) == WAIT_OBJECT_0; }
+    HANDLE gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+};
+
 // The main window in this process on a fresh folder, with stand-in components. Message
 // boxes are recorded and closed at once, so that none can hang a test.
 class MainWindowTest : public ::testing::Test {
@@ -120,6 +133,7 @@ protected:
     }
     void TearDown() override
     {
+        SetEvent(store.gate);
         form_.reset();
         pump();
         UnhookWindowsHookEx(boxCloser_);
@@ -162,7 +176,7 @@ protected:
     StandInComponents components;
     Win32FolderFiles files;
     TempFolder records {L" записи"};
-    Win32JournalStore store {records.path()};
+    GatedStore store {records.path()};
     std::unique_ptr<frmMain> form_;
     static inline std::vector<std::wstring> boxTexts; // the tests that expect a box take it out
 
@@ -598,15 +612,74 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
     EXPECT_EQ(std::get<0>(look()), folder.path());
     EXPECT_EQ(std::get<4>(look()), 0x102030);
 
-    click(cmdSkin0);
+    // The batch's messages to the list are lost, as a full queue loses them: the list
+    // finds the end on its timer.
+    SendMessageW(item(cmdSkin0), BM_CLICK, 0, 0);
     for (int wait = 0; wait < 500 && IsWindow(list); ++wait) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        pump();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.hwnd != list || message.message < WM_APP)
+                DispatchMessageW(&message);
+        }
     }
     EXPECT_FALSE(IsWindow(list));
     EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
     EXPECT_EQ(components.changedFolders, (std::vector {folder.path(), second.path(), third.path()}));
     EXPECT_EQ(iniValue(third.desktopIni(), kView, L"IconArea_Text"), L"0x00102030");
+}
+
+// Opens the gate a moment later, on a thread of its own (stdcall, which a lambda is not
+// in a 32-bit build).
+DWORD WINAPI openSoon(void* gate)
+{
+    Sleep(200);
+    SetEvent(gate);
+    return 0;
+}
+
+// While a command over several folders runs, a command that cannot start says so and
+// opens nothing: F4's dialog, Remove, the list's Delete. Esc asks first: No lets the command run on; Yes
+// stops it before its next folder, shows how far it came, finishes its journal entry
+// and closes the window.
+TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
+{
+    const TempFolder second(L" Второй"), third(L" Третий");
+    open();
+    form_->addFolders({folder.path(), second.path(), third.path()});
+    pump();
+    const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
+    ResetEvent(store.gate);
+    click(cmdSkin0);
+    const auto press = [this](WORD key, HWND to) {
+        const BYTE none[256] = {};
+        SetKeyboardState(const_cast<BYTE*>(none));
+        MSG message = {to, WM_KEYDOWN, key, 1, 0, {}};
+        form_->preTranslateMessage(message);
+    };
+    press(VK_F4, item(txtWorkFolder));
+    EXPECT_EQ(FindWindowW(frmFolderInfo::kClassName, nullptr), nullptr);
+    click(cmdSkin1);
+    SetFocus(GetDlgItem(list, lstFolders));
+    ListView_SetItemState(GetDlgItem(list, lstFolders), 0, LVIS_SELECTED, LVIS_SELECTED);
+    press(VK_DELETE, GetDlgItem(list, lstFolders));
+    EXPECT_EQ(SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring>(3, kBusy));
+
+    press(VK_ESCAPE, item(txtWorkFolder));
+    EXPECT_EQ(components.questions, std::vector<std::wstring> {kStopBatchQuestion});
+    EXPECT_TRUE(form_->isLoaded());
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, cmdCancelBatch)));
+    // The gate opens once the stop has been asked for.
+    components.whenAsked = [this] { CloseHandle(CreateThread(nullptr, 0, openSoon, store.gate, 0, nullptr)); };
+    components.answerYes = true;
+    press(VK_ESCAPE, item(txtWorkFolder));
+    EXPECT_FALSE(form_->isLoaded());
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {batchAccount(1, 3, 0) + L" " + kBatchStopped});
+    std::vector<std::wstring> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(records.path()))
+        entries.push_back(entry.path().extension().wstring());
+    EXPECT_EQ(entries, std::vector<std::wstring> {L".qmj"});
 }
 
 // "Добавить вложенные папки" walks the tree off the window thread, which says so
@@ -773,18 +846,21 @@ private:
 };
 
 // F4 and the system menu item open the dialog modal to the main window, on what the
-// file holds; Esc closes it and writes nothing.
+// file holds, the list of folders beside it disabled meanwhile; Esc closes it and
+// writes nothing.
 TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
 {
     const std::string before = readFile(folder.desktopIni());
+    SendMessageW(window(), WM_SYSCOMMAND, mnuFolders, 0);
+    const HWND list = FindWindowW(frmFolders::kClassName, nullptr);
     for (const bool fromMenu : {false, true}) {
         withDialog(
-            [this](HWND dialog) {
+            [this, list](HWND dialog) {
                 EXPECT_EQ(
                     std::tuple(windowText(GetDlgItem(dialog, txtIcon)), windowText(GetDlgItem(dialog, txtInfoTip)),
                                windowText(GetDlgItem(dialog, lstFolderType)), windowText(GetDlgItem(dialog, txtLogo)),
-                               IsWindowEnabled(window()), GetWindow(dialog, GW_OWNER)),
-                    std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", L"MyMusic", L"лес.bmp", FALSE, window()));
+                               IsWindowEnabled(window()), IsWindowEnabled(list), GetWindow(dialog, GW_OWNER)),
+                    std::tuple(L"C:\\Иконки\\папка.ico,2", L"Море", L"MyMusic", L"лес.bmp", FALSE, FALSE, window()));
                 // The folder picture is decoded off the dialog's thread, and drawn when it comes.
                 MSG message;
                 for (int wait = 0; wait < 200 && !drawsIcon(dialog, picLogo); ++wait) {
@@ -798,6 +874,7 @@ TEST_F(FolderInfoDialogTest, OpensFromF4AndTheMenuOnTheFileAndEscWritesNothing)
             },
             fromMenu);
     }
+    EXPECT_TRUE(IsWindowEnabled(list));
     EXPECT_EQ(readFile(folder.desktopIni()), before);
 }
 
