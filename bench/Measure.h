@@ -3,7 +3,7 @@
 // argument, a settings file as a folder customised earlier holds it, and a folder of
 // the probe's own to work in and clear again.
 #include "support/Handles.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/Win32JournalStore.h"
 
 #include <windows.h>
 
@@ -88,14 +88,14 @@ inline std::wstring makeProbeFolder(const wchar_t* name)
     return folder;
 }
 
-// Deletes a record store's folder that a probe wrote to, with its records.
-inline void removeRecordStore(const std::wstring& root)
+// Deletes a journal's folder that a probe wrote to, with its entries.
+inline void removeJournalStore(const std::wstring& root)
 {
-    Win32RecordStore store(root);
-    std::vector<RecordStore::Entry> entries;
+    Win32JournalStore store(root);
+    std::vector<JournalStore::Entry> entries;
     if (store.list(entries)) {
-        for (const RecordStore::Entry& entry : entries)
-            (void)store.remove(entry.name);
+        for (const JournalStore::Entry& entry : entries)
+            (void)store.remove(entry.id);
     }
     RemoveDirectoryW(root.c_str());
 }
