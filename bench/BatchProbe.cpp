@@ -42,24 +42,6 @@ namespace {
 constexpr int kBatchFolders = 1000;
 constexpr int kTreeTops = 100, kTreeBelowEach = 99; // 10,000 folders in all
 
-// Our sections, as an earlier Apply left them, padded with another program's to 1 KiB.
-std::string oneKiBFile()
-{
-    std::string text = "[ExtShellFolderViews]\r\n"
-                       "{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}\r\n"
-                       "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
-                       "Attributes=1\r\n"
-                       "IconArea_Image=sea.jpg\r\n"
-                       "IconArea_Text=0x00FFFFFF\r\n"
-                       "IconArea_TextBackground=0x00804000\r\n"
-                       "[.ShellClassInfo]\r\n"
-                       "ConfirmFileOp=0\r\n"
-                       "[Other]\r\n";
-    for (int key = 0; text.size() < 1024 - 40; ++key)
-        text += "Entry" + std::to_string(key) + "=value of another program's setting\r\n";
-    return text;
-}
-
 // The time spent in each kind of call on the file system, to tell where a batch's goes.
 class CallClock {
 public:
@@ -298,12 +280,8 @@ bool measureApply(const std::wstring& top)
         std::wprintf(L"hundred %u %.0f %.0f\n", static_cast<unsigned>(i + 1), hundreds[1][i], hundreds[0][i]);
 
     removeJournalStore(storeFolder);
-    for (const std::wstring& folder : folders) {
-        SetFileAttributesW((folder + L"\\" + kDesktopIni).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW((folder + L"\\" + kDesktopIni).c_str());
-        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-        RemoveDirectoryW(folder.c_str());
-    }
+    for (const std::wstring& folder : folders)
+        removeAppliedFolder(folder);
     return true;
 }
 

@@ -149,8 +149,9 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
             state.textColor = static_cast<ColorValue>(run + 2);
             LARGE_INTEGER start;
             QueryPerformanceCounter(&start);
-            const CommandOutcome outcome =
-                record ? runRecorded(files, store, folder, {L"Установить!", L"Quenmark", {}}, apply) : apply(files, folder);
+            const CommandOutcome outcome = record
+                ? runRecorded(files, store, folder, {L"Установить!", L"Quenmark", {}}, apply)
+                : apply(files, folder);
             const double elapsed = millisecondsSince(start);
             if (outcome.kind != CommandOutcome::Kind::Done || (record && !outcome.undoable)) {
                 std::fwprintf(stderr, L"%lu KiB: Apply failed\n", static_cast<unsigned long>(targetKiB));
