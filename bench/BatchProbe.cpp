@@ -6,7 +6,7 @@
 // Usage: BatchProbe RUNS
 // Prints, on the real file system:
 //   "apply FOLDERS RECORDED_MS PLAIN_MS STORE_MS": one batch each; STORE_MS is the part
-//     of RECORDED_MS spent in the record store's calls;
+//     of RECORDED_MS spent in the journal store's calls;
 //   "calls recorded|plain CALL COUNT MS": the time of each kind of call on the files
 //     and the store, to tell where a batch's time goes;
 //   "hundred N RECORDED_MS PLAIN_MS": the N-th hundred folders of each batch;
@@ -22,8 +22,8 @@
 #include "folderview/SettingsFormat.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
-#include "undo/FolderUndo.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/CommandJournal.h"
+#include "undo/Win32JournalStore.h"
 
 #include "Measure.h"
 
@@ -41,24 +41,6 @@ namespace {
 
 constexpr int kBatchFolders = 1000;
 constexpr int kTreeTops = 100, kTreeBelowEach = 99; // 10,000 folders in all
-
-// Our sections, as an earlier Apply left them, padded with another program's to 1 KiB.
-std::string oneKiBFile()
-{
-    std::string text = "[ExtShellFolderViews]\r\n"
-                       "{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}\r\n"
-                       "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
-                       "Attributes=1\r\n"
-                       "IconArea_Image=sea.jpg\r\n"
-                       "IconArea_Text=0x00FFFFFF\r\n"
-                       "IconArea_TextBackground=0x00804000\r\n"
-                       "[.ShellClassInfo]\r\n"
-                       "ConfirmFileOp=0\r\n"
-                       "[Other]\r\n";
-    for (int key = 0; text.size() < 1024 - 40; ++key)
-        text += "Entry" + std::to_string(key) + "=value of another program's setting\r\n";
-    return text;
-}
 
 // The time spent in each kind of call on the file system, to tell where a batch's goes.
 class CallClock {
@@ -94,40 +76,60 @@ private:
     std::map<std::wstring, Spent> calls_;
 };
 
-class TimedStore : public RecordStore {
+class TimedStore : public JournalStore {
 public:
     TimedStore(const std::wstring& root, CallClock& clock) : store_(root), clock_(clock) {}
-    TsStatus read(const std::wstring& name, std::string& bytes) override
-    {
-        return clock_.time(L"store.read", [&] { return store_.read(name, bytes); });
-    }
-    TsStatus stage(const std::wstring& name, const std::string& bytes) override
-    {
-        return clock_.time(L"store.stage", [&] { return store_.stage(name, bytes); });
-    }
-    TsStatus keep(const std::wstring& name) override
-    {
-        return clock_.time(L"store.keep", [&] { return store_.keep(name); });
-    }
-    void unstage(const std::wstring& name) override
-    {
-        (void)clock_.time(L"store.unstage", [&] {
-            store_.unstage(name);
-            return TsStatus();
-        });
-    }
-    TsStatus remove(const std::wstring& name) override
-    {
-        return clock_.time(L"store.remove", [&] { return store_.remove(name); });
-    }
     TsStatus list(std::vector<Entry>& entries) override
     {
         return clock_.time(L"store.list", [&] { return store_.list(entries); });
     }
+    TsStatus listUnfinished(std::vector<Entry>& entries) override
+    {
+        return clock_.time(L"store.listUnfinished", [&] { return store_.listUnfinished(entries); });
+    }
+    TsStatus create(std::wstring& id) override
+    {
+        return clock_.time(L"store.create", [&] { return store_.create(id); });
+    }
+    TsStatus resume(const std::wstring& id, std::uint64_t length) override
+    {
+        return clock_.time(L"store.resume", [&] { return store_.resume(id, length); });
+    }
+    TsStatus append(const std::string& bytes) override
+    {
+        return clock_.time(L"store.append", [&] { return store_.append(bytes); });
+    }
+    TsStatus flush() override
+    {
+        return clock_.time(L"store.flush", [&] { return store_.flush(); });
+    }
+    TsStatus finish() override
+    {
+        return clock_.time(L"store.finish", [&] { return store_.finish(); });
+    }
+    void close() override
+    {
+        (void)clock_.time(L"store.close", [&] {
+            store_.close();
+            return TsStatus();
+        });
+    }
+    TsStatus size(const std::wstring& id, std::uint64_t& bytes) override
+    {
+        return clock_.time(L"store.size", [&] { return store_.size(id, bytes); });
+    }
+    TsStatus readAt(const std::wstring& id, std::uint64_t offset, std::size_t size, std::string& bytes) override
+    {
+        return clock_.time(L"store.readAt", [&] { return store_.readAt(id, offset, size, bytes); });
+    }
+    TsStatus remove(const std::wstring& id) override
+    {
+        return clock_.time(L"store.remove", [&] { return store_.remove(id); });
+    }
     std::wstring where() const override { return store_.where(); }
 
 private:
-    Win32RecordStore store_;
+    Win32JournalStore store_;
     CallClock& clock_;
 };
 
@@ -181,6 +183,10 @@ public:
     TsStatus makeTempFile(const std::wstring& folder, std::wstring& path) override
     {
         return clock_.time(L"makeTempFile", [&] { return files_.makeTempFile(folder, path); });
+    }
+    TsStatus makeFile(const std::wstring& path) override
+    {
+        return clock_.time(L"makeFile", [&] { return files_.makeFile(path); });
     }
     TsStatus moveFile(const std::wstring& from, const std::wstring& to) override
     {
@@ -252,11 +258,14 @@ bool measureApply(const std::wstring& top)
         QueryPerformanceCounter(&start);
         hundred = start;
         for (std::size_t i = 0; i < folders.size(); ++i) {
-            look.folder = folders[i];
-            const auto apply = [&](FolderFiles& through) { return runLookCommand(through, look, Command::Apply); };
+            const auto apply = [&](FolderFiles& through, const std::wstring& folder) {
+                FolderLookState own = look;
+                own.folder = folder;
+                return runLookCommand(through, own, Command::Apply);
+            };
             const CommandOutcome outcome = recorded
                 ? runRecorded(timedFiles, store, folders[i], {L"Установить!", L"Quenmark", {}}, apply)
-                : apply(timedFiles);
+                : apply(timedFiles, folders[i]);
             if (outcome.kind != CommandOutcome::Kind::Done || (recorded && !outcome.undoable)) {
                 std::fwprintf(stderr, L"Apply failed on %ls\n", folders[i].c_str());
                 return false;
@@ -274,13 +283,9 @@ bool measureApply(const std::wstring& top)
     for (std::size_t i = 0; i < hundreds[1].size(); ++i)
         std::wprintf(L"hundred %u %.0f %.0f\n", static_cast<unsigned>(i + 1), hundreds[1][i], hundreds[0][i]);
 
-    removeRecordStore(storeFolder);
-    for (const std::wstring& folder : folders) {
-        SetFileAttributesW((folder + L"\\" + kDesktopIni).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW((folder + L"\\" + kDesktopIni).c_str());
-        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-        RemoveDirectoryW(folder.c_str());
-    }
+    removeJournalStore(storeFolder);
+    for (const std::wstring& folder : folders)
+        removeAppliedFolder(folder);
     return true;
 }
 

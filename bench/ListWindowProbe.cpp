@@ -13,7 +13,7 @@
 #include "folderview/Win32FolderFiles.h"
 #include "resources/FoldersLayout.h"
 #include "resources/Texts.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/Win32JournalStore.h"
 
 #include "Measure.h"
 #include "ResponseWatch.h"
@@ -90,7 +90,7 @@ int wmain(int argc, wchar_t** argv)
     const HHOOK hook = SetWindowsHookExW(WH_CBT, closeBoxes, nullptr, GetCurrentThreadId());
     SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
     Win32FolderFiles files;
-    Win32RecordStore store(root + L"\\records");
+    Win32JournalStore store(root + L"\\records");
     CreateDirectoryW((root + L"\\records").c_str(), nullptr);
     std::vector<double> quiet, response, cancel;
     for (long run = 0; run < runs; ++run) {

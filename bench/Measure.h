@@ -3,7 +3,7 @@
 // argument, a settings file as a folder customised earlier holds it, and a folder of
 // the probe's own to work in and clear again.
 #include "support/Handles.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/Win32JournalStore.h"
 
 #include <windows.h>
 
@@ -55,6 +55,24 @@ inline long onlyRunsArgument(int argc, wchar_t** argv, const wchar_t* probe)
     return 0;
 }
 
+// Our sections, as an earlier Apply left them, padded with another program's to 1 KiB.
+inline std::string oneKiBFile()
+{
+    std::string text = "[ExtShellFolderViews]\r\n"
+                       "{BE098140-A513-11D0-A3A4-00C04FD706EC}={BE098140-A513-11D0-A3A4-00C04FD706EC}\r\n"
+                       "[{BE098140-A513-11D0-A3A4-00C04FD706EC}]\r\n"
+                       "Attributes=1\r\n"
+                       "IconArea_Image=sea.jpg\r\n"
+                       "IconArea_Text=0x00FFFFFF\r\n"
+                       "IconArea_TextBackground=0x00804000\r\n"
+                       "[.ShellClassInfo]\r\n"
+                       "ConfirmFileOp=0\r\n"
+                       "[Other]\r\n";
+    for (int key = 0; text.size() < 1024 - 40; ++key)
+        text += "Entry" + std::to_string(key) + "=value of another program's setting\r\n";
+    return text;
+}
+
 // Writes the file as if saved an hour ago, as a folder customised earlier would hold it.
 // The age matters under Wine: it re-reads a profile file on every call while the file
 // is under about two seconds old, and keeps a parsed copy of an older one.
@@ -88,14 +106,25 @@ inline std::wstring makeProbeFolder(const wchar_t* name)
     return folder;
 }
 
-// Deletes a record store's folder that a probe wrote to, with its records.
-inline void removeRecordStore(const std::wstring& root)
+// Deletes a folder that Apply changed, with its settings file: Apply made the file
+// hidden and system and the folder read-only.
+inline void removeAppliedFolder(const std::wstring& folder)
 {
-    Win32RecordStore store(root);
-    std::vector<RecordStore::Entry> entries;
+    const std::wstring settings = folder + L"\\Desktop.INI";
+    SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(settings.c_str());
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Deletes a journal's folder that a probe wrote to, with its entries.
+inline void removeJournalStore(const std::wstring& root)
+{
+    Win32JournalStore store(root);
+    std::vector<JournalStore::Entry> entries;
     if (store.list(entries)) {
-        for (const RecordStore::Entry& entry : entries)
-            (void)store.remove(entry.name);
+        for (const JournalStore::Entry& entry : entries)
+            (void)store.remove(entry.id);
     }
     RemoveDirectoryW(root.c_str());
 }

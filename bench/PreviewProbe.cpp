@@ -25,7 +25,7 @@
 #include "resources/FolderInfoLayout.h"
 #include "resources/Texts.h"
 #include "support/SystemFunction.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/Win32JournalStore.h"
 
 #include "Measure.h"
 #include "ResponseWatch.h"
@@ -77,7 +77,7 @@ double workingSetKiB()
 // The main window on the folder, shown and settled.
 std::unique_ptr<frmMain> mainWindow(ProbeComponents& components, Win32FolderFiles& files, const std::wstring& folder)
 {
-    static Win32RecordStore store; // no command runs here: it is never touched
+    static Win32JournalStore store; // no command runs here: it is never touched
     auto form = std::make_unique<frmMain>(components, files, store);
     if (!form->show(folder))
         return nullptr;

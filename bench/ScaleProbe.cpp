@@ -16,8 +16,8 @@
 #include "folderview/SettingsText.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/Handles.h"
-#include "undo/FolderUndo.h"
-#include "undo/Win32RecordStore.h"
+#include "undo/CommandJournal.h"
+#include "undo/Win32JournalStore.h"
 
 #include "Measure.h"
 
@@ -130,11 +130,15 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
     int section = 0;
     const std::string content = kOurSections + padding(targetKiB * 1024, section);
     Win32FolderFiles files;
-    Win32RecordStore store(folder + L".records");
+    Win32JournalStore store(folder + L".records");
     FolderLookState state;
     state.folder = folder;
     // The command as the main window runs it, with and without its record.
-    const auto apply = [&](FolderFiles& through) { return runLookCommand(through, state, Command::Apply); };
+    const auto apply = [&](FolderFiles& through, const std::wstring& at) {
+        FolderLookState own = state;
+        own.folder = at;
+        return runLookCommand(through, own, Command::Apply);
+    };
     std::vector<double> plain, recorded;
     for (long run = -1; run < runs; ++run) {
         for (const bool record : {false, true}) {
@@ -145,8 +149,9 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
             state.textColor = static_cast<ColorValue>(run + 2);
             LARGE_INTEGER start;
             QueryPerformanceCounter(&start);
-            const CommandOutcome outcome =
-                record ? runRecorded(files, store, folder, {L"Установить!", L"Quenmark", {}}, apply) : apply(files);
+            const CommandOutcome outcome = record
+                ? runRecorded(files, store, folder, {L"Установить!", L"Quenmark", {}}, apply)
+                : apply(files, folder);
             const double elapsed = millisecondsSince(start);
             if (outcome.kind != CommandOutcome::Kind::Done || (record && !outcome.undoable)) {
                 std::fwprintf(stderr, L"%lu KiB: Apply failed\n", static_cast<unsigned long>(targetKiB));
@@ -162,7 +167,7 @@ bool measureRecord(const std::wstring& folder, long runs, std::size_t targetKiB)
     std::wprintf(L"record %lu %.2f %.2f %.1f %.1f %.1f\n", static_cast<unsigned long>(targetKiB), median(plain),
                  median(recorded), median(shares), percentile(shares, 25), percentile(shares, 75));
     std::fflush(stdout);
-    removeRecordStore(folder + L".records");
+    removeJournalStore(folder + L".records");
     return true;
 }
 

@@ -5,13 +5,18 @@
 // left to paint. Quenmark loads the folder's settings before it shows its window. The
 // process is then terminated: how it ends is no part of its start-up.
 //
-// Usage: StartupProbe RUNS FOLDER QUENMARK_EXE FLOOR_EXE CONTROLS_FLOOR_EXE REQUIRED_FLOOR_EXE
-// The programs take turns, each round in another order. Prints every run, one
-// "median NAME MILLISECONDS PEAK_KIB" line per program, and one "ratio NAME FLOOR
-// MEDIAN P10 P90" line for Quenmark's per-round ratio to each floor.
+// Usage: StartupProbe RUNS FOLDER QUENMARK_EXE FLOOR_EXE CONTROLS_FLOOR_EXE REQUIRED_FLOOR_EXE [JOURNAL_HOME]
+// With JOURNAL_HOME, Quenmark also starts with a journal of 1,000 finished entries
+// (made in JOURNAL_HOME\Quenmark, and removed again), JOURNAL_HOME given to it as its
+// local application data folder (LOCALAPPDATA), as "quenmark-journal". The programs
+// take turns, each round in another order. Prints every run, one "median NAME
+// MILLISECONDS PEAK_KIB" line per program, one "ratio quenmark FLOOR MEDIAN P10 P90"
+// line for Quenmark's per-round ratio to each floor, and with the journal one "ratio
+// quenmark-journal required-floor MEDIAN P10 P90" line.
 #include "app/frmMain.h"
 #include "support/Handles.h"
 
+#include "FilledJournal.h"
 #include "Measure.h"
 #include "ProcessWindow.h"
 
@@ -22,17 +27,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
+
+constexpr std::size_t kJournalEntries = 1000;
 
 struct Program {
     const wchar_t* name;
     std::wstring exe;
     const wchar_t* windowClass;
     bool takesFolder;
+    std::wstring localAppData; // given to the program instead of the probe's own when not empty
     std::vector<double> milliseconds;
     std::vector<double> peakKiB;
 };
@@ -62,10 +69,19 @@ bool measure(Program& program, const std::wstring& folder, bool keep)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
 
+    // The started process takes a copy of the probe's environment.
+    wchar_t own[MAX_PATH] = {};
+    const DWORD ownLength = GetEnvironmentVariableW(L"LOCALAPPDATA", own, MAX_PATH);
+    if (!program.localAppData.empty())
+        SetEnvironmentVariableW(L"LOCALAPPDATA", program.localAppData.c_str());
+
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(program.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &created)) {
+    const BOOL started = CreateProcessW(program.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        nullptr, &startup, &created);
+    if (!program.localAppData.empty())
+        SetEnvironmentVariableW(L"LOCALAPPDATA", ownLength > 0 && ownLength < MAX_PATH ? own : nullptr);
+    if (!started) {
         std::fwprintf(stderr, L"%ls: CreateProcessW failed, error %lu\n", program.name, GetLastError());
         return false;
     }
@@ -122,50 +138,71 @@ bool measure(Program& program, const std::wstring& folder, bool keep)
     return true;
 }
 
-} // namespace
-
-int wmain(int argc, wchar_t** argv)
+// The rounds, then their medians and ratios; false when a start failed.
+bool measureAll(std::vector<Program>& programs, const std::wstring& folder, long runs)
 {
-    if (argc != 7) {
-        std::fwprintf(stderr,
-                      L"Usage: StartupProbe RUNS FOLDER QUENMARK_EXE FLOOR_EXE CONTROLS_FLOOR_EXE "
-                      L"REQUIRED_FLOOR_EXE\n");
-        return 2;
-    }
-    const long runs = runsArgument(argv[1]);
-    if (runs == 0)
-        return 2;
-    Program programs[] = {
-        {L"quenmark", argv[3], frmMain::kClassName, true, {}, {}},
-        {L"floor", argv[4], L"QuenmarkFloor", false, {}, {}}, // the class Floor.cpp registers
-        {L"controls-floor", argv[5], L"QuenmarkFloor", false, {}, {}},
-        {L"required-floor", argv[6], L"QuenmarkFloor", true, {}, {}},
-    };
-    const std::wstring folder = argv[2];
-    constexpr std::size_t count = std::size(programs);
-
+    constexpr std::size_t kQuenmark = 0, kFloors = 4, kRequiredFloor = 3;
+    const std::size_t count = programs.size();
     // One untimed start each fills the disk cache and Wine's, then the programs take turns,
     // so that any drift in the machine's load falls on all alike, and each starts first
     // as often as the others.
     for (Program& program : programs) {
         if (!measure(program, folder, false))
-            return 1;
+            return false;
     }
     for (long run = 0; run < runs; ++run) {
         for (std::size_t turn = 0; turn < count; ++turn) {
             if (!measure(programs[(static_cast<std::size_t>(run) + turn) % count], folder, true))
-                return 1;
+                return false;
         }
     }
     for (const Program& program : programs)
         std::wprintf(L"median %ls %.1f %.0f\n", program.name, median(program.milliseconds), median(program.peakKiB));
     // A ratio per round, between starts taken moments apart, then their spread.
-    for (std::size_t floor = 1; floor < count; ++floor) {
+    const auto ratio = [&](std::size_t started, std::size_t floor) {
         std::vector<double> ratios;
-        for (std::size_t run = 0; run < programs[0].milliseconds.size(); ++run)
-            ratios.push_back(programs[0].milliseconds[run] / programs[floor].milliseconds[run]);
-        std::wprintf(L"ratio quenmark %ls %.3f %.3f %.3f\n", programs[floor].name, median(ratios),
+        for (std::size_t run = 0; run < programs[started].milliseconds.size(); ++run)
+            ratios.push_back(programs[started].milliseconds[run] / programs[floor].milliseconds[run]);
+        std::wprintf(L"ratio %ls %ls %.3f %.3f %.3f\n", programs[started].name, programs[floor].name, median(ratios),
                      percentile(ratios, 10), percentile(ratios, 90));
+    };
+    for (std::size_t floor = 1; floor < kFloors; ++floor)
+        ratio(kQuenmark, floor);
+    for (std::size_t started = kFloors; started < count; ++started)
+        ratio(started, kRequiredFloor);
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 7 && argc != 8) {
+        std::fwprintf(stderr,
+                      L"Usage: StartupProbe RUNS FOLDER QUENMARK_EXE FLOOR_EXE CONTROLS_FLOOR_EXE "
+                      L"REQUIRED_FLOOR_EXE [JOURNAL_HOME]\n");
+        return 2;
     }
-    return 0;
+    const long runs = runsArgument(argv[1]);
+    if (runs == 0)
+        return 2;
+    std::vector<Program> programs = {
+        {L"quenmark", argv[3], frmMain::kClassName, true, {}, {}, {}},
+        {L"floor", argv[4], L"QuenmarkFloor", false, {}, {}, {}}, // the class Floor.cpp registers
+        {L"controls-floor", argv[5], L"QuenmarkFloor", false, {}, {}, {}},
+        {L"required-floor", argv[6], L"QuenmarkFloor", true, {}, {}, {}},
+    };
+    const std::wstring journal = argc == 8 ? std::wstring(argv[7]) + L"\\Quenmark" : L"";
+    if (!journal.empty()) {
+        FilledJournal filled;
+        if (!fillJournal(journal, kJournalEntries, filled)) {
+            removeJournalStore(journal);
+            return 1;
+        }
+        programs.push_back({L"quenmark-journal", argv[3], frmMain::kClassName, true, argv[7], {}, {}});
+    }
+    const bool ok = measureAll(programs, argv[2], runs);
+    if (!journal.empty())
+        removeJournalStore(journal);
+    return ok ? 0 : 1;
 }
