@@ -1,6 +1,8 @@
 #pragma once
 #include "resources/LayoutTable.h"
 
+#include <windows.h>
+
 // The main window's layout (see LayoutTable.h). The two colour swatches take no focus
 // and come last.
 
