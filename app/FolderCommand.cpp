@@ -36,7 +36,7 @@ std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe)
     const std::wstring key = treeKey(tree);
     if (tree == Tree::Class)
         return {{key, nullptr, kMainCaption}, {key + L"\\LocalServer32", nullptr, L"\"" + exe + L"\""}};
-    std::vector<RegistryText> texts = {{key, nullptr, kFolderCommandVerb}, {key, L"Icon", exe + L",0"}};
+    std::vector<RegistryText> texts = {{key, nullptr, kFolderCommandVerb.c_str()}, {key, L"Icon", exe + L",0"}};
     if (tree == Tree::Folder) {
         texts.push_back({key, L"MultiSelectModel", L"Player"});
         texts.push_back({key + L"\\DropTarget", L"Clsid", kSelectionClass});

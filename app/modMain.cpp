@@ -24,6 +24,7 @@ constexpr DWORD kSelectionWait = 30000;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    chooseInterfaceLanguage();
     try {
         // Started by COM for a selection of folders: the shell's drop comes before
         // anything else, and without one the copy ends unseen.
@@ -48,7 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         if (tsIsInIDE(inIde) && !inIde && tsGetThunderMainHandle(appWindow))
             (void)tsSetWindowResIconAll(appWindow, L"A_MAIN");
 
-        SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
+        SystemComponents components({kAboutTitle.c_str(), kErrorNumber.c_str(), kMainCaption});
         Win32FolderFiles files;
         Win32JournalStore store;
         frmMain form(components, files, store);
