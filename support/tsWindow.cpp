@@ -1,13 +1,10 @@
 #include "support/tsWindow.h"
 
-#include "support/AppInfo.h"
 #include "support/Handles.h"
 
 #include <string>
 
 namespace {
-
-const wchar_t kAppWindowClass[] = L"QuenmarkApplication";
 
 TsStatus lastError()
 {
@@ -63,21 +60,6 @@ TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
     }
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    return {};
-}
-
-TsStatus tsGetThunderMainHandle(HWND& result)
-{
-    static HWND appWindow = nullptr;
-    if (!appWindow) {
-        if (!registerWindowClass(kAppWindowClass, DefWindowProcW, nullptr))
-            return lastError();
-        appWindow = CreateWindowExW(0, kAppWindowClass, readAppInfo().title.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
-                                    nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!appWindow)
-            return lastError();
-    }
-    result = appWindow;
     return {};
 }
 
