@@ -63,7 +63,7 @@ TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
     return {};
 }
 
-TsStatus tsIsInIDE(bool& result)
+TsStatus tsExeHasNoIcon(bool& result)
 {
     result = FindResourceW(GetModuleHandleW(nullptr), L"A_MAIN", RT_GROUP_ICON) == nullptr;
     return {};
