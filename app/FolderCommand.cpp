@@ -33,12 +33,12 @@ std::wstring treeKey(Tree tree)
 // shell that knows the verb's drop target gives it the whole selection, of any size
 // (MultiSelectModel Player); one that does not starts the command once per folder. COM
 // adds its own switch when it starts the class's server.
-std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe)
+std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe, const wchar_t* verb)
 {
     const std::wstring key = treeKey(tree);
     if (tree == Tree::Class)
         return {{key, nullptr, kMainCaption}, {key + L"\\LocalServer32", nullptr, L"\"" + exe + L"\""}};
-    std::vector<RegistryText> texts = {{key, nullptr, kFolderCommandVerb}, {key, L"Icon", exe + L",0"}};
+    std::vector<RegistryText> texts = {{key, nullptr, verb}, {key, L"Icon", exe + L",0"}};
     if (tree == Tree::Folder) {
         texts.push_back({key, L"MultiSelectModel", L"Player"});
         texts.push_back({key + L"\\DropTarget", L"Clsid", kSelectionClass});
@@ -105,9 +105,10 @@ Holds treeShape(const std::vector<RegistryText>& texts)
 
 Holds treeHolds(Tree tree, const std::wstring& exe)
 {
-    // A character no path holds stands for the exe in the texts' pattern.
+    // Characters no path or verb holds stand for the exe and the verb in the texts' pattern.
     constexpr wchar_t kAnyExe = L'\n';
-    const std::vector<RegistryText> patterns = treeTexts(tree, std::wstring(1, kAnyExe));
+    constexpr wchar_t kAnyVerb[] = L"\r";
+    const std::vector<RegistryText> patterns = treeTexts(tree, std::wstring(1, kAnyExe), kAnyVerb);
     Holds holds = treeShape(patterns);
     if (holds != Holds::Ours)
         return holds;
@@ -120,6 +121,9 @@ Holds treeHolds(Tree tree, const std::wstring& exe)
             holds = Holds::Stale;
             continue;
         }
+        // The verb speaks the language of the copy that wrote it: ours in any of them.
+        if (pattern.text == kAnyVerb)
+            continue;
         const std::size_t head = pattern.text.find(kAnyExe);
         if (head == std::wstring::npos) {
             if (text != pattern.text)
@@ -171,7 +175,7 @@ TsStatus addTrees(const std::wstring& exe, std::wstring& failedKey)
     for (const Tree tree : kTrees) {
         failedKey = treeKey(tree);
         TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, treeKey(tree));
-        const std::vector<RegistryText> texts = treeTexts(tree, exe);
+        const std::vector<RegistryText> texts = treeTexts(tree, exe, kFolderCommandVerb);
         for (auto value = texts.begin(); status && value != texts.end(); ++value) {
             failedKey = value->key;
             status = tsWriteRegText(HKEY_CURRENT_USER, value->key, value->name, value->text);
@@ -192,7 +196,7 @@ std::vector<RegistryText> folderCommandTexts(const std::wstring& exe)
 {
     std::vector<RegistryText> texts;
     for (const Tree tree : kTrees) {
-        const std::vector<RegistryText> more = treeTexts(tree, exe);
+        const std::vector<RegistryText> more = treeTexts(tree, exe, kFolderCommandVerb);
         texts.insert(texts.end(), more.begin(), more.end());
     }
     return texts;
