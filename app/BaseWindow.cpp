@@ -22,9 +22,9 @@ HWND create(const WindowSpec& windowSpec, HWND owner, WNDPROC procedure, void* s
     const HWND window =
         CreateWindowExW(windowSpec.exStyle, windowSpec.className, windowSpec.caption, windowSpec.style, origin.x,
                         origin.y, size.cx, size.cy, owner, nullptr, GetModuleHandleW(nullptr), self);
-    bool inIde = false;
+    bool noIcon = false;
     // Without its icons the window still works.
-    if (window && tsIsInIDE(inIde) && !inIde)
+    if (window && tsExeHasNoIcon(noIcon) && !noIcon)
         (void)tsSetWindowResIconAll(window, L"A_MAIN");
     return window;
 }

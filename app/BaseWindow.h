@@ -77,12 +77,9 @@ protected:
     // they are gone, so what is left of the window goes to the system alone.
     ~BaseWindow()
     {
-        if (!window_)
-            return;
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        if (owner_ && (T::kSpec.style & WS_POPUP))
-            EnableWindow(owner_, TRUE);
-        DestroyWindow(window_);
+        if (window_)
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        close();
     }
 
     // Makes the window, hidden, with its controls, font and the program's icons. False

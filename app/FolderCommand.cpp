@@ -1,7 +1,9 @@
 #include "app/FolderCommand.h"
 
 #include "resources/Texts.h"
+#include "support/NameCompare.h"
 #include "support/Registry.h"
+#include "support/SessionLock.h"
 
 #include <windows.h>
 
@@ -31,12 +33,12 @@ std::wstring treeKey(Tree tree)
 // shell that knows the verb's drop target gives it the whole selection, of any size
 // (MultiSelectModel Player); one that does not starts the command once per folder. COM
 // adds its own switch when it starts the class's server.
-std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe)
+std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe, const wchar_t* verb)
 {
     const std::wstring key = treeKey(tree);
     if (tree == Tree::Class)
         return {{key, nullptr, kMainCaption}, {key + L"\\LocalServer32", nullptr, L"\"" + exe + L"\""}};
-    std::vector<RegistryText> texts = {{key, nullptr, kFolderCommandVerb.c_str()}, {key, L"Icon", exe + L",0"}};
+    std::vector<RegistryText> texts = {{key, nullptr, verb}, {key, L"Icon", exe + L",0"}};
     if (tree == Tree::Folder) {
         texts.push_back({key, L"MultiSelectModel", L"Player"});
         texts.push_back({key + L"\\DropTarget", L"Clsid", kSelectionClass});
@@ -48,61 +50,11 @@ std::vector<RegistryText> treeTexts(Tree tree, const std::wstring& exe)
 
 // Held by one copy of the program at a time while it reads or changes the keys: without
 // it one copy deletes a tree while another writes it, and both fail or leave half of
-// it. The keys are the user's, so the lock is the session's.
-class SwitchLock {
-public:
-    SwitchLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Quenmark.FolderCommand"))
-    {
-        // A copy holds it for a few registry calls. A lock abandoned by a copy that ended
-        // is taken: what that copy left is mended like any stale command.
-        const DWORD waited = mutex_ ? WaitForSingleObject(mutex_, 10000) : WAIT_FAILED;
-        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-        if (!held_)
-            error_ = waited == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError();
-    }
-    SwitchLock(const SwitchLock&) = delete;
-    SwitchLock& operator=(const SwitchLock&) = delete;
-    ~SwitchLock()
-    {
-        if (held_)
-            ReleaseMutex(mutex_);
-        if (mutex_)
-            CloseHandle(mutex_);
-    }
-    TsStatus status() const { return held_ ? TsStatus() : TsStatus::failure(error_); }
-
-private:
-    HANDLE mutex_;
-    bool held_ = false;
-    DWORD error_ = 0;
-};
-
-// Letters upper-cased one by one, as Windows compares file and key names: ordinally,
-// not by the locale's collation (which under Wine takes look-alike letters for ASCII).
-std::wstring upper(const std::wstring& text)
-{
-    std::wstring result = text;
-    if (!result.empty())
-        (void)LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), result.data(),
-                           static_cast<int>(result.size()));
-    return result;
-}
-
-// Whether two paths name one file as Windows sees it: short and long forms alike.
-bool sameFile(const std::wstring& a, const std::wstring& b)
-{
-    const auto longForm = [](const std::wstring& path) {
-        std::wstring form(MAX_PATH, L'\0');
-        DWORD length = GetLongPathNameW(path.c_str(), form.data(), static_cast<DWORD>(form.size()));
-        if (length >= form.size()) {
-            form.resize(length);
-            length = GetLongPathNameW(path.c_str(), form.data(), length);
-        }
-        // A file that is not there has only the form it is written in.
-        return length && length < form.size() ? upper(form.substr(0, length)) : upper(path);
-    };
-    return longForm(a) == longForm(b);
-}
+// it. The keys are the user's, so the lock is the session's. A copy holds it for a few
+// registry calls; what a copy that ended while holding it left is mended like any
+// stale command.
+constexpr wchar_t kSwitchLock[] = L"Local\\Quenmark.FolderCommand";
+constexpr DWORD kSwitchWait = 10000;
 
 // What a tree holds: nothing, this exe's command, what this program writes for another
 // exe or only part of it, or anything else.
@@ -112,7 +64,7 @@ enum class Holds { Nothing, Ours, Stale, Foreign };
 bool onlyNames(const std::vector<std::wstring>& names, const std::vector<std::wstring>& allowed)
 {
     return std::all_of(names.begin(), names.end(), [&](const std::wstring& name) {
-        return std::find(allowed.begin(), allowed.end(), upper(name)) != allowed.end();
+        return std::find(allowed.begin(), allowed.end(), upperName(name)) != allowed.end();
     });
 }
 
@@ -139,10 +91,10 @@ Holds treeShape(const std::vector<RegistryText>& texts)
         }
         for (const RegistryText& text : texts) {
             if (text.key == key)
-                allowedValues.push_back(upper(text.name ? text.name : L""));
+                allowedValues.push_back(upperName(text.name ? text.name : L""));
             else if (text.key.starts_with(key + L"\\")) {
                 const std::wstring below = text.key.substr(key.size() + 1);
-                allowedSubkeys.push_back(upper(below.substr(0, below.find(L'\\'))));
+                allowedSubkeys.push_back(upperName(below.substr(0, below.find(L'\\'))));
             }
         }
         if (!onlyNames(values, allowedValues) || !onlyNames(subkeys, allowedSubkeys))
@@ -153,9 +105,10 @@ Holds treeShape(const std::vector<RegistryText>& texts)
 
 Holds treeHolds(Tree tree, const std::wstring& exe)
 {
-    // A character no path holds stands for the exe in the texts' pattern.
+    // Characters no path or verb holds stand for the exe and the verb in the texts' pattern.
     constexpr wchar_t kAnyExe = L'\n';
-    const std::vector<RegistryText> patterns = treeTexts(tree, std::wstring(1, kAnyExe));
+    constexpr wchar_t kAnyVerb[] = L"\r";
+    const std::vector<RegistryText> patterns = treeTexts(tree, std::wstring(1, kAnyExe), kAnyVerb);
     Holds holds = treeShape(patterns);
     if (holds != Holds::Ours)
         return holds;
@@ -168,6 +121,9 @@ Holds treeHolds(Tree tree, const std::wstring& exe)
             holds = Holds::Stale;
             continue;
         }
+        // The verb speaks the language of the copy that wrote it: ours in any of them.
+        if (pattern.text == kAnyVerb)
+            continue;
         const std::size_t head = pattern.text.find(kAnyExe);
         if (head == std::wstring::npos) {
             if (text != pattern.text)
@@ -181,7 +137,7 @@ Holds treeHolds(Tree tree, const std::wstring& exe)
         const std::wstring named = text.substr(head, text.size() - head - tail);
         if (named.find(L'"') != std::wstring::npos)
             return Holds::Foreign;
-        if (!sameFile(named, exe))
+        if (!isSameFile(named, exe))
             holds = Holds::Stale;
     }
     return holds;
@@ -219,7 +175,7 @@ TsStatus addTrees(const std::wstring& exe, std::wstring& failedKey)
     for (const Tree tree : kTrees) {
         failedKey = treeKey(tree);
         TsStatus status = tsDeleteRegTree(HKEY_CURRENT_USER, treeKey(tree));
-        const std::vector<RegistryText> texts = treeTexts(tree, exe);
+        const std::vector<RegistryText> texts = treeTexts(tree, exe, kFolderCommandVerb);
         for (auto value = texts.begin(); status && value != texts.end(); ++value) {
             failedKey = value->key;
             status = tsWriteRegText(HKEY_CURRENT_USER, value->key, value->name, value->text);
@@ -240,7 +196,7 @@ std::vector<RegistryText> folderCommandTexts(const std::wstring& exe)
 {
     std::vector<RegistryText> texts;
     for (const Tree tree : kTrees) {
-        const std::vector<RegistryText> more = treeTexts(tree, exe);
+        const std::vector<RegistryText> more = treeTexts(tree, exe, kFolderCommandVerb);
         texts.insert(texts.end(), more.begin(), more.end());
     }
     return texts;
@@ -248,14 +204,14 @@ std::vector<RegistryText> folderCommandTexts(const std::wstring& exe)
 
 bool isFolderCommandOf(const std::wstring& exe)
 {
-    const SwitchLock lock;
+    const SessionLock lock(kSwitchLock, kSwitchWait);
     return lock.status() && commandHolds(exe) == Holds::Ours;
 }
 
 FolderCommandSwitch switchFolderCommand(const std::wstring& exe, bool replaceForeign)
 {
     using Kind = FolderCommandSwitch::Kind;
-    const SwitchLock lock;
+    const SessionLock lock(kSwitchLock, kSwitchWait);
     FolderCommandSwitch done;
     if (!lock.status())
         return {Kind::NotAdded, lock.status(), treeKey(Tree::Folder)};

@@ -6,7 +6,6 @@
 #include "resources/Texts.h"
 #include "support/tsFile.h"
 #include "support/tsRegisterAppPath.h"
-#include "support/tsWindow.h"
 #include "undo/Win32JournalStore.h"
 
 #include <windows.h>
@@ -43,11 +42,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         // Where the program was started from is a courtesy to the shell's Run box.
         (void)tsRegisterAppPath();
         InitCommonControls();
-        bool inIde = false;
-        HWND appWindow = nullptr;
-        // Without its icon the program still works.
-        if (tsIsInIDE(inIde) && !inIde && tsGetThunderMainHandle(appWindow))
-            (void)tsSetWindowResIconAll(appWindow, L"A_MAIN");
 
         SystemComponents components({kAboutTitle.c_str(), kErrorNumber.c_str(), kMainCaption});
         Win32FolderFiles files;

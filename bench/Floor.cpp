@@ -4,9 +4,9 @@
 // Built with QUENMARK_FLOOR_CONTROLS, it is the second floor: the main window's layout
 // alone, its 15 controls in their font. Built with QUENMARK_FLOOR_REQUIRED as well, it
 // is the required-steps floor: what Quenmark must do at start-up, each step the
-// cheapest way, and nothing else: the app path in the registry, the hidden top-level
-// window and the main window with the icons, the window made centred, one folder's
-// Desktop.INI read (the folder is the command line).
+// cheapest way, and nothing else: the app path in the registry, the main window with
+// the icons, the window made centred, one folder's Desktop.INI read (the folder is the
+// command line).
 #include "resources/MainLayout.h"
 
 #include <windows.h>
@@ -102,14 +102,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
                                              GetSystemMetrics(smallSize), LR_SHARED));
     };
     const HICON big = loadIcon(SM_CXICON, SM_CYICON), small = loadIcon(SM_CXSMICON, SM_CYSMICON);
-    WNDCLASSW hiddenClass = {};
-    hiddenClass.lpfnWndProc = DefWindowProcW;
-    hiddenClass.hInstance = instance;
-    hiddenClass.lpszClassName = L"QuenmarkFloorApplication";
-    RegisterClassW(&hiddenClass);
-    setIcons(CreateWindowExW(0, hiddenClass.lpszClassName, L"Floor", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                             instance, nullptr),
-             big, small);
 #else
     (void)commandLine;
 #endif

@@ -41,9 +41,7 @@ template <typename Function> Function* gdiplus(const char* name)
     return systemFunction<Function>(L"gdiplus.dll", name);
 }
 
-// GDI+ is started once, on the first picture, and stays for the rest of the run. The
-// first pictures may be decoded on two threads at once: the static's initialisation is
-// thread-safe, so only one of them starts the library.
+// GDI+ is started once, on the first picture, and stays for the rest of the run.
 bool gdiplusStarted()
 {
     static const bool started = [] {

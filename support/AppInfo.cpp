@@ -9,8 +9,8 @@
 
 namespace {
 
-// The version resource is read at start-up, for the title of the application's hidden
-// window (tsGetThunderMainHandle), and again by the about box and error reports.
+// Only the about box and error reports read the version resource, so version.dll is
+// loaded when one of them first needs it, never at start-up.
 using VerQueryValueFunction = decltype(VerQueryValueW);
 
 std::wstring queryString(VerQueryValueFunction* query, std::vector<BYTE>& block, const std::wstring& translation,

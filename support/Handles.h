@@ -75,7 +75,7 @@ struct MemoryDCTraits {
     static void close(Handle h) { DeleteDC(h); }
 };
 
-// A thread, whose handle is null, not INVALID_HANDLE_VALUE, when CreateThread fails.
+// A thread or a mutex, whose handle is null, not INVALID_HANDLE_VALUE, when it could not be made.
 struct ThreadTraits {
     using Handle = HANDLE;
     static Handle none() { return nullptr; }
@@ -105,6 +105,7 @@ using FindHandle = UniqueHandle<FindHandleTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using ThreadHandle = UniqueHandle<ThreadTraits>;
+using MutexHandle = UniqueHandle<ThreadTraits>;
 using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
 
 // A movable global memory block locked for as long as the scope lasts; get() is null

@@ -10,10 +10,6 @@ bool isTrimmedBlank(wchar_t c, unsigned options)
     case L'\r':
     case L'\n': return (options & TrimLineBreaks) != 0;
     case L'\0': return (options & TrimNul) != 0;
-    case L'\f': return (options & TrimFormFeed) != 0;
-    case L'\v': return (options & TrimVerticalTab) != 0;
-    case L'\u00A0': return (options & TrimNoBreakSpace) != 0;
-    case L'\u3000': return (options & TrimIdeographicSpace) != 0;
     default: return false;
     }
 }
@@ -44,8 +40,7 @@ TsStatus tsTrimEx2(const std::wstring& text, unsigned options, std::wstring& res
         ++first;
     while (last > first && isTrimmedBlank(text[last - 1], options))
         --last;
-    if (((options & TrimDoubleQuotes) && isEnclosedIn(text, first, last, L'"'))
-        || ((options & TrimSingleQuotes) && isEnclosedIn(text, first, last, L'\''))) {
+    if ((options & TrimDoubleQuotes) && isEnclosedIn(text, first, last, L'"')) {
         ++first;
         --last;
     }

@@ -5,23 +5,16 @@
 
 // Which surrounding characters tsTrimEx2 removes. Blanks go first, from both ends,
 // then one pair of enclosing quotes, so that a quoted path with spaces still names it.
-// The ten options are the library's fixed interface: all stay, though only five are
-// ever turned on.
 enum TrimOption : unsigned {
     TrimSpace = 1u << 0,
     TrimTab = 1u << 1,
     TrimLineBreaks = 1u << 2, // CR and LF
     TrimNul = 1u << 3,
     TrimDoubleQuotes = 1u << 4,
-    TrimFormFeed = 1u << 5,
-    TrimVerticalTab = 1u << 6,
-    TrimNoBreakSpace = 1u << 7, // U+00A0
-    TrimIdeographicSpace = 1u << 8, // U+3000
-    TrimSingleQuotes = 1u << 9,
 };
 
-// The options a command line is trimmed with: the five plain blanks and quoting on,
-// the rarer characters off, since they may be part of a folder's name.
+// The options a command line is trimmed with. Rarer blanks (a no-break space...) are
+// never trimmed, since they may be part of a folder's name.
 constexpr unsigned kTrimCommandLine = TrimSpace | TrimTab | TrimLineBreaks | TrimNul | TrimDoubleQuotes;
 
 // A number in decimal digits, without the C library's formatting engine, which would

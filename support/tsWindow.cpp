@@ -1,13 +1,10 @@
 #include "support/tsWindow.h"
 
-#include "support/AppInfo.h"
 #include "support/Handles.h"
 
 #include <string>
 
 namespace {
-
-const wchar_t kAppWindowClass[] = L"QuenmarkApplication";
 
 TsStatus lastError()
 {
@@ -66,22 +63,7 @@ TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
     return {};
 }
 
-TsStatus tsGetThunderMainHandle(HWND& result)
-{
-    static HWND appWindow = nullptr;
-    if (!appWindow) {
-        if (!registerWindowClass(kAppWindowClass, DefWindowProcW, nullptr))
-            return lastError();
-        appWindow = CreateWindowExW(0, kAppWindowClass, readAppInfo().title.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
-                                    nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!appWindow)
-            return lastError();
-    }
-    result = appWindow;
-    return {};
-}
-
-TsStatus tsIsInIDE(bool& result)
+TsStatus tsExeHasNoIcon(bool& result)
 {
     result = FindResourceW(GetModuleHandleW(nullptr), L"A_MAIN", RT_GROUP_ICON) == nullptr;
     return {};

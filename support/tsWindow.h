@@ -19,13 +19,9 @@ TsStatus tsCenterFrame(SIZE frame, POINT& result);
 // Gives the window the small and large icons of the named icon group in the exe.
 TsStatus tsSetWindowResIconAll(HWND window, const wchar_t* iconGroup);
 
-// The application's hidden top-level window, made on first use; it carries the
-// application's icon for the whole run.
-TsStatus tsGetThunderMainHandle(HWND& result);
-
-// True when the program runs without its own resources, as it does when its code is
-// hosted by a development environment or a test instead of being the exe itself.
-TsStatus tsIsInIDE(bool& result);
+// True when the exe has no icon resource "A_MAIN", as the test programs that link the
+// windows have none.
+TsStatus tsExeHasNoIcon(bool& result);
 
 // Selects the whole text of an edit box.
 TsStatus tsHighlightText(HWND editBox);

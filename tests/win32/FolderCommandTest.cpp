@@ -3,12 +3,17 @@
 #include "app/FolderCommand.h"
 #include "common/TestFiles.h"
 #include "common/TestRegistry.h"
+#include "resources/Texts.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <shlwapi.h>
+
+#include <optional>
+#include <string>
+#include <utility>
 
 using Kind = FolderCommandSwitch::Kind;
 
@@ -62,6 +67,34 @@ TEST(FolderCommand, ReplacesAStaleCommandAndAForeignOneOnlyWhenToldAndRemovesIts
     EXPECT_TRUE(registryKeyExists(L"Software\\Classes\\Directory\\Background\\shell"));
     EXPECT_EQ(registryText(otherVerb), L"Чужая команда");
     SHDeleteKeyW(HKEY_CURRENT_USER, otherVerb.c_str());
+}
+
+// The verb's words are in the language of the copy that wrote them. A command in other
+// words is still this exe's: the check says so, and the switch removes it without a
+// question; written again, or in place of a stale one in other words, it takes this
+// copy's words.
+TEST(FolderCommand, KnowsItsCommandInTheWordsOfAnyLanguage)
+{
+    const RegistryCleanup cleanup;
+    const std::wstring exe = L"C:\\Program Files\\Quenmark\\Quenmark.exe";
+    const std::wstring otherWords = L"Style with Quenmark…";
+    const auto verbs = [] { return std::pair(registryText(kFolderCommandKey), registryText(kBackgroundCommandKey)); };
+    const std::optional<std::wstring> current(kFolderCommandVerb);
+    const std::pair ours(current, current);
+    ASSERT_EQ(switchFolderCommand(exe, false).kind, Kind::Added);
+    writeRegistryText(kFolderCommandKey, nullptr, otherWords);
+    writeRegistryText(kBackgroundCommandKey, nullptr, otherWords);
+    EXPECT_TRUE(isFolderCommandOf(exe));
+    EXPECT_EQ(switchFolderCommand(exe, false).kind, Kind::Removed);
+    EXPECT_FALSE(registryKeyExists(kFolderCommandKey));
+    EXPECT_EQ(switchFolderCommand(exe, false).kind, Kind::Added);
+    EXPECT_EQ(verbs(), ours);
+
+    ASSERT_EQ(switchFolderCommand(L"D:\\Старое место\\Quenmark.exe", false).kind, Kind::Added);
+    writeRegistryText(kFolderCommandKey, nullptr, otherWords);
+    EXPECT_FALSE(isFolderCommandOf(exe));
+    EXPECT_EQ(switchFolderCommand(exe, false).kind, Kind::Added);
+    EXPECT_EQ(verbs(), ours);
 }
 
 // The exe is the same file however its path is written: letter case ignored letter by
