@@ -50,7 +50,7 @@ inline constexpr ControlSpec kFolderInfoControls[] = {
     {picLogo, ControlKind::IconArea, {L"показать", L"show"}, 301, 112, 72, 42},
     {chkCopyLogo,
      ControlKind::CheckBox,
-     {L"Копировать картинку в папку", L"Copy the picture into the folder"},
+     {L"Копировать картинку в папку", L"Copy the picture to the folder"},
      114,
      148,
      186,
