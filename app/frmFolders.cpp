@@ -449,7 +449,9 @@ void frmFolders::showRow(NMLVDISPINFOW& row)
         switch (entry.outcome.state) {
         case State::Waiting: break;
         case State::Done: text = entry.outcome.undoable ? kFolderDone : kFolderNotUndoable; break;
-        case State::Failed: text = kFolderFailed + entry.outcome.why; break;
+        case State::Failed:
+            text = kFolderFailed + (entry.outcome.why.empty() ? std::wstring(kInternalError.c_str()) : entry.outcome.why);
+            break;
         case State::Changed: text = kFolderChangedSince; break;
         }
     }

@@ -1,80 +1,77 @@
 #include "batch/BatchRun.h"
 
-#include "resources/Texts.h"
-
 #include <algorithm>
 
-BatchRun::~BatchRun()
-{
-    cancel();
-    thread_.wait();
-}
+// Runs on the batch's thread, one folder a step, then the command's end.
+class BatchRun::Steps : public JobSteps {
+public:
+    Steps(BatchRun& run, std::unique_ptr<BatchWork> work, HWND window, UINT message)
+        : run_(run),
+          work_(std::move(work)),
+          window_(window),
+          message_(message)
+    {
+    }
+
+    bool next(const std::atomic<bool>& stop) override
+    {
+        const std::size_t count = run_.outcomes_.size();
+        if (index_ == count || stop) {
+            ending_ = true;
+            work_->end();
+            return false;
+        }
+        post(index_, Started);
+        if (index_ % kGroup == 0)
+            work_->prepare(index_, std::min(index_ + kGroup, count));
+        finish(work_->run(index_));
+        return true;
+    }
+
+    // What could not be said of the run's end, the next start finds and asks about.
+    bool failed() noexcept override
+    {
+        if (ending_)
+            return false;
+        finish(FolderOutcome {FolderOutcome::State::Failed});
+        return true;
+    }
+
+private:
+    void finish(FolderOutcome outcome) noexcept
+    {
+        run_.outcomes_[index_] = std::move(outcome);
+        run_.finished_ = index_ + 1;
+        post(index_++, Finished);
+    }
+    void post(std::size_t index, Event event) const
+    {
+        if (window_)
+            PostMessageW(window_, message_, index, event);
+    }
+
+    BatchRun& run_;
+    std::unique_ptr<BatchWork> work_;
+    HWND window_;
+    UINT message_;
+    std::size_t index_ = 0;
+    bool ending_ = false;
+};
 
 bool BatchRun::start(std::size_t count, std::unique_ptr<BatchWork> command, HWND window, UINT message)
 {
     if (running())
         return false;
-    if (!finished_)
-        finished_ = std::make_unique<Outcomes>();
-    count_ = count;
-    work_ = std::move(command);
-    window_ = window;
-    message_ = message;
-    stop_ = false;
-    return thread_.start(work, this);
+    outcomes_.assign(count, {});
+    finished_ = 0;
+    taken_ = 0;
+    return job_.start(std::make_unique<Steps>(*this, std::move(command), window, message), window, message, Ended);
 }
 
 std::vector<std::pair<std::size_t, FolderOutcome>> BatchRun::take()
 {
-    if (!finished_)
-        return {};
-    EnterCriticalSection(&finished_->lock);
-    std::vector<std::pair<std::size_t, FolderOutcome>> outcomes = std::move(finished_->outcomes);
-    finished_->outcomes.clear();
-    LeaveCriticalSection(&finished_->lock);
+    std::vector<std::pair<std::size_t, FolderOutcome>> outcomes;
+    for (const std::size_t finished = finished_; taken_ < finished; ++taken_)
+        outcomes.emplace_back(taken_, std::move(outcomes_[taken_]));
     return outcomes;
-}
-
-void BatchRun::post(std::size_t index, Event event) const
-{
-    if (window_)
-        PostMessageW(window_, message_, index, event);
-}
-
-DWORD WINAPI BatchRun::work(void* self)
-{
-    auto& run = *static_cast<BatchRun*>(self);
-    for (std::size_t i = 0; i < run.count_ && !run.stop_; ++i) {
-        run.post(i, Started);
-        FolderOutcome outcome;
-        // Nothing may unwind out of the thread; a step that throws (memory, above all)
-        // fails its folder alone. The handler only notes it: saying why takes memory.
-        bool threw = false;
-        try {
-            if (i % kGroup == 0)
-                run.work_->prepare(i, std::min(i + kGroup, run.count_));
-            outcome = run.work_->run(i);
-        } catch (...) {
-            threw = true;
-        }
-        // An outcome that cannot be kept stops the run: the folders not reached stay as
-        // they were, and the account says so.
-        EnterCriticalSection(&run.finished_->lock);
-        try {
-            if (threw)
-                outcome = {FolderOutcome::State::Failed, std::wstring(kInternalError.c_str())};
-            run.finished_->outcomes.emplace_back(i, std::move(outcome));
-        } catch (...) {
-            run.stop_ = true;
-        }
-        LeaveCriticalSection(&run.finished_->lock);
-        run.post(i, Finished);
-    }
-    try {
-        run.work_->end();
-    } catch (...) {
-        // What could not be said of the run's end, the next start finds and asks about.
-    }
-    run.post(run.count_, Ended);
-    return 0;
 }

@@ -1,12 +1,11 @@
 #pragma once
 #include "folderview/CloudFolder.h"
-#include "support/WorkerThread.h"
+#include "support/Job.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,7 +16,7 @@ struct FolderOutcome {
     enum class State {
         Waiting, // not reached by the latest command (listed, or stopped before it)
         Done,
-        Failed, // why: the reason, in the user's words
+        Failed, // why: the reason, in the user's words; none when the step threw
         Changed, // undo found files changed since the command; nothing restored
     };
     State state = State::Waiting;
@@ -39,47 +38,34 @@ public:
     virtual void end() = 0;
 };
 
-// Runs a command over folders one after another on a thread of its own, so that the
-// windows keep answering, kGroup folders prepared at a time. Each folder stands alone: a
-// failure does not stop the others. The window learns of each start and end by a
-// posted message (wParam: the folder's place in the list given to start; lParam: one
-// of the Event values); a full queue loses a message, so the window also asks running().
+// Runs a command over folders one after another on a thread of its own (a Job), so that
+// the windows keep answering, kGroup folders prepared at a time. Each folder stands
+// alone: a failure, or a step that throws, fails that folder, not the others. The window
+// learns of each start and end by a posted message (wParam: the folder's place in the
+// list given to start; lParam: one of the Event values); a full queue loses a message,
+// so the window also asks running().
 class BatchRun {
 public:
     enum Event : LPARAM { Started, Finished, Ended };
     static constexpr std::size_t kGroup = 25;
 
-    BatchRun() = default;
-    BatchRun(const BatchRun&) = delete;
-    BatchRun& operator=(const BatchRun&) = delete;
-    // Stops before the next folder and waits for the one in hand.
-    ~BatchRun();
-
     // False when a run is in hand or no thread could be made.
     bool start(std::size_t count, std::unique_ptr<BatchWork> command, HWND window, UINT message);
     // Stops before the next folder; the folders done stay done.
-    void cancel() { stop_ = true; }
-    bool running() const { return thread_.running(); }
+    void cancel() { job_.cancel(); }
+    bool running() const { return job_.running(); }
     // Waits until the run has ended.
-    void wait() { thread_.wait(); }
+    void wait() { job_.wait(); }
     // The outcomes of the folders finished since the last call, by place.
     std::vector<std::pair<std::size_t, FolderOutcome>> take();
 
 private:
-    static DWORD WINAPI work(void* self);
-    void post(std::size_t index, Event event) const;
+    class Steps;
 
-    std::size_t count_ = 0;
-    std::unique_ptr<BatchWork> work_;
-    HWND window_ = nullptr;
-    UINT message_ = 0;
-    std::atomic<bool> stop_ = false;
-    WorkerThread thread_;
-    struct Outcomes {
-        Outcomes() { InitializeCriticalSection(&lock); }
-        ~Outcomes() { DeleteCriticalSection(&lock); }
-        CRITICAL_SECTION lock;
-        std::vector<std::pair<std::size_t, FolderOutcome>> outcomes;
-    };
-    std::unique_ptr<Outcomes> finished_; // made by the first run: nothing of it at start-up
+    // Made by start, whole, so that the thread only fills in one folder's after another
+    // and an outcome never fails to be kept.
+    std::vector<FolderOutcome> outcomes_;
+    std::atomic<std::size_t> finished_ = 0; // the outcomes filled in, from the first
+    std::size_t taken_ = 0;
+    Job job_; // last: it is cancelled and waited for before the outcomes go
 };

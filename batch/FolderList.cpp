@@ -129,7 +129,8 @@ std::wstring batchReport(const FolderList& list, const std::vector<std::size_t>&
             ++done;
         } else if (entry.outcome.state == FolderOutcome::State::Failed) {
             if (++failed <= kFailuresNamed)
-                failures += L"\r\n\r\n" + entry.folder + L"\r\n" + entry.outcome.why;
+                failures += L"\r\n\r\n" + entry.folder + L"\r\n"
+                    + (entry.outcome.why.empty() ? std::wstring(kInternalError.c_str()) : entry.outcome.why);
         }
     }
     std::wstring report = batchAccount(done, places.size(), failed);

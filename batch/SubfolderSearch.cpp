@@ -2,11 +2,19 @@
 
 #include <utility>
 
-SubfolderSearch::~SubfolderSearch()
-{
-    cancel();
-    thread_.wait();
-}
+// The walk in one step; a tree too large for memory fails it.
+class SubfolderSearch::Walk : public JobSteps {
+public:
+    explicit Walk(SubfolderSearch& search) : search_(search) {}
+    bool next(const std::atomic<bool>& stop) override
+    {
+        search_.found_ = listSubfolders(search_.root_, stop);
+        return false;
+    }
+
+private:
+    SubfolderSearch& search_;
+};
 
 bool SubfolderSearch::start(std::wstring root, HWND window, UINT message)
 {
@@ -14,33 +22,16 @@ bool SubfolderSearch::start(std::wstring root, HWND window, UINT message)
         return false;
     root_ = std::move(root);
     found_ = {};
-    failed_ = false;
-    window_ = window;
-    message_ = message;
-    stop_ = false;
-    return thread_.start(work, this);
+    return job_.start(std::make_unique<Walk>(*this), window, message);
 }
 
 SubfolderSearch::Outcome SubfolderSearch::take(Subfolders& found)
 {
-    thread_.wait();
-    if (failed_)
+    job_.wait();
+    if (job_.failed())
         return Outcome::Failed;
-    if (stop_)
+    if (job_.cancelled())
         return Outcome::Cancelled;
     found = std::move(found_);
     return Outcome::Found;
-}
-
-DWORD WINAPI SubfolderSearch::work(void* self)
-{
-    auto& search = *static_cast<SubfolderSearch*>(self);
-    // Nothing may unwind out of the thread; a tree too large for memory finds nothing.
-    try {
-        search.found_ = listSubfolders(search.root_, search.stop_);
-    } catch (...) {
-        search.failed_ = true;
-    }
-    PostMessageW(search.window_, search.message_, 0, 0);
-    return 0;
 }

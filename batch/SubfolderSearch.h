@@ -1,27 +1,20 @@
 #pragma once
 #include "batch/FolderWalk.h"
-#include "support/WorkerThread.h"
+#include "support/Job.h"
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
-// Lists the folders below one on a thread of its own, so that the windows keep
+// Lists the folders below one on a thread of its own (a Job), so that the windows keep
 // answering through a large tree; the window learns of the end by a posted message, or,
 // when a full queue lost it, from running().
 class SubfolderSearch {
 public:
-    SubfolderSearch() = default;
-    SubfolderSearch(const SubfolderSearch&) = delete;
-    SubfolderSearch& operator=(const SubfolderSearch&) = delete;
-    // Stops the walk and waits for it.
-    ~SubfolderSearch();
-
     // False when a search is in hand or no thread could be made.
     bool start(std::wstring root, HWND window, UINT message);
-    void cancel() { stop_ = true; }
-    bool running() const { return thread_.running(); }
+    void cancel() { job_.cancel(); }
+    bool running() const { return job_.running(); }
     // The folder of the latest search.
     const std::wstring& root() const { return root_; }
     enum class Outcome { Found, Cancelled, Failed };
@@ -29,13 +22,9 @@ public:
     Outcome take(Subfolders& found);
 
 private:
-    static DWORD WINAPI work(void* self);
+    class Walk;
 
     std::wstring root_;
     Subfolders found_;
-    bool failed_ = false;
-    HWND window_ = nullptr;
-    UINT message_ = 0;
-    std::atomic<bool> stop_ = false;
-    WorkerThread thread_;
+    Job job_; // last: it is cancelled and waited for before what it fills in goes
 };

@@ -1,10 +1,10 @@
 #include "preview/PictureLoader.h"
 
-#include "support/Handles.h"
+#include "support/Job.h"
 
 #include <atomic>
+#include <list>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -33,25 +33,14 @@ struct Decoding {
     }
     CRITICAL_SECTION section; // held by the one thread of the program that decodes
     std::atomic<bool> stopped = false; // at the program's end: no decoding begins
-    CRITICAL_SECTION lock; // over threads
-    std::vector<ThreadHandle> threads; // every loader's thread that may still run
+    CRITICAL_SECTION lock; // over jobs
+    std::list<Job> jobs; // every loader's job that may still run
 };
 
 Decoding& decoding()
 {
     static Decoding& one = *new Decoding;
     return one;
-}
-
-// A decoder that throws (a failed allocation, above all) is a picture that cannot be shown.
-DecodeResult decodeCatching(PictureLoader::Decode decode, const std::wstring& path, SIZE box, DecodedPicture& picture)
-{
-    try {
-        return decode(path, box, picture);
-    } catch (...) {
-        picture = {};
-        return DecodeResult::Undecodable;
-    }
 }
 
 } // namespace
@@ -80,48 +69,69 @@ struct PictureLoader::Shared {
     bool ready = false;
     DecodeResult result = DecodeResult::Missing;
     DecodedPicture picture;
+
+    // The wanted picture is ready; the lock is held.
+    void deliver(DecodeResult outcome, DecodedPicture&& shown) noexcept
+    {
+        result = outcome;
+        picture = std::move(shown);
+        ready = true;
+        SetEvent(decoded);
+        PostMessageW(window, message, 0, 0);
+    }
 };
 
-DWORD WINAPI PictureLoader::run(void* parameter)
-{
-    const std::unique_ptr<std::shared_ptr<Shared>> owner(static_cast<std::shared_ptr<Shared>*>(parameter));
-    Shared& shared = **owner;
-    for (;;) {
+// A loader's thread: a step takes the newest request and decodes it, until none waits.
+class PictureLoader::Requests : public JobSteps {
+public:
+    explicit Requests(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+
+    bool next(const std::atomic<bool>& stop) override
+    {
+        Shared& shared = *shared_;
         std::wstring path;
-        unsigned number = 0;
         {
             const Locked locked(shared.lock);
             if (!shared.hasPending) {
                 shared.running = false;
-                return 0;
+                return false;
             }
             path.swap(shared.pending);
             shared.hasPending = false;
-            number = shared.wanted;
+            number_ = shared.wanted;
         }
         // An outdated picture is released before the next decoding of the program starts.
         const Locked one(decoding().section);
         DecodedPicture picture;
         {
             const Locked locked(shared.lock);
-            if (decoding().stopped) {
+            if (stop || decoding().stopped) {
                 shared.running = false;
-                return 0;
+                return false;
             }
-            if (shared.wanted != number)
-                continue;
+            if (shared.wanted != number_)
+                return true;
         }
-        const DecodeResult result = decodeCatching(shared.decode, path, shared.box, picture);
+        const DecodeResult result = shared.decode(path, shared.box, picture);
         const Locked locked(shared.lock);
-        if (shared.wanted != number)
-            continue;
-        shared.result = result;
-        shared.picture = std::move(picture);
-        shared.ready = true;
-        SetEvent(shared.decoded);
-        PostMessageW(shared.window, shared.message, 0, 0);
+        if (shared.wanted == number_)
+            shared.deliver(result, std::move(picture));
+        return true;
     }
-}
+
+    // A decoder that throws (a failed allocation, above all) is a picture that cannot be shown.
+    bool failed() noexcept override
+    {
+        const Locked locked(shared_->lock);
+        if (shared_->wanted == number_)
+            shared_->deliver(DecodeResult::Undecodable, {});
+        return true;
+    }
+
+private:
+    std::shared_ptr<Shared> shared_;
+    unsigned number_ = 0; // the request in hand
+};
 
 DecodeResult PictureLoader::decodeFile(const std::wstring& path, SIZE box, DecodedPicture& picture)
 {
@@ -139,34 +149,27 @@ void PictureLoader::stopDecoding()
 {
     Decoding& program = decoding();
     program.stopped = true;
-    std::vector<ThreadHandle> threads;
+    std::list<Job> jobs;
     {
         const Locked locked(program.lock);
-        threads.swap(program.threads);
+        jobs.swap(program.jobs);
     }
-    for (const ThreadHandle& thread : threads)
-        WaitForSingleObject(thread.get(), INFINITE);
+    jobs.clear(); // each waits for its thread as it goes
 }
 
-// Its handle is kept, so that the program's end waits for it; those of ended threads go.
+// The job is kept, so that the program's end waits for it; those that ended go.
 bool PictureLoader::startThread()
 {
     Decoding& program = decoding();
     const Locked locked(program.lock);
     if (program.stopped)
         return false;
-    std::erase_if(program.threads,
-                  [](const ThreadHandle& thread) { return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; });
-    program.threads.reserve(program.threads.size() + 1);
-    auto owner = std::make_unique<std::shared_ptr<Shared>>(shared_);
-    ThreadHandle thread(CreateThread(nullptr, 0, run, owner.get(), CREATE_SUSPENDED, nullptr));
-    if (!thread)
-        return false;
-    owner.release(); // the thread's now
-    SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(thread.get());
-    program.threads.push_back(std::move(thread));
-    return true;
+    std::erase_if(program.jobs, [](const Job& job) { return !job.running(); });
+    Job& job = program.jobs.emplace_back();
+    if (job.start(std::make_unique<Requests>(shared_)))
+        return true;
+    program.jobs.pop_back();
+    return false;
 }
 
 bool PictureLoader::start(HWND window, UINT message, const std::wstring& path)

@@ -43,7 +43,7 @@ public:
 
 private:
     struct Shared;
-    static DWORD WINAPI run(void* owner);
+    class Requests;
     bool startThread();
 
     std::shared_ptr<Shared> shared_;
