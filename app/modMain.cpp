@@ -23,6 +23,7 @@ constexpr DWORD kSelectionWait = 30000;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
     try {
         // Started by COM for a selection of folders: the shell's drop comes before
         // anything else, and without one the copy ends unseen.
@@ -32,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         if (isServerStart(arguments)) {
             folders = server.emplace().receive(kSelectionWait);
             if (folders.empty() && server->damaged())
-                MessageBoxW(nullptr, kDropDamaged, kMainCaption, MB_OK | MB_ICONSTOP);
+                components.tell(nullptr, kDropDamaged, MB_ICONSTOP);
             if (folders.empty())
                 return 0;
         } else {
@@ -42,7 +43,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         (void)tsRegisterAppPath();
         InitCommonControls();
 
-        SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
         Win32FolderFiles files;
         Win32JournalStore store;
         frmMain form(components, files, store);
@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return exitCode;
     } catch (...) {
         PictureLoader::stopDecoding();
-        MessageBoxW(nullptr, kInternalStop, kMainCaption, MB_OK | MB_ICONSTOP);
+        components.tell(nullptr, kInternalStop, MB_ICONSTOP);
         return 1;
     }
 }
