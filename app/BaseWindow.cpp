@@ -100,7 +100,7 @@ bool translateKey(HWND window, AcceleratorTable& table, std::vector<ACCEL> (*ent
 
 void reportInternalError(Components& components, HWND window)
 {
-    components.tell(window, kInternalError, MB_ICONSTOP);
+    components.tell(window, kInternalError.c_str(), MB_ICONSTOP);
 }
 
 } // namespace window_base

@@ -16,7 +16,7 @@ class Components;
 // notifications and the exception boundary) is BaseWindow's.
 struct WindowSpec {
     const wchar_t* className;
-    const wchar_t* caption;
+    Text caption;
     DWORD style;
     DWORD exStyle;
     int clientWidth; // at 96 dots per inch, as the layout

@@ -62,14 +62,14 @@ std::wstring windowText(HWND window)
     return text;
 }
 
-void showListColumns(HWND listView, std::span<const wchar_t* const> captions, std::span<const int> widths, int dpi)
+void showListColumns(HWND listView, std::span<const Text> captions, std::span<const int> widths, int dpi)
 {
     ListView_SetExtendedListViewStyle(listView, LVS_EX_FULLROWSELECT);
     for (std::size_t i = 0; i < captions.size() && i < widths.size(); ++i) {
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.cx = MulDiv(widths[i], dpi, 96);
-        column.pszText = const_cast<wchar_t*>(captions[i]);
+        column.pszText = const_cast<wchar_t*>(captions[i].c_str());
         ListView_InsertColumn(listView, static_cast<int>(i), &column);
     }
 }

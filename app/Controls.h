@@ -21,7 +21,7 @@ std::wstring windowText(HWND window);
 
 // A list view of whole rows with its columns' captions and widths (at 96 dots per inch,
 // scaled to dpi), one caption for each width.
-void showListColumns(HWND listView, std::span<const wchar_t* const> captions, std::span<const int> widths, int dpi);
+void showListColumns(HWND listView, std::span<const Text> captions, std::span<const int> widths, int dpi);
 
 // For WM_ACTIVATE with its state: a window that is not a dialog must keep its own
 // focus across deactivation, in lastFocus.

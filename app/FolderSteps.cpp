@@ -2,7 +2,7 @@
 
 #include "app/OutcomeMessage.h"
 #include "folderview/LookCommand.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/ErrorReporter.h"
 
 namespace {
@@ -18,7 +18,7 @@ std::wstring oneLine(std::wstring text)
 FolderOutcome failed(const std::wstring& text, std::uint32_t error)
 {
     const std::wstring why = oneLine(text);
-    return {FolderOutcome::State::Failed, error ? why + L" " + errorText(errorInfo(error), kErrorNumber) : why};
+    return {FolderOutcome::State::Failed, error ? why + L" " + errorText(errorInfo(error), kErrorNumber.c_str()) : why};
 }
 
 // One entry for the whole command: the records of a group of folders go to the disk in
@@ -47,8 +47,8 @@ private:
 
 FolderStep stepOf(FolderFiles& files, JournalStore& store, EntryHeader header, JournalWork::PerFolder perFolder)
 {
-    return [&files, &store, header = std::move(header), perFolder = std::move(perFolder)](
-               const std::vector<std::wstring>& folders) -> std::unique_ptr<BatchWork> {
+    return [&files, &store, header = std::move(header),
+            perFolder = std::move(perFolder)](const std::vector<std::wstring>& folders) -> std::unique_ptr<BatchWork> {
         EntryHeader own = header;
         own.folders = folders;
         return std::make_unique<JournalWork>(store, files, std::move(own), perFolder);
@@ -71,13 +71,13 @@ FolderOutcome folderOutcome(const UndoOutcome& outcome)
     using Kind = UndoOutcome::Kind;
     switch (outcome.kind) {
     case Kind::Done: return FolderOutcome {FolderOutcome::State::Done};
-    case Kind::Nothing: return failed(kUndoNothing, 0);
-    case Kind::Unusable: return failed(aboutPath(outcome.subject, kUndoUnusable), 0);
-    case Kind::RecordFailed: return failed(aboutPath(outcome.subject, kRecordFailed), outcome.error);
+    case Kind::Nothing: return failed(kUndoNothing.c_str(), 0);
+    case Kind::Unusable: return failed(aboutPath(outcome.subject, kUndoUnusable.c_str()), 0);
+    case Kind::RecordFailed: return failed(aboutPath(outcome.subject, kRecordFailed.c_str()), outcome.error);
     case Kind::Changed: return FolderOutcome {FolderOutcome::State::Changed, oneLine(outcome.subject)};
     case Kind::Failed: break;
     }
-    return failed(aboutPath(outcome.subject, kUndoFailed), outcome.error);
+    return failed(aboutPath(outcome.subject, kUndoFailed.c_str()), outcome.error);
 }
 
 FolderStep lookStep(FolderFiles& files, JournalStore& store, const CommandName& name, const FolderLookState& look,
@@ -103,7 +103,7 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
                       const std::wstring& folder = journal.header().folders[index];
                       FolderInfo own;
                       if (const TsStatus status = loadFolderInfo(files, folder, own); !status)
-                          return failed(aboutPath(folder, kLoadFailed), status.error());
+                          return failed(aboutPath(folder, kLoadFailed.c_str()), status.error());
                       const FolderInfo info = withChangedFields(own, edited, loaded);
                       return folderOutcome(journal.run(index,
                                                        [&](FolderFiles& recorded, const std::wstring& at) {

@@ -1,7 +1,7 @@
 #include "app/OutcomeMessage.h"
 
 #include "folderview/SettingsFormat.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/ErrorReporter.h"
 #include "support/Handles.h"
 
@@ -13,28 +13,28 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud)
         return {std::wstring(kDone) + (outcome.undoable ? L"" : L"\r\n\r\n" + std::wstring(kNotUndoable))
                     + (cloud == CloudClient::None ? L"" : L"\r\n\r\n" + cloudFolderNote(cloudClientName(cloud))),
                 MB_ICONINFORMATION};
-    case Kind::NoFolder: return {kNoFolder};
-    case Kind::TextRefused: return {aboutPath(outcome.subject, kNotSaved, kUnrepresentable)};
-    case Kind::PathTooLong: return {aboutPath(outcome.subject, kNotSaved, kPathTooLong)};
-    case Kind::ControlCharacter: return {aboutKey(outcome.subject, kControlCharacter)};
-    case Kind::KeyRefused: return {aboutKey(outcome.subject, kKeyRefused)};
-    case Kind::MarkRefused: return {aboutKey(outcome.subject, kMarkRefused)};
-    case Kind::UnmarkedUnicode: return {aboutPath(outcome.subject, kUnmarkedUnicode)};
+    case Kind::NoFolder: return {kNoFolder.c_str()};
+    case Kind::TextRefused: return {aboutPath(outcome.subject, kNotSaved.c_str(), kUnrepresentable.c_str())};
+    case Kind::PathTooLong: return {aboutPath(outcome.subject, kNotSaved.c_str(), kPathTooLong.c_str())};
+    case Kind::ControlCharacter: return {aboutKey(outcome.subject, kControlCharacter.c_str())};
+    case Kind::KeyRefused: return {aboutKey(outcome.subject, kKeyRefused.c_str())};
+    case Kind::MarkRefused: return {aboutKey(outcome.subject, kMarkRefused.c_str())};
+    case Kind::UnmarkedUnicode: return {aboutPath(outcome.subject, kUnmarkedUnicode.c_str())};
     case Kind::CopyFailed:
-        return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed : kCopyFailed,
+        return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed.c_str() : kCopyFailed.c_str(),
                           kNewFileName + outcome.subject),
                 MB_ICONSTOP, true};
     case Kind::SourceUnreadable:
-        return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed : kCopyFailed,
+        return {aboutPath(outcome.detail == kIconResourceKey ? kIconCopyFailed.c_str() : kCopyFailed.c_str(),
                           kSourceUnreadable + outcome.subject),
                 MB_ICONSTOP, true};
-    case Kind::SaveFailed: return {aboutPath(outcome.subject, kSaveFailed)};
-    case Kind::DiskFull: return {aboutPath(outcome.subject, kDiskFull)};
+    case Kind::SaveFailed: return {aboutPath(outcome.subject, kSaveFailed.c_str())};
+    case Kind::DiskFull: return {aboutPath(outcome.subject, kDiskFull.c_str())};
     case Kind::LineChanged: return {aboutPath(outcome.subject, aboutChangedLine(outcome.detail))};
-    case Kind::FolderNotMarked: return {aboutPath(outcome.subject, kFolderNotMarked)};
-    case Kind::RecordFailed: return {aboutPath(outcome.subject, kRecordFailed), MB_ICONSTOP, true};
+    case Kind::FolderNotMarked: return {aboutPath(outcome.subject, kFolderNotMarked.c_str())};
+    case Kind::RecordFailed: return {aboutPath(outcome.subject, kRecordFailed.c_str()), MB_ICONSTOP, true};
     }
-    return {kInternalError};
+    return {kInternalError.c_str()};
 }
 
 CloudClient folderCloud(const std::wstring& folder)

@@ -2,7 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FolderSteps.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/BusyPointer.h"
 #include "support/ErrorReporter.h"
 #include "support/tsFile.h"
@@ -46,13 +46,13 @@ CommandName undoName(HWND window)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return {kUndoMenuItem, windowText(window), {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}};
+    return {kUndoMenuItem.c_str(), windowText(window), {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute}};
 }
 
 std::wstring entryTime(const RecordTime& time)
 {
-    const wchar_t* month = time.month >= 1 && time.month <= 12 ? kMonthsOf[time.month - 1] : L"";
-    return std::to_wstring(time.day) + L" " + month + L", " + twoDigits(time.hour) + L":" + twoDigits(time.minute);
+    const wchar_t* month = time.month >= 1 && time.month <= 12 ? kMonths[time.month - 1].c_str() : L"";
+    return fillText(kEntryTime, {tsDecimal(time.day), month, twoDigits(time.hour), twoDigits(time.minute)});
 }
 
 std::wstring entryName(const JournalEntry& entry)
@@ -87,7 +87,7 @@ bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Jo
     const std::wstring canonical = tsCanonicalFolder(folder);
     const std::size_t latest = journal.refresh() ? journal.latestFor({canonical}) : static_cast<std::size_t>(-1);
     if (latest >= journal.entries().size()) {
-        components.tell(owner, kUndoNothing, MB_ICONINFORMATION);
+        components.tell(owner, kUndoNothing.c_str(), MB_ICONINFORMATION);
         return false;
     }
     return undoEntryFolder(components, files, store, owner, journal.entries()[latest], folder);
@@ -109,21 +109,21 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
     std::int16_t response = 0;
     switch (outcome.kind) {
     case Kind::Done:
-        components.tell(owner, kDone, MB_ICONINFORMATION);
+        components.tell(owner, kDone.c_str(), MB_ICONINFORMATION);
         components.folderChanged(folder, L"");
         return true;
-    case Kind::Nothing: components.tell(owner, kUndoNothing, MB_ICONINFORMATION); break;
+    case Kind::Nothing: components.tell(owner, kUndoNothing.c_str(), MB_ICONINFORMATION); break;
     case Kind::Unusable:
-        components.tell(owner, aboutPath(outcome.subject, kUndoUnusable), MB_ICONSTOP);
+        components.tell(owner, aboutPath(outcome.subject, kUndoUnusable.c_str()), MB_ICONSTOP);
         break;
     case Kind::RecordFailed:
         components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                          aboutPath(outcome.subject, kRecordFailed), response);
+                                          aboutPath(outcome.subject, kRecordFailed.c_str()), response);
         break;
     case Kind::Failed:
     case Kind::Changed:
         components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                          aboutPath(outcome.subject, kUndoFailed), response);
+                                          aboutPath(outcome.subject, kUndoFailed.c_str()), response);
         break;
     }
     return false;
@@ -135,18 +135,17 @@ std::wstring entryState(FolderFiles& files, const Journal& journal, std::size_t 
     const std::vector<std::size_t> folders = journal.toUndo(place);
     undoable = !entry.running && !folders.empty();
     if (entry.running)
-        return kEntryRunning;
+        return kEntryRunning.c_str();
     if (folders.empty()) {
         const bool changedAny = std::any_of(entry.folders.begin(), entry.folders.end(),
                                             [](const JournalFolder& folder) { return folder.changed(); });
-        return changedAny ? kEntryUndone : kEntryNothing;
+        return changedAny ? kEntryUndone.c_str() : kEntryNothing.c_str();
     }
-    const bool changedSinceAny = std::any_of(folders.begin(), folders.end(), [&](std::size_t f) {
-        return !changedSince(files, entry.folders[f]).empty();
-    });
+    const bool changedSinceAny = std::any_of(
+        folders.begin(), folders.end(), [&](std::size_t f) { return !changedSince(files, entry.folders[f]).empty(); });
     if (changedSinceAny)
-        return kEntryPartly;
-    return entry.finished ? kEntryUndoable : kEntryUnfinished;
+        return kEntryPartly.c_str();
+    return entry.finished ? kEntryUndoable.c_str() : kEntryUnfinished.c_str();
 }
 
 std::wstring entryFolders(const JournalEntry& entry)

@@ -1,4 +1,5 @@
 #include "app/frmFolderInfo.h"
+#include "support/tsText.h"
 
 #include "app/Controls.h"
 #include "app/FolderSteps.h"
@@ -143,7 +144,7 @@ void frmFolderInfo::onPickIcon(int)
         dialog->icon.file = kShellIcons;
     if (!dialog->show())
         return;
-    SetWindowTextW(control(txtIcon), (dialog->icon.file + L"," + std::to_wstring(dialog->icon.index)).c_str());
+    SetWindowTextW(control(txtIcon), (dialog->icon.file + L"," + tsDecimal(dialog->icon.index)).c_str());
     showIcon(TextOrigin::User);
 }
 
@@ -173,11 +174,10 @@ void frmFolderInfo::runCommand(int button)
         forEachFolder(folderInfoStep(files_, store_, name, info, loaded_, action));
         return;
     }
-    const CommandOutcome outcome =
-        runRecorded(files_, store_, folder_, commandName(control(button), window_),
-                    [&](FolderFiles& files, const std::wstring& folder) {
-                        return runFolderInfoCommand(files, folder, info, loaded_, action);
-                    });
+    const CommandOutcome outcome = runRecorded(files_, store_, folder_, commandName(control(button), window_),
+                                               [&](FolderFiles& files, const std::wstring& folder) {
+                                                   return runFolderInfoCommand(files, folder, info, loaded_, action);
+                                               });
     if (showOutcome(components_, window_, outcome, folder_))
         close();
 }

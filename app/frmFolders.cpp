@@ -5,7 +5,7 @@
 #include "app/UndoCommand.h"
 #include "folderview/LookSettings.h"
 #include "resources/FoldersLayout.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/tsFile.h"
 #include "support/tsWindow.h"
 
@@ -117,7 +117,7 @@ void frmFolders::onAdd(int button)
     }
     // Below a folder of one spelling, every folder found has its one spelling too.
     if (!search_.start(tsCanonicalFolder(dialog->folder), window_, kSearchEnded)) {
-        showMessage(kInternalError, MB_ICONSTOP);
+        showMessage(kInternalError.c_str(), MB_ICONSTOP);
         return;
     }
     searchInHand_ = true;
@@ -137,12 +137,12 @@ void frmFolders::onSearchEnded()
     const SubfolderSearch::Outcome outcome = search_.take(below);
     if (outcome != SubfolderSearch::Outcome::Found) {
         if (outcome == SubfolderSearch::Outcome::Failed)
-            showMessage(kInternalError, MB_ICONSTOP);
+            showMessage(kInternalError.c_str(), MB_ICONSTOP);
         enableButtons();
         return;
     }
     if (!below.unreadable.empty()) {
-        std::wstring text = kSubfoldersUnreadable;
+        std::wstring text = kSubfoldersUnreadable.c_str();
         for (std::size_t i = 0; i < below.unreadable.size() && i < kFoldersNamed; ++i)
             text += L"\r\n" + below.unreadable[i];
         showMessage(below.unreadable.size() > kFoldersNamed ? text + L"\r\n…" : text, MB_ICONWARNING);
@@ -199,7 +199,7 @@ void frmFolders::undo(HWND owner)
     if (!open(owner))
         return;
     if (running()) {
-        showMessage(kBusy, MB_ICONINFORMATION);
+        showMessage(kBusy.c_str(), MB_ICONINFORMATION);
         return;
     }
     std::vector<std::wstring> folders;
@@ -207,7 +207,7 @@ void frmFolders::undo(HWND owner)
         folders.push_back(list_[i].folder);
     const std::size_t latest = journal_.refresh() ? journal_.latestFor(folders) : static_cast<std::size_t>(-1);
     if (latest >= journal_.entries().size()) {
-        showMessage(kUndoNothing, MB_ICONINFORMATION);
+        showMessage(kUndoNothing.c_str(), MB_ICONINFORMATION);
         return;
     }
     std::vector<std::size_t> places;
@@ -226,7 +226,7 @@ void frmFolders::undoEntry(HWND owner, const JournalEntry& entry)
     if (!open(owner))
         return;
     if (running()) {
-        showMessage(kBusy, MB_ICONINFORMATION);
+        showMessage(kBusy.c_str(), MB_ICONINFORMATION);
         return;
     }
     std::size_t place = 0;
@@ -251,12 +251,12 @@ void frmFolders::startUndo(const JournalEntry& entry, const std::vector<std::siz
 {
     undoing_ = readWholeEntry(store_, entry);
     if (!undoing_) {
-        showMessage(aboutPath(store_.where(), kUndoUnusable), MB_ICONSTOP);
+        showMessage(aboutPath(store_.where(), kUndoUnusable.c_str()), MB_ICONSTOP);
         return;
     }
     undone_ = places;
     if (undone_.empty()) {
-        showMessage(kUndoNothing, MB_ICONINFORMATION);
+        showMessage(kUndoNothing.c_str(), MB_ICONINFORMATION);
         return;
     }
     (void)start(Mode::Undo, undone_, undoStep(files_, store_, undoing_, undoName(window_), false));
@@ -298,7 +298,7 @@ bool frmFolders::start(Mode mode, const std::vector<std::size_t>& places, const 
     };
     auto work = std::make_unique<Told>(components_, step(folders), folders);
     if (!run_.start(folders.size(), std::move(work), window_, kBatchEvent)) {
-        showMessage(kInternalError, MB_ICONSTOP);
+        showMessage(kInternalError.c_str(), MB_ICONSTOP);
         return false;
     }
     current_ = 0;
@@ -408,7 +408,7 @@ void frmFolders::finish()
             return;
         }
         for (const std::size_t place : asked)
-            list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince};
+            list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince.c_str()};
     }
     const std::vector<std::size_t> covered = scope();
     bool allDone = true, undoable = true;
@@ -441,7 +441,7 @@ void frmFolders::showRow(NMLVDISPINFOW& row)
             FolderInfo info;
             entry.summary = loadFolderLook(files_, look) && loadFolderInfo(files_, entry.folder, info)
                 ? folderSummary(look, info)
-                : kFolderUnreadable;
+                : kFolderUnreadable.c_str();
         }
         text = entry.summary;
     } else {
@@ -476,7 +476,7 @@ void frmFolders::onKey(WORD id)
     else if (id == keyUndoBatch)
         undo(owner_);
     else if (id == keyTakeOut && GetFocus() == control(lstFolders) && running())
-        showMessage(kBusy, MB_ICONINFORMATION);
+        showMessage(kBusy.c_str(), MB_ICONINFORMATION);
     else if (id == keyTakeOut && GetFocus() == control(lstFolders))
         onTakeOut(cmdTakeOut);
 }

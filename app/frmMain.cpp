@@ -12,7 +12,7 @@
 #include "folderview/FolderInfo.h"
 #include "folderview/LookCommand.h"
 #include "folderview/LookSettings.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/AppInfo.h"
 #include "support/BusyPointer.h"
 #include "support/ColorSwatch.h"
@@ -38,10 +38,10 @@ constexpr int kCtrlOnly = 2;
 std::wstring reason(std::uint32_t error)
 {
     if (error == TsStatus::kNoUnicodeMapping)
-        return kUnrepresentable;
+        return kUnrepresentable.c_str();
     if (error == TsStatus::kPathTooLong)
-        return kPathTooLong;
-    return errorText(errorInfo(error), kErrorNumber);
+        return kPathTooLong.c_str();
+    return errorText(errorInfo(error), kErrorNumber.c_str());
 }
 
 // The whole current directory, however long; empty when it cannot be read.
@@ -110,7 +110,7 @@ UINT frmMain::menuId(void (frmMain::*run)())
 
 const WindowSpec frmMain::kSpec = {
     .className = kClassName,
-    .caption = kMainCaption,
+    .caption = {kMainCaption, kMainCaption},
     .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
     // Files dropped from Explorer choose the folder or the picture; the style, unlike
     // the shell's registration call, needs no library at start-up.
@@ -174,8 +174,8 @@ void frmMain::extendSystemMenu()
     CheckMenuItem(menu, menuId(&frmMain::switchFolderCommand), MF_BYCOMMAND | (ours ? MF_CHECKED : MF_UNCHECKED));
     // While a command runs no other starts, and the journal is the command's.
     bool undoable = false;
-    const std::wstring undo = folders_.running() ? std::wstring(kUndoMenuItem) + kUndoKey
-                                                 : undoMenuCaption(journal_, folders(), undoable);
+    const std::wstring undo =
+        folders_.running() ? std::wstring(kUndoMenuItem) + kUndoKey : undoMenuCaption(journal_, folders(), undoable);
     const UINT undoId = menuId(&frmMain::undo);
     ModifyMenuW(menu, undoId, MF_BYCOMMAND | MF_STRING | (undoable ? MF_ENABLED : MF_GRAYED), undoId, undo.c_str());
 }
@@ -184,7 +184,7 @@ bool frmMain::busy() const
 {
     if (!folders_.running())
         return false;
-    components_.tell(window_, kBusy, MB_ICONINFORMATION);
+    components_.tell(window_, kBusy.c_str(), MB_ICONINFORMATION);
     return true;
 }
 
@@ -192,7 +192,7 @@ bool frmMain::mayClose()
 {
     if (!folders_.commandRunning())
         return true;
-    if (!components_.askYes(window_, kStopBatchQuestion))
+    if (!components_.askYes(window_, kStopBatchQuestion.c_str()))
         return false;
     folders_.stop();
     return true;
@@ -211,16 +211,17 @@ void frmMain::switchFolderCommand()
     else
         done = ::switchFolderCommand(exe, false);
     if (done.kind == Kind::Foreign) {
-        if (!components_.askYes(window_, kFolderCommandForeign))
+        if (!components_.askYes(window_, kFolderCommandForeign.c_str()))
             return;
         done = ::switchFolderCommand(exe, true);
     }
     // Even a refusal may have deleted a tree.
     components_.associationsChanged();
     if (done.kind == Kind::NotAdded || done.kind == Kind::NotRemoved)
-        showMessage(aboutPath(L"HKEY_CURRENT_USER\\" + done.failedKey,
-                              done.kind == Kind::NotRemoved ? kFolderCommandNotRemoved : kFolderCommandNotAdded,
-                              reason(done.status.error())));
+        showMessage(
+            aboutPath(L"HKEY_CURRENT_USER\\" + done.failedKey,
+                      done.kind == Kind::NotRemoved ? kFolderCommandNotRemoved.c_str() : kFolderCommandNotAdded.c_str(),
+                      reason(done.status.error())));
 }
 
 void frmMain::undo()
@@ -243,7 +244,8 @@ void frmMain::openJournal()
         chosen = dialog.showModal(window_);
     }
     const auto& entries = journal_.entries();
-    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const JournalEntry& e) { return e.id == chosen; });
+    const auto entry =
+        std::find_if(entries.begin(), entries.end(), [&](const JournalEntry& e) { return e.id == chosen; });
     if (chosen.empty() || entry == entries.end())
         return;
     const std::vector<std::size_t> folders = journal_.toUndo(static_cast<std::size_t>(entry - entries.begin()));
@@ -262,8 +264,8 @@ void frmMain::askAboutUnfinished()
         for (const JournalFolder& folder : entry.folders)
             reached += folder.changed() ? 1 : 0;
         const bool putBack = components_.askYes(
-            window_, unfinishedQuestion(entry.header.name.command, entryTime(entry.header.name.time),
-                                        foldersCount(reached)));
+            window_,
+            unfinishedQuestion(entry.header.name.command, entryTime(entry.header.name.time), foldersCount(reached)));
         // Either way it is asked about once, and stays in the journal.
         (void)closeUnfinished(store_, files_, entry);
         if (!putBack || !journal_.refresh())
@@ -344,7 +346,7 @@ void frmMain::load(const std::wstring& arguments)
     lastFocus_ = folderBox;
     if (folder.empty()) {
         // No folder to act on: the box stays empty, and Apply and Remove refuse it.
-        showMessage(aboutPath(kNoCurrentDirectory, reason(GetLastError())));
+        showMessage(aboutPath(kNoCurrentDirectory.c_str(), reason(GetLastError())));
         return;
     }
     SetWindowTextW(folderBox, folder.c_str());
@@ -372,7 +374,7 @@ bool frmMain::loadFolder(const std::wstring& folder, const std::wstring& kept)
     state.folder = folder;
     if (const TsStatus status = loadFolderLook(files_, state); !status) {
         const std::wstring why = reason(status.error());
-        showMessage(aboutPath(folder, kLoadFailed, kept.empty() ? why : why + L" " + kept));
+        showMessage(aboutPath(folder, kLoadFailed.c_str(), kept.empty() ? why : why + L" " + kept));
         return false;
     }
     showState(state);
@@ -410,7 +412,7 @@ void frmMain::onKey(WORD id)
             (this->*kMenuCommands[place].run)();
     }
     if (id == keyAboutBox)
-        components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit);
+        components_.aboutBox().show(window_, readAppInfo(), L"", nullptr, kAuthorCredit.c_str());
     // Unloading the last window cannot fail in a way the user could act on.
     if (id == keyClose && mayClose())
         (void)tsUnloadForm(window_);
@@ -441,7 +443,7 @@ void frmMain::onBrowseFolder(int)
 // A folder chosen in the window becomes the only one the commands act on.
 void frmMain::chooseFolder(const std::wstring& folder)
 {
-    if (busy() || !loadFolder(folder, kFolderKept))
+    if (busy() || !loadFolder(folder, kFolderKept.c_str()))
         return;
     SetWindowTextW(control(txtWorkFolder), folder.c_str());
     if (folders_.list().size() > 0) {
@@ -467,7 +469,7 @@ void frmMain::onDropFiles(HDROP drop)
         return;
     std::string ansi;
     if (!tsToAnsi(path, ansi)) {
-        showMessage(aboutPath(path, kNotAccepted, kUnrepresentable));
+        showMessage(aboutPath(path, kNotAccepted.c_str(), kUnrepresentable.c_str()));
         return;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -503,12 +505,12 @@ void frmMain::openFolderInfo()
         return;
     const std::wstring folder = this->folder();
     if (folder.empty()) {
-        showMessage(kNoFolder);
+        showMessage(kNoFolder.c_str());
         return;
     }
     FolderInfo info;
     if (const TsStatus status = loadFolderInfo(files_, folder, info); !status) {
-        showMessage(aboutPath(folder, kLoadFailed, reason(status.error())));
+        showMessage(aboutPath(folder, kLoadFailed.c_str(), reason(status.error())));
         return;
     }
     frmFolderInfo dialog(components_, files_, store_);
@@ -546,13 +548,12 @@ void frmMain::cmdSkinClick(int id)
         (void)folders_.run(window_, lookStep(files_, store_, commandName(control(id), window_), look, action));
         return;
     }
-    const CommandOutcome outcome =
-        runRecorded(files_, store_, look.folder, commandName(control(id), window_),
-                    [&](FolderFiles& files, const std::wstring& folder) {
-                        FolderLookState own = look;
-                        own.folder = folder; // its one spelling, as the journal names it
-                        return runLookCommand(files, own, action);
-                    });
+    const CommandOutcome outcome = runRecorded(files_, store_, look.folder, commandName(control(id), window_),
+                                               [&](FolderFiles& files, const std::wstring& folder) {
+                                                   FolderLookState own = look;
+                                                   own.folder = folder; // its one spelling, as the journal names it
+                                                   return runLookCommand(files, own, action);
+                                               });
     if (showOutcome(components_, window_, outcome, look.folder))
         (void)tsUnloadForm(window_); // the window goes either way when the program ends
 }

@@ -97,7 +97,7 @@ private:
     // A command of the system menu, with its key (0: none) and the Shift, Ctrl and Alt
     // keys held with it (the bits 1, 2 and 4).
     struct MenuCommand {
-        const wchar_t* caption;
+        Text caption;
         int key;
         void (frmMain::*run)();
         int shift = 0;

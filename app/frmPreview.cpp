@@ -2,8 +2,8 @@
 
 #include "folderview/AnotherComputer.h"
 #include "preview/FolderListing.h"
+#include "resources/Messages.h"
 #include "resources/PreviewLayout.h"
-#include "resources/Texts.h"
 #include "support/tsWindow.h"
 
 #include <algorithm>
@@ -123,12 +123,12 @@ std::wstring frmPreview::notice() const
 {
     using Kind = PictureChoice::Kind;
     if (state_.folder.empty())
-        return kPreviewNoFolder;
+        return kPreviewNoFolder.c_str();
     if (!listed_)
         return kPreviewFolderUnreadable + state_.folder;
     switch (choice_.kind) {
     case Kind::None: return {};
-    case Kind::Refused: return kPreviewPictureRefused;
+    case Kind::Refused: return kPreviewPictureRefused.c_str();
     case Kind::Withheld: return kPreviewPictureOnServer + choice_.path + kPreviewShowHint;
     case Kind::File: break;
     }

@@ -23,7 +23,8 @@ constexpr DWORD kSelectionWait = 30000;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    SystemComponents components({kAboutTitle, kErrorNumber, kMainCaption});
+    chooseInterfaceLanguage();
+    SystemComponents components({kAboutTitle.c_str(), kErrorNumber.c_str(), kMainCaption});
     try {
         // Started by COM for a selection of folders: the shell's drop comes before
         // anything else, and without one the copy ends unseen.
@@ -33,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         if (isServerStart(arguments)) {
             folders = server.emplace().receive(kSelectionWait);
             if (folders.empty() && server->damaged())
-                components.tell(nullptr, kDropDamaged, MB_ICONSTOP);
+                components.tell(nullptr, kDropDamaged.c_str(), MB_ICONSTOP);
             if (folders.empty())
                 return 0;
         } else {
@@ -55,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return exitCode;
     } catch (...) {
         PictureLoader::stopDecoding();
-        components.tell(nullptr, kInternalStop, MB_ICONSTOP);
+        components.tell(nullptr, kInternalStop.c_str(), MB_ICONSTOP);
         return 1;
     }
 }

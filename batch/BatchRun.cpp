@@ -62,7 +62,7 @@ DWORD WINAPI BatchRun::work(void* self)
         EnterCriticalSection(&run.finished_->lock);
         try {
             if (threw)
-                outcome = {FolderOutcome::State::Failed, kInternalError};
+                outcome = {FolderOutcome::State::Failed, std::wstring(kInternalError.c_str())};
             run.finished_->outcomes.emplace_back(i, std::move(outcome));
         } catch (...) {
             run.stop_ = true;

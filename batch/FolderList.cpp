@@ -1,6 +1,6 @@
 #include "batch/FolderList.h"
 
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/tsFile.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ std::wstring cloudAccount(const FolderList& list, const std::vector<std::size_t>
         return L"";
     std::wstring clients = names.front();
     for (std::size_t i = 1; i < names.size(); ++i)
-        clients += (i + 1 < names.size() ? L", " : L" и ") + names[i];
+        clients += (i + 1 < names.size() ? std::wstring(L", ") : std::wstring(kListLastJoin.c_str())) + names[i];
     return L"\r\n\r\n" + cloudFoldersNote(count, clients);
 }
 
@@ -97,9 +97,9 @@ std::wstring folderSummary(const FolderLookState& look, const FolderInfo& info)
     if (!look.picture.empty())
         parts.push_back(kSummaryPicture + fileName(look.picture));
     if (look.textColorOn == kTicked)
-        parts.push_back(kSummaryTextColor);
+        parts.push_back(kSummaryTextColor.c_str());
     if (look.backColorOn == kTicked)
-        parts.push_back(kSummaryBackColor);
+        parts.push_back(kSummaryBackColor.c_str());
     if (!info.icon.empty())
         parts.push_back(kSummaryIcon + fileName(info.icon));
     if (!info.infoTip.empty())
@@ -107,7 +107,7 @@ std::wstring folderSummary(const FolderLookState& look, const FolderInfo& info)
     if (!info.folderType.empty())
         parts.push_back(kSummaryType + info.folderType);
     if (parts.empty())
-        return kFolderPlain;
+        return kFolderPlain.c_str();
     std::wstring summary = parts.front();
     for (std::size_t i = 1; i < parts.size(); ++i)
         summary += L", " + parts[i];

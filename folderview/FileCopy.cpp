@@ -1,4 +1,5 @@
 #include "folderview/FileCopy.h"
+#include "support/tsText.h"
 
 #include "folderview/IconFile.h"
 #include "folderview/SettingsFormat.h"
@@ -41,7 +42,7 @@ std::wstring numberedName(const std::wstring& name, int number)
         return name;
     const std::size_t dot = name.rfind(L'.');
     const std::size_t stem = dot == std::wstring::npos || dot == 0 ? name.size() : dot;
-    return name.substr(0, stem) + L" (" + std::to_wstring(number) + L")" + name.substr(stem);
+    return name.substr(0, stem) + L" (" + tsDecimal(number) + L")" + name.substr(stem);
 }
 
 // Whether name is bareName itself or one of its numbered names ("лес (7).bmp").

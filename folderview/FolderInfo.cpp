@@ -1,4 +1,5 @@
 #include "folderview/FolderInfo.h"
+#include "support/tsText.h"
 
 #include "folderview/SettingsFile.h"
 #include "folderview/SettingsWriter.h"
@@ -45,7 +46,7 @@ CommandOutcome runFolderInfoCommand(FolderFiles& files, const std::wstring& fold
         std::wstring path;
         int index = 0;
         splitIconText(loaded.icon, path, index);
-        written.formerIcon = former + L"," + std::to_wstring(index);
+        written.formerIcon = former + L"," + tsDecimal(index);
     }
     return written;
 }

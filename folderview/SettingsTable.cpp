@@ -88,7 +88,7 @@ void addTextEdits(const wchar_t* section, const wchar_t* key, SettingKind kind, 
     std::wstring file;
     int index = 0;
     splitIconText(text, file, index);
-    const std::wstring number = std::to_wstring(index);
+    const std::wstring number = tsDecimal(index);
     // An empty icon text deletes all three keys.
     const bool set = apply && !text.empty();
     edits.push_back({section, kIconResourceKey, unlessEmpty(set, file + L"," + number)});
@@ -166,6 +166,6 @@ CommandOutcome copySettingFile(FolderFiles& files, const std::wstring& folder, S
         ? copyIntoFolder(files, folder, source, key, name, renewal)
         : copyIconIntoFolder(files, folder, source, index, key, name, renewal);
     if (copied.kind == CommandOutcome::Kind::Done)
-        text = name + L"," + std::to_wstring(index);
+        text = name + L"," + tsDecimal(index);
     return copied;
 }

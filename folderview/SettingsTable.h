@@ -4,6 +4,7 @@
 #include "folderview/FolderFiles.h"
 #include "folderview/SettingsFormat.h"
 #include "folderview/SettingsWriter.h"
+#include "support/LocalText.h"
 
 #include <span>
 #include <string>
@@ -32,7 +33,7 @@ enum class SettingKind {
 // A value a choice may take, and the words the window shows for it.
 struct SettingChoice {
     const wchar_t* value;
-    const wchar_t* caption;
+    Text caption;
 };
 
 template <typename State> struct Setting {

@@ -20,14 +20,20 @@ inline constexpr int kFoldersClientHeight = 319;
 inline constexpr int kFoldersColumnWidths[] = {250, 190, 190};
 
 inline constexpr ControlSpec kFoldersControls[] = {
-    {lstFolders, ControlKind::List, L"", 12, 12, 656, 236},
-    {lblBatch, ControlKind::Label, L"", 12, 256, 656, 13},
-    {cmdAddFolder, ControlKind::Button, L"Добавить…", 12, 278, 80, 29},
-    {cmdAddSubfolders, ControlKind::Button, L"Добавить вложенные папки…", 98, 278, 186, 29},
-    {cmdTakeOut, ControlKind::Button, L"Убрать", 290, 278, 70, 29},
-    {cmdRetry, ControlKind::Button, L"Повторить", 366, 278, 80, 29},
-    {cmdUndoBatch, ControlKind::Button, L"Вернуть как было", 452, 278, 120, 29},
-    {cmdCancelBatch, ControlKind::Button, L"Отмена", 588, 278, 80, 29},
+    {lstFolders, ControlKind::List, {}, 12, 12, 656, 236},
+    {lblBatch, ControlKind::Label, {}, 12, 256, 656, 13},
+    {cmdAddFolder, ControlKind::Button, {L"Добавить…", L"Add…"}, 12, 278, 80, 29},
+    {cmdAddSubfolders,
+     ControlKind::Button,
+     {L"Добавить вложенные папки…", L"Add the folders inside…"},
+     98,
+     278,
+     186,
+     29},
+    {cmdTakeOut, ControlKind::Button, {L"Убрать", L"Take out"}, 290, 278, 70, 29},
+    {cmdRetry, ControlKind::Button, {L"Повторить", L"Retry"}, 366, 278, 80, 29},
+    {cmdUndoBatch, ControlKind::Button, {L"Вернуть как было", L"Undo"}, 452, 278, 120, 29},
+    {cmdCancelBatch, ControlKind::Button, {L"Отмена", L"Cancel"}, 588, 278, 80, 29},
 };
 
 // The ids the list's keys send: Esc, Ctrl+Z and Delete.

@@ -15,7 +15,7 @@ inline constexpr int kJournalClientHeight = 289;
 inline constexpr int kJournalColumnWidths[] = {110, 120, 200, 146};
 
 inline constexpr ControlSpec kJournalControls[] = {
-    {lstJournal, ControlKind::List, L"", 12, 12, 576, 224},
-    {cmdUndoEntry, ControlKind::DefaultButton, L"Вернуть как было", 382, 248, 120, 29},
-    {cmdCloseJournal, ControlKind::Button, L"Закрыть", 508, 248, 80, 29},
+    {lstJournal, ControlKind::List, {}, 12, 12, 576, 224},
+    {cmdUndoEntry, ControlKind::DefaultButton, {L"Вернуть как было", L"Undo"}, 382, 248, 120, 29},
+    {cmdCloseJournal, ControlKind::Button, {L"Закрыть", L"Close"}, 508, 248, 80, 29},
 };

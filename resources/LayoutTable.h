@@ -5,6 +5,8 @@
 // its controls in this order, and the dialog manager tabs through them in creation
 // order.
 
+#include "support/LocalText.h"
+
 // Every window's font: Tahoma 9 pt with the Cyrillic character set.
 inline constexpr int kWindowFontPoints = 9;
 inline constexpr wchar_t kWindowFontFace[] = L"Tahoma";
@@ -25,6 +27,6 @@ enum class ControlKind {
 struct ControlSpec {
     int id;
     ControlKind kind;
-    const wchar_t* caption;
+    Text caption;
     int left, top, width, height;
 };

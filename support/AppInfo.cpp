@@ -1,5 +1,6 @@
 #include "support/AppInfo.h"
 
+#include "support/InterfaceLanguage.h"
 #include "support/SystemFunction.h"
 
 #include <windows.h>
@@ -62,8 +63,16 @@ AppInfo readAppInfo()
     if (!query(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length)
         || length < sizeof(Translation))
         return {};
+    // The block in the interface's language, else the first.
+    const Translation* chosen = translations;
+    for (UINT i = 0; i < length / sizeof(Translation); ++i) {
+        if (languageFor(translations[i].language) == interfaceLanguage()) {
+            chosen = translations + i;
+            break;
+        }
+    }
     wchar_t key[9];
-    wsprintfW(key, L"%04x%04x", translations->language, translations->codePage);
+    wsprintfW(key, L"%04x%04x", chosen->language, chosen->codePage);
     return {queryString(query, block, key, L"ProductName"), queryString(query, block, key, L"ProductVersion"),
             queryString(query, block, key, L"FileDescription"), queryString(query, block, key, L"LegalCopyright")};
 }

@@ -1,4 +1,5 @@
 #include "support/ErrorReporter.h"
+#include "support/tsText.h"
 
 #include "support/AppInfo.h"
 
@@ -19,8 +20,7 @@ ErrorInfo errorInfo(std::uint32_t number)
 
 std::wstring errorText(const ErrorInfo& error, const std::wstring& label)
 {
-    return label + std::to_wstring(error.number)
-        + (error.description.empty() ? L"." : L": " + error.description + L".");
+    return label + tsDecimal(error.number) + (error.description.empty() ? L"." : L": " + error.description + L".");
 }
 
 void ErrorReporter::report(const ErrorInfo& error, UINT style, HWND owner, const std::wstring& message,

@@ -96,3 +96,19 @@ TsStatus tsParseLong(const std::wstring& text, std::int32_t& result)
     result = static_cast<std::int32_t>(value);
     return {};
 }
+
+std::wstring tsDecimal(long long number)
+{
+    wchar_t digits[24];
+    wchar_t* const end = digits + sizeof digits / sizeof *digits;
+    wchar_t* start = end;
+    // Built from the negative side, which holds the smallest number too.
+    long long rest = number < 0 ? number : -number;
+    do {
+        *--start = static_cast<wchar_t>(L'0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (number < 0)
+        *--start = L'-';
+    return std::wstring(start, end);
+}

@@ -17,6 +17,10 @@ enum TrimOption : unsigned {
 // never trimmed, since they may be part of a folder's name.
 constexpr unsigned kTrimCommandLine = TrimSpace | TrimTab | TrimLineBreaks | TrimNul | TrimDoubleQuotes;
 
+// A number in decimal digits, without the C library's formatting engine, which would
+// cost the exe more than all of its own number texts.
+std::wstring tsDecimal(long long number);
+
 TsStatus tsTrimEx2(const std::wstring& text, unsigned options, std::wstring& result);
 
 // "0x" and eight upper-case hex digits: the form the shell itself reads, e.g. 0x00FF8000.

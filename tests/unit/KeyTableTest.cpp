@@ -43,10 +43,13 @@ TEST(KeyTable, TheMainWindowsKeysAreItsMenuCommandsEachOnce)
                                    {kAlone, VK_F6, keyCommandId(5)},
                                    {kShift, VK_F1, keyAboutBox},
                                    {kAlone, VK_ESCAPE, keyClose}}));
-    for (const auto& [caption, key] :
-         {std::pair(kPreviewMenuItem, L"\tF3"), std::pair(kFolderInfoMenuItem, L"\tF4"),
-          std::pair(kUndoKey, L"\tCtrl+Z"), std::pair(kFoldersMenuItem, L"\tF5"), std::pair(kJournalMenuItem, L"\tF6")})
-        EXPECT_TRUE(std::wstring(caption).ends_with(key));
+    for (const Language language : {Language::Russian, Language::English}) {
+        for (const auto& [caption, key] :
+             {std::pair(kPreviewMenuItem.in(language), L"\tF3"), std::pair(kFolderInfoMenuItem.in(language), L"\tF4"),
+              std::pair(kFoldersMenuItem.in(language), L"\tF5"), std::pair(kJournalMenuItem.in(language), L"\tF6")})
+            EXPECT_TRUE(std::wstring(caption).ends_with(key)) << caption;
+    }
+    EXPECT_STREQ(kUndoKey, L"\tCtrl+Z");
 }
 
 TEST(KeyTable, TheListsKeysAreEscCtrlZAndDeleteEachOnce)

@@ -17,7 +17,7 @@ TEST(OutcomeMessage, EachOutcomeHasItsWords)
         bool reported;
     } cases[] = {
         {{Kind::Done}, L"Готово!", MB_ICONINFORMATION, false},
-        {{Kind::NoFolder}, kNoFolder, MB_ICONSTOP, false},
+        {{Kind::NoFolder}, kNoFolder.c_str(), MB_ICONSTOP, false},
         {{Kind::TextRefused, L"C:\\日本"},
          L"C:\\日本\r\n\r\nНастройки не сохранены. " + std::wstring(kUnrepresentable),
          MB_ICONSTOP,
@@ -53,7 +53,8 @@ TEST(OutcomeMessage, EachOutcomeHasItsWords)
         {{Kind::FolderNotMarked, L"C:\\Фото"},
          L"C:\\Фото\r\n\r\n" + std::wstring(kFolderNotMarked),
          MB_ICONSTOP,
-         false},        {{.undoable = false}, L"Готово!\r\n\r\n" + std::wstring(kNotUndoable), MB_ICONINFORMATION, false},
+         false},
+        {{.undoable = false}, L"Готово!\r\n\r\n" + std::wstring(kNotUndoable), MB_ICONINFORMATION, false},
         {{Kind::RecordFailed, L"C:\\Записи"}, L"C:\\Записи\r\n\r\n" + std::wstring(kRecordFailed), MB_ICONSTOP, true},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/FolderCommand.h"
 #include "batch/FolderList.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
 
@@ -125,13 +125,53 @@ TEST(TsParseLong, ReadsHexAsRawBitsAndSignedDecimal)
         EXPECT_FALSE(tsParseLong(text, read)) << testing::PrintToString(text);
         EXPECT_EQ(read, 12345) << testing::PrintToString(text);
     }
+    for (const std::int32_t value : {0, 7, -1, 2147483647, INT32_MIN}) {
+        std::int32_t read = 12345;
+        EXPECT_TRUE(tsParseLong(tsDecimal(value), read) && read == value) << value;
+    }
+    EXPECT_EQ(tsDecimal(INT64_MIN), L"-9223372036854775808");
+}
+
+// Windows' interface language picks the program's: any Russian, by its primary
+// language, is Russian; every other one English.
+TEST(InterfaceLanguage, RussianOnlyOnARussianInterface)
+{
+    for (const LANGID russian : {0x0419, 0x0819})
+        EXPECT_EQ(languageFor(russian), Language::Russian) << russian;
+    for (const LANGID other : {0x0409, 0x0809, 0x0422, 0x0423, 0x0407, 0x0000, 0x007F})
+        EXPECT_EQ(languageFor(other), Language::English) << other;
+}
+
+namespace {
+// The tests run in Russian, the language a start without a choice speaks.
+struct InEnglish {
+    InEnglish() { setInterfaceLanguage(Language::English); }
+    ~InEnglish() { setInterfaceLanguage(Language::Russian); }
+};
+} // namespace
+
+TEST(FoldersText, EnglishCountsAndMessagesPutTheirValuesInPlace)
+{
+    InEnglish english;
+    const std::pair<std::size_t, std::wstring> counts[] = {
+        {0, L"0 folders"}, {1, L"1 folder"}, {2, L"2 folders"}, {11, L"11 folders"}, {21, L"21 folders"}};
+    for (const auto& [count, text] : counts)
+        EXPECT_EQ(foldersCount(count), text);
+    EXPECT_EQ(batchAccount(97, 100, 3), L"Done: 97 of 100. Failed: 3.");
+    EXPECT_EQ(previewPictureTooLarge(9000, 4000, L"D:\\%2.jpg"),
+              L"The picture is too large to preview: 9000 × 4000 pixels (over 24 megapixels, over 96 MB of "
+              L"memory): D:\\%2.jpg");
+    EXPECT_EQ(fillIn(L"%2, %1%", {L"a", L"b"}), L"b, a%");
+    EXPECT_EQ(std::wstring(kDone), L"Done!");
+    EXPECT_EQ(std::wstring(kDone.in(Language::Russian)), L"Готово!");
 }
 
 TEST(FoldersText, CountTakesTheRightRussianFormAndTheBoxNamesTheFirstFolders)
 {
-    const std::pair<std::size_t, std::wstring> counts[] = {
-        {1, L"1 папка"},   {2, L"2 папки"},     {4, L"4 папки"},     {5, L"5 папок"},       {11, L"11 папок"},
-        {12, L"12 папок"}, {14, L"14 папок"}, {21, L"21 папка"}, {22, L"22 папки"}, {111, L"111 папок"}, {101, L"101 папка"}};
+    const std::pair<std::size_t, std::wstring> counts[] = {{1, L"1 папка"},     {2, L"2 папки"},    {4, L"4 папки"},
+                                                           {5, L"5 папок"},     {11, L"11 папок"},  {12, L"12 папок"},
+                                                           {14, L"14 папок"},   {21, L"21 папка"},  {22, L"22 папки"},
+                                                           {111, L"111 папок"}, {101, L"101 папка"}};
     for (const auto& [count, text] : counts)
         EXPECT_EQ(foldersCount(count), text);
     FolderList list;

@@ -10,7 +10,7 @@
 #include "folderview/Win32FolderFiles.h"
 #include "resources/FoldersLayout.h"
 #include "resources/JournalLayout.h"
-#include "resources/Texts.h"
+#include "resources/Messages.h"
 #include "support/Handles.h"
 #include "support/tsFile.h"
 #include "undo/JournalFrames.h"
@@ -346,10 +346,10 @@ TEST_F(MainWindowPickers, FolderPickerReloadsOnlyOnOkAndKeepsTheCopyFlag)
     makeFolder(other.desktopIni());
     components.folder.answer = other.path();
     click(cmdBrowseFolder);
-    EXPECT_EQ(
-        std::exchange(boxTexts, {}),
-        std::vector<std::wstring> {aboutPath(
-            other.path(), kLoadFailed, errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber) + L" " + kFolderKept)});
+    EXPECT_EQ(std::exchange(boxTexts, {}),
+              std::vector<std::wstring> {aboutPath(other.path(), kLoadFailed.c_str(),
+                                                   errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber.c_str())
+                                                       + L" " + kFolderKept.c_str())});
     EXPECT_EQ(look(), before);
 
     RemoveDirectoryW(other.desktopIni().c_str());
@@ -383,10 +383,11 @@ TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
     SetWindowTextW(item(txtPicture), folder.at(L"нет.bmp").c_str());
     click(chkCopyPicture);
     click(cmdSkin0);
-    EXPECT_EQ(components.reports,
-              (std::vector {std::tuple(std::uint32_t {ERROR_FILE_NOT_FOUND}, UINT {MB_ICONSTOP},
-                                       aboutPath(kCopyFailed, kSourceUnreadable + folder.at(L"нет.bmp")),
-                                       LoadCursorW(nullptr, IDC_WAIT))}));
+    EXPECT_EQ(
+        components.reports,
+        (std::vector {std::tuple(std::uint32_t {ERROR_FILE_NOT_FOUND}, UINT {MB_ICONSTOP},
+                                 aboutPath(kCopyFailed.c_str(), kSourceUnreadable.c_str() + folder.at(L"нет.bmp")),
+                                 LoadCursorW(nullptr, IDC_WAIT))}));
     SetCursor(LoadCursorW(nullptr, IDC_CROSS));
     SendMessageW(window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
@@ -396,7 +397,7 @@ TEST_F(MainWindowTest, FailuresAreShownAndTheWindowStays)
     SetWindowTextW(item(txtWorkFolder), missing.c_str());
     const auto before = look();
     click(cmdSkin0);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {aboutPath(missing + L"\\Desktop.INI", kSaveFailed)});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {aboutPath(missing + L"\\Desktop.INI", kSaveFailed.c_str())});
     ASSERT_TRUE(form_->isLoaded());
     EXPECT_EQ(look(), before);
     EXPECT_TRUE(components.changedFolders.empty());
@@ -413,7 +414,7 @@ TEST_F(MainWindowTest, RemoveSkipsTheCopyAndClosesAfterDone)
     click(chkCopyPicture);
 
     click(cmdSkin1);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(components.changedFolders, std::vector {folder.path()});
     EXPECT_EQ(iniValue(folder.desktopIni(), L"ExtShellFolderViews", kView), std::nullopt);
@@ -467,9 +468,9 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLatestCommand)
     open();
     EXPECT_EQ(undoItem(), std::tuple(std::wstring(L"Вернуть как было\tCtrl+Z"), true));
     press();
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kUndoNothing});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kUndoNothing.c_str()});
     click(cmdSkin0);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
 
     open();
     const auto [caption, greyed] = undoItem();
@@ -484,7 +485,7 @@ TEST_F(MainWindowTest, CtrlZUndoesTheLatestCommand)
     EXPECT_EQ(readFile(folder.desktopIni()), edited);
     components.answerYes = true;
     press();
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(components.changedFolders, std::vector(2, folder.path()));
@@ -496,7 +497,7 @@ TEST_F(MainWindowTest, JournalListsTheCommandsAndUndoesTheOneChosen)
 {
     open();
     click(cmdSkin0);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     open();
     static std::vector<std::wstring> row;
     static BOOL undoEnabled = FALSE;
@@ -522,9 +523,9 @@ TEST_F(MainWindowTest, JournalListsTheCommandsAndUndoesTheOneChosen)
     KillTimer(nullptr, timer);
     ASSERT_EQ(row.size(), 4u);
     EXPECT_EQ(std::vector(row.begin() + 1, row.end()),
-              (std::vector<std::wstring> {L"Установить!", tsCanonicalFolder(folder.path()), kEntryUndoable}));
+              (std::vector<std::wstring> {L"Установить!", tsCanonicalFolder(folder.path()), kEntryUndoable.c_str()}));
     EXPECT_TRUE(undoEnabled);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -537,15 +538,15 @@ TEST_F(MainWindowTest, UnfinishedCommandIsAskedAboutOnceAndPutBack)
     const std::wstring canonical = tsCanonicalFolder(folder.path());
     const RecordedPath before {.path = canonical + L"\\Desktop.INI", .existed = false};
     const std::wstring entry = records.at(L"01d0000000000000.run");
-    writeFile(entry, frameOf(FrameType::Header, encodeHeader({EntryKind::Command, L"",
-                                                               {L"Установить!", L"Quenmark", {2026, 12, 8, 10, 40}},
-                                                               {canonical}}))
-                         + frameOf(FrameType::Before, encodeBefore({0, {before}})) + "QMJ");
+    writeFile(entry,
+              frameOf(FrameType::Header,
+                      encodeHeader(
+                          {EntryKind::Command, L"", {L"Установить!", L"Quenmark", {2026, 12, 8, 10, 40}}, {canonical}}))
+                  + frameOf(FrameType::Before, encodeBefore({0, {before}})) + "QMJ");
     components.answerYes = true;
     open();
-    EXPECT_EQ(components.questions,
-              std::vector {unfinishedQuestion(L"Установить!", L"8 декабря, 10:40", L"1 папка")});
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(components.questions, std::vector {unfinishedQuestion(L"Установить!", L"8 декабря, 10:40", L"1 папка")});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_FALSE(form_->isLoaded());
     EXPECT_EQ(GetFileAttributesW(folder.desktopIni().c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW(records.at(L"01d0000000000000.qmj").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -585,7 +586,7 @@ TEST_F(MainWindowTest, DroppedFolderOrFileIsChosen)
     }
     drop(window(), {foreign.path()});
     EXPECT_EQ(std::exchange(boxTexts, {}),
-              std::vector<std::wstring> {aboutPath(foreign.path(), kNotAccepted, kUnrepresentable)});
+              std::vector<std::wstring> {aboutPath(foreign.path(), kNotAccepted.c_str(), kUnrepresentable.c_str())});
     EXPECT_EQ(look(), expected);
 
     drop(window(), {other.at(L"лес.bmp")});
@@ -629,7 +630,7 @@ TEST_F(MainWindowTest, SeveralFoldersAreListedAndApplyActsOnEach)
         }
     }
     EXPECT_FALSE(IsWindow(list));
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_EQ(components.changedFolders, (std::vector {folder.path(), second.path(), third.path()}));
     EXPECT_EQ(iniValue(third.desktopIni(), kView, L"IconArea_Text"), L"0x00102030");
 }
@@ -669,10 +670,10 @@ TEST_F(MainWindowTest, WhileACommandRunsOthersSaySoAndEscAsksFirst)
     ListView_SetItemState(GetDlgItem(list, lstFolders), 0, LVIS_SELECTED, LVIS_SELECTED);
     press(VK_DELETE, GetDlgItem(list, lstFolders));
     EXPECT_EQ(SendDlgItemMessageW(list, lstFolders, LVM_GETITEMCOUNT, 0, 0), 3);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring>(3, kBusy));
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring>(3, kBusy.c_str()));
 
     press(VK_ESCAPE, item(txtWorkFolder));
-    EXPECT_EQ(components.questions, std::vector<std::wstring> {kStopBatchQuestion});
+    EXPECT_EQ(components.questions, std::vector<std::wstring> {kStopBatchQuestion.c_str()});
     EXPECT_TRUE(form_->isLoaded());
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(list, cmdCancelBatch)));
     // The gate opens once the stop has been asked for.
@@ -744,7 +745,8 @@ TEST_F(MainWindowTest, CurrentDirectoryIsTakenWhole)
     const CurrentDirectory current(deep);
     open(L"  ");
     EXPECT_EQ(text(txtWorkFolder), deep);
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {aboutPath(deep, kLoadFailed, kPathTooLong)});
+    EXPECT_EQ(std::exchange(boxTexts, {}),
+              std::vector<std::wstring> {aboutPath(deep, kLoadFailed.c_str(), kPathTooLong.c_str())});
 }
 
 // The folders' command in the system menu: checked while the registry holds this exe's,
@@ -766,13 +768,13 @@ TEST_F(MainWindowTest, SystemMenuSwitchesTheFolderCommand)
         SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
     }
     EXPECT_EQ(checked, (std::vector<bool> {false, false, true, false, true}));
-    EXPECT_EQ(components.questions, (std::vector<std::wstring>(2, kFolderCommandForeign)));
+    EXPECT_EQ(components.questions, (std::vector<std::wstring>(2, kFolderCommandForeign.c_str())));
 
     lockRegistryKey(kBackgroundCommandKey);
     SendMessageW(window(), WM_SYSCOMMAND, mnuFolderCommand, 0);
     EXPECT_EQ(std::exchange(boxTexts, {}),
-              std::vector {aboutPath(L"HKEY_CURRENT_USER\\" + kBackgroundCommandKey, kFolderCommandNotAdded,
-                                     errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber))});
+              std::vector {aboutPath(L"HKEY_CURRENT_USER\\" + kBackgroundCommandKey, kFolderCommandNotAdded.c_str(),
+                                     errorText(errorInfo(ERROR_ACCESS_DENIED), kErrorNumber.c_str()))});
     EXPECT_FALSE(registryKeyExists(kFolderCommandKey)); // written before the refusal, and deleted again
     EXPECT_EQ(components.associationChanges, 5);
 }
@@ -894,7 +896,7 @@ TEST_F(FolderInfoDialogTest, FailureKeepsTheDialogAndEnterAppliesAndClosesAfterD
         SendDlgItemMessageW(dialog, cmdPickIcon, BM_CLICK, 0, 0);
         SetDlgItemTextW(dialog, txtInfoTip, L"富士山");
         SendDlgItemMessageW(dialog, cmdInfoApply, BM_CLICK, 0, 0);
-        EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {aboutKey(L"InfoTip", kKeyRefused)});
+        EXPECT_EQ(std::exchange(boxTexts, {}), std::vector {aboutKey(L"InfoTip", kKeyRefused.c_str())});
         EXPECT_EQ(std::tuple(IsWindowVisible(dialog), windowText(GetDlgItem(dialog, txtInfoTip))),
                   std::tuple(TRUE, L"富士山"));
         EXPECT_EQ(readFile(folder.desktopIni()), before);
@@ -903,7 +905,7 @@ TEST_F(FolderInfoDialogTest, FailureKeepsTheDialogAndEnterAppliesAndClosesAfterD
         press(VK_RETURN);
     });
     EXPECT_EQ(components.icon.shown.at(0).icon, (IconChoice {L"C:\\Иконки\\папка.ico", 2}));
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_EQ(components.changedFolders, std::vector {folder.path()});
     EXPECT_TRUE(form_->isLoaded());
     const auto value = [this](const wchar_t* key) { return iniValue(folder.desktopIni(), L".ShellClassInfo", key); };
@@ -927,7 +929,7 @@ TEST_F(FolderInfoDialogTest, CtrlZUndoesTheDialogsCommand)
     });
     BYTE none[256] = {};
     SetKeyboardState(none);
-    EXPECT_EQ(std::exchange(boxTexts, {}), (std::vector<std::wstring> {kDone, kDone}));
+    EXPECT_EQ(std::exchange(boxTexts, {}), (std::vector<std::wstring> {kDone.c_str(), kDone.c_str()}));
     EXPECT_EQ(std::tuple(readFile(folder.desktopIni()), attributesOf(folder.desktopIni())), before);
 }
 
@@ -936,7 +938,7 @@ TEST_F(FolderInfoDialogTest, CtrlZUndoesTheDialogsCommand)
 TEST_F(FolderInfoDialogTest, RemoveTakesOnlyTheDialogsKeys)
 {
     withDialog([](HWND dialog) { SendDlgItemMessageW(dialog, cmdInfoRemove, BM_CLICK, 0, 0); });
-    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone});
+    EXPECT_EQ(std::exchange(boxTexts, {}), std::vector<std::wstring> {kDone.c_str()});
     EXPECT_THAT(iniSections(folder.desktopIni()),
                 testing::ElementsAre(L"[.ShellClassInfo]", L"ConfirmFileOp=0", L"[ViewState]", L"Mode=4",
                                      L"[" + kView + L"]", L"IconArea_Image=лес.bmp"));
@@ -978,9 +980,9 @@ TEST_F(FolderInfoDialogTest, IconIsDrawnOrSaysWhyNotAndOneOnAServerWaits)
     writeFile(folder.desktopIni(), ansiBytes(L"[.ShellClassInfo]\r\nIconResource=a.ico,0\r\n"));
     withDialog([this](HWND dialog) {
         const std::wstring library = L"%SystemRoot%\\system32\\shell32.dll,3";
-        for (const auto& [icon, says] : {std::pair(std::wstring(L"a.ico,0"), kAreaUnreadable),
-                                         std::pair(std::wstring(L"C:\\нет.ico,0"), kAreaMissing),
-                                         std::pair(std::wstring(L"huge.ico,0"), kAreaTooLarge),
+        for (const auto& [icon, says] : {std::pair(std::wstring(L"a.ico,0"), kAreaUnreadable.c_str()),
+                                         std::pair(std::wstring(L"C:\\нет.ico,0"), kAreaMissing.c_str()),
+                                         std::pair(std::wstring(L"huge.ico,0"), kAreaTooLarge.c_str()),
                                          std::pair(std::wstring(L"red.ico"), L""), std::pair(library, L"")}) {
             if (icon != L"a.ico,0") {
                 SetDlgItemTextW(dialog, txtIcon, icon.c_str());
