@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
+#include "support/Components.h"
 
 namespace window_base {
 
@@ -97,9 +98,9 @@ bool translateKey(HWND window, AcceleratorTable& table, std::vector<ACCEL> (*ent
     return table && TranslateAcceleratorW(window, table.get(), &message);
 }
 
-void reportInternalError(HWND window)
+void reportInternalError(Components& components, HWND window)
 {
-    MessageBoxW(window, kInternalError, kMainCaption, MB_OK | MB_ICONSTOP);
+    components.tell(window, kInternalError.c_str(), MB_ICONSTOP);
 }
 
 } // namespace window_base

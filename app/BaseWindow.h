@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+class Components;
+
 // What tells the program's windows apart, as data: the rest (the class, the scaling,
 // the font and layout, centring, the program's icon, the busy pointer, the default
 // button, the focus kept across deactivation, the modal run, the routing of control
@@ -55,7 +57,7 @@ bool handleCommon(HWND window, const WindowSpec& windowSpec, HWND& lastFocus, UI
 // Runs the window modal to its owner until it is gone; a WM_QUIT met closes it and is
 // posted again for the main loop.
 void runModal(HWND window, HWND owner);
-void reportInternalError(HWND window);
+void reportInternalError(Components& components, HWND window);
 std::vector<ACCEL> acceleratorEntries(std::span<const KeyCommand> keys);
 // Hands a key pressed in window or its controls to the window as its command; true when
 // it was one. The table is made from entries on the first key.
@@ -63,8 +65,9 @@ bool translateKey(HWND window, AcceleratorTable& table, std::vector<ACCEL> (*ent
 } // namespace window_base
 
 // A window of the program, of class T (CRTP). T gives kSpec (WindowSpec), kRoutes
-// (CommandRoute<T> rows) when it has controls, and onMessage(message, wParam, lParam,
-// result), true for what it handles itself; it names BaseWindow<T> a friend.
+// (CommandRoute<T> rows) when it has controls, onMessage(message, wParam, lParam,
+// result), true for what it handles itself, and components_, which tells of an
+// internal error; it names BaseWindow<T> a friend.
 template <typename T> class BaseWindow {
 public:
     BaseWindow(const BaseWindow&) = delete;
@@ -135,7 +138,7 @@ private:
         try {
             return self->route(message, wParam, lParam);
         } catch (...) {
-            window_base::reportInternalError(window);
+            window_base::reportInternalError(static_cast<T*>(self)->components_, window);
             return DefWindowProcW(window, message, wParam, lParam);
         }
     }

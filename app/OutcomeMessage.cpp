@@ -70,7 +70,7 @@ bool showOutcome(Components& components, HWND owner, const CommandOutcome& outco
         std::int16_t response = 0;
         components.errorReporter().report(errorInfo(outcome.error), message.icon, nullptr, message.text, response);
     } else {
-        MessageBoxW(owner, message.text.c_str(), kMainCaption, MB_OK | message.icon);
+        components.tell(owner, message.text, message.icon);
     }
     if (outcome.kind != CommandOutcome::Kind::Done)
         return false;

@@ -87,7 +87,7 @@ bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Jo
     const std::wstring canonical = tsCanonicalFolder(folder);
     const std::size_t latest = journal.refresh() ? journal.latestFor({canonical}) : static_cast<std::size_t>(-1);
     if (latest >= journal.entries().size()) {
-        MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION);
+        components.tell(owner, kUndoNothing.c_str(), MB_ICONINFORMATION);
         return false;
     }
     return undoEntryFolder(components, files, store, owner, journal.entries()[latest], folder);
@@ -109,13 +109,12 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
     std::int16_t response = 0;
     switch (outcome.kind) {
     case Kind::Done:
-        MessageBoxW(owner, kDone, kMainCaption, MB_OK | MB_ICONINFORMATION);
+        components.tell(owner, kDone.c_str(), MB_ICONINFORMATION);
         components.folderChanged(folder, L"");
         return true;
-    case Kind::Nothing: MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION); break;
+    case Kind::Nothing: components.tell(owner, kUndoNothing.c_str(), MB_ICONINFORMATION); break;
     case Kind::Unusable:
-        MessageBoxW(owner, aboutPath(outcome.subject, kUndoUnusable.c_str()).c_str(), kMainCaption,
-                    MB_OK | MB_ICONSTOP);
+        components.tell(owner, aboutPath(outcome.subject, kUndoUnusable.c_str()), MB_ICONSTOP);
         break;
     case Kind::RecordFailed:
         components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,

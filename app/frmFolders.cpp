@@ -99,7 +99,7 @@ void frmFolders::enableButtons()
 
 void frmFolders::showMessage(const std::wstring& text, UINT icon) const
 {
-    MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | icon);
+    components_.tell(window_, text, icon);
 }
 
 // The folder itself, or it with every folder below it, once they are found.

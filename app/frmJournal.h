@@ -20,7 +20,10 @@ public:
     // The rows it lists at most: the newest commands.
     static constexpr std::size_t kRows = 500;
 
-    frmJournal(FolderFiles& files, const Journal& journal) : files_(files), journal_(journal) {}
+    frmJournal(Components& components, FolderFiles& files, const Journal& journal)
+        : components_(components), files_(files), journal_(journal)
+    {
+    }
     ~frmJournal() { close(); }
 
     // Shows the journal (already read) over owner until it is closed; the id of the
@@ -47,6 +50,7 @@ private:
     };
     Row& rowAt(std::size_t place);
 
+    Components& components_;
     FolderFiles& files_;
     const Journal& journal_;
     std::vector<Row> rows_;

@@ -137,6 +137,7 @@ frmMain::frmMain(Components& components, FolderFiles& files, JournalStore& store
       files_(files),
       store_(store),
       journal_(store),
+      preview_(components),
       folders_(components, files, store, journal_)
 {
     folders_.listChanged = [this] { showFolders(); };
@@ -183,7 +184,7 @@ bool frmMain::busy() const
 {
     if (!folders_.running())
         return false;
-    MessageBoxW(window_, kBusy, kMainCaption, MB_OK | MB_ICONINFORMATION);
+    components_.tell(window_, kBusy.c_str(), MB_ICONINFORMATION);
     return true;
 }
 
@@ -239,7 +240,7 @@ void frmMain::openJournal()
     std::wstring chosen;
     {
         const DisabledWindow list(folders_.handle());
-        frmJournal dialog(files_, journal_);
+        frmJournal dialog(components_, files_, journal_);
         chosen = dialog.showModal(window_);
     }
     const auto& entries = journal_.entries();
@@ -356,7 +357,7 @@ void frmMain::load(const std::wstring& arguments)
 
 void frmMain::showMessage(const std::wstring& text) const
 {
-    MessageBoxW(window_, text.c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
+    components_.tell(window_, text, MB_ICONSTOP);
 }
 
 void frmMain::LoadFolderSettings()

@@ -24,7 +24,7 @@ class frmPreview : public BaseWindow<frmPreview> {
 public:
     static constexpr wchar_t kClassName[] = L"QuenmarkPreview";
 
-    frmPreview() = default;
+    explicit frmPreview(Components& components) : components_(components) {}
     ~frmPreview() { close(); }
 
     // Opens the window on the state, or brings it to the front when it is open.
@@ -61,6 +61,7 @@ private:
     void refresh();
     void release();
 
+    Components& components_;
     ShellIcons icons_;
     FolderLookState state_;
     std::wstring loadedPicture_;

@@ -24,6 +24,7 @@ constexpr DWORD kSelectionWait = 30000;
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     chooseInterfaceLanguage();
+    SystemComponents components({kAboutTitle.c_str(), kErrorNumber.c_str(), kMainCaption});
     try {
         // Started by COM for a selection of folders: the shell's drop comes before
         // anything else, and without one the copy ends unseen.
@@ -33,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         if (isServerStart(arguments)) {
             folders = server.emplace().receive(kSelectionWait);
             if (folders.empty() && server->damaged())
-                MessageBoxW(nullptr, kDropDamaged, kMainCaption, MB_OK | MB_ICONSTOP);
+                components.tell(nullptr, kDropDamaged.c_str(), MB_ICONSTOP);
             if (folders.empty())
                 return 0;
         } else {
@@ -43,7 +44,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         (void)tsRegisterAppPath();
         InitCommonControls();
 
-        SystemComponents components({kAboutTitle.c_str(), kErrorNumber.c_str(), kMainCaption});
         Win32FolderFiles files;
         Win32JournalStore store;
         frmMain form(components, files, store);
@@ -56,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return exitCode;
     } catch (...) {
         PictureLoader::stopDecoding();
-        MessageBoxW(nullptr, kInternalStop, kMainCaption, MB_OK | MB_ICONSTOP);
+        components.tell(nullptr, kInternalStop.c_str(), MB_ICONSTOP);
         return 1;
     }
 }

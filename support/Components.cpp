@@ -32,10 +32,19 @@ void SystemComponents::associationsChanged()
     notifyAssociationsChanged();
 }
 
+void SystemComponents::tell(HWND owner, const std::wstring& text, UINT icon)
+{
+    (void)showBox(owner, text, MB_OK | icon);
+}
+
 bool SystemComponents::askYes(HWND owner, const std::wstring& question)
 {
-    return MessageBoxW(owner, question.c_str(), texts_.title.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2)
-        == IDYES;
+    return showBox(owner, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+int SystemComponents::showBox(HWND owner, const std::wstring& text, UINT style) const
+{
+    return MessageBoxW(owner, text.c_str(), texts_.title.c_str(), style);
 }
 
 ErrorReporter& SystemComponents::errorReporter()

@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
-// The component library as the program's windows see it: the dialogs they open and the
-// shell they tell of changes. Tests hand the windows stand-ins through this interface;
+// The component library as the program's windows see it: the dialogs they open, the
+// message boxes they show and the shell they tell of changes. Tests hand the windows stand-ins through this interface;
 // SystemComponents is the real one.
 class Components {
 public:
@@ -27,6 +27,8 @@ public:
     virtual void folderChanged(const std::wstring& folder, const std::wstring& formerIcon) = 0;
     // After the registry's commands for folders changed: the shell's menus show them.
     virtual void associationsChanged() = 0;
+    // A message with the button OK, beside icon (MB_ICONSTOP, MB_ICONWARNING or MB_ICONINFORMATION).
+    virtual void tell(HWND owner, const std::wstring& text, UINT icon) = 0;
     // A question with the buttons Yes and No (the default); true for Yes.
     virtual bool askYes(HWND owner, const std::wstring& question) = 0;
     // Made on first use and kept for the rest of the run.
@@ -50,11 +52,14 @@ public:
     std::unique_ptr<IconDialog> newIconDialog() override;
     void folderChanged(const std::wstring& folder, const std::wstring& formerIcon) override;
     void associationsChanged() override;
+    void tell(HWND owner, const std::wstring& text, UINT icon) override;
     bool askYes(HWND owner, const std::wstring& question) override;
     ErrorReporter& errorReporter() override;
     AboutBox& aboutBox() override;
 
 private:
+    int showBox(HWND owner, const std::wstring& text, UINT style) const;
+
     ComponentTexts texts_;
     std::unique_ptr<ErrorReporter> errorReporter_;
     std::unique_ptr<AboutBox> aboutBox_;

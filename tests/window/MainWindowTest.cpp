@@ -90,6 +90,8 @@ public:
     void folderChanged(const std::wstring& changed, const std::wstring&) override { changedFolders.push_back(changed); }
     void associationsChanged() override { ++associationChanges; }
     int associationChanges = 0;
+    // A real box, which the test's hook reads and closes.
+    void tell(HWND owner, const std::wstring& text, UINT style) override { boxes_.tell(owner, text, style); }
     bool askYes(HWND, const std::wstring& question) override
     {
         questions.push_back(question);
@@ -111,6 +113,9 @@ public:
     {
         aboutOwners.push_back(owner);
     }
+
+private:
+    SystemComponents boxes_ {{L"", L"", kMainCaption}};
 };
 
 // The journal's store, whose writes wait while the gate is shut: a command over several
