@@ -129,24 +129,37 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
     return false;
 }
 
-std::wstring entryState(FolderFiles& files, const Journal& journal, std::size_t place, bool& undoable)
+EntryState entryState(FolderFiles& files, const Journal& journal, std::size_t place, bool& undoable)
 {
     const JournalEntry& entry = journal.entries()[place];
     const std::vector<std::size_t> folders = journal.toUndo(place);
     undoable = !entry.running && !folders.empty();
     if (entry.running)
-        return kEntryRunning;
+        return EntryState::Running;
     if (folders.empty()) {
         const bool changedAny = std::any_of(entry.folders.begin(), entry.folders.end(),
                                             [](const JournalFolder& folder) { return folder.changed(); });
-        return changedAny ? kEntryUndone : kEntryNothing;
+        return changedAny ? EntryState::Undone : EntryState::Nothing;
     }
-    const bool changedSinceAny = std::any_of(folders.begin(), folders.end(), [&](std::size_t f) {
+    const bool alteredAny = std::any_of(folders.begin(), folders.end(), [&](std::size_t f) {
         return !changedSince(files, entry.folders[f]).empty();
     });
-    if (changedSinceAny)
-        return kEntryPartly;
-    return entry.finished ? kEntryUndoable : kEntryUnfinished;
+    if (alteredAny)
+        return EntryState::Partly;
+    return entry.finished ? EntryState::Undoable : EntryState::Unfinished;
+}
+
+std::wstring entryStateText(EntryState state)
+{
+    switch (state) {
+    case EntryState::Running: return kEntryRunning;
+    case EntryState::Undone: return kEntryUndone;
+    case EntryState::Nothing: return kEntryNothing;
+    case EntryState::Partly: return kEntryPartly;
+    case EntryState::Undoable: return kEntryUndoable;
+    case EntryState::Unfinished: break;
+    }
+    return kEntryUnfinished;
 }
 
 std::wstring entryFolders(const JournalEntry& entry)
