@@ -2,9 +2,9 @@
 
 #include "app/Controls.h"
 #include "app/FolderSteps.h"
+#include "app/OutcomeMessage.h"
 #include "resources/Texts.h"
 #include "support/BusyPointer.h"
-#include "support/ErrorReporter.h"
 #include "support/tsFile.h"
 #include "undo/CommandJournal.h"
 #include "undo/FolderUndo.h"
@@ -106,27 +106,7 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
             return false;
         outcome = undoEntry(files, store, entry, canonical, undoName(owner), true);
     }
-    std::int16_t response = 0;
-    switch (outcome.kind) {
-    case Kind::Done:
-        MessageBoxW(owner, kDone, kMainCaption, MB_OK | MB_ICONINFORMATION);
-        components.folderChanged(folder, L"");
-        return true;
-    case Kind::Nothing: MessageBoxW(owner, kUndoNothing, kMainCaption, MB_OK | MB_ICONINFORMATION); break;
-    case Kind::Unusable:
-        MessageBoxW(owner, aboutPath(outcome.subject, kUndoUnusable).c_str(), kMainCaption, MB_OK | MB_ICONSTOP);
-        break;
-    case Kind::RecordFailed:
-        components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                          aboutPath(outcome.subject, kRecordFailed), response);
-        break;
-    case Kind::Failed:
-    case Kind::Changed:
-        components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                          aboutPath(outcome.subject, kUndoFailed), response);
-        break;
-    }
-    return false;
+    return showOutcome(components, owner, outcome, folder);
 }
 
 EntryState entryState(FolderFiles& files, const Journal& journal, std::size_t place, bool& undoable)

@@ -1,7 +1,9 @@
 #include "app/frmFolders.h"
 
 #include "app/Controls.h"
+#include "app/FolderListText.h"
 #include "app/FolderSteps.h"
+#include "app/OutcomeMessage.h"
 #include "app/UndoCommand.h"
 #include "folderview/LookSettings.h"
 #include "resources/FoldersLayout.h"
@@ -396,7 +398,7 @@ void frmFolders::finish()
         std::vector<std::size_t> asked;
         std::wstring question;
         for (const std::size_t place : places_) {
-            if (list_[place].outcome.state != FolderOutcome::State::Changed)
+            if (list_[place].outcome.state != FolderOutcome::State::Altered)
                 continue;
             if (asked.size() < kFoldersNamed)
                 question += list_[place].folder + L"\r\n";
@@ -408,7 +410,7 @@ void frmFolders::finish()
             return;
         }
         for (const std::size_t place : asked)
-            list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince};
+            list_[place].outcome.state = FolderOutcome::State::Failed;
     }
     const std::vector<std::size_t> covered = scope();
     bool allDone = true, undoable = true;
@@ -449,10 +451,8 @@ void frmFolders::showRow(NMLVDISPINFOW& row)
         switch (entry.outcome.state) {
         case State::Waiting: break;
         case State::Done: text = entry.outcome.undoable ? kFolderDone : kFolderNotUndoable; break;
-        case State::Failed:
-            text = kFolderFailed + (entry.outcome.why.empty() ? kInternalError : entry.outcome.why);
-            break;
-        case State::Changed: text = kFolderChangedSince; break;
+        case State::Failed: text = kFolderFailed + whyNotDone(entry.outcome); break;
+        case State::Altered: text = whyNotDone(entry.outcome); break;
         }
     }
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);

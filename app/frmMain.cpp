@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
+#include "app/FolderListText.h"
 #include "app/FolderSteps.h"
 #include "app/OutcomeMessage.h"
 #include "app/PicturePicker.h"
