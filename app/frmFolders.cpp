@@ -81,12 +81,12 @@ void frmFolders::refresh()
     enableButtons();
 }
 
-void frmFolders::changed()
+void frmFolders::edited()
 {
     findUndoable();
     refresh();
-    if (listChanged)
-        listChanged();
+    if (listEdited)
+        listEdited();
 }
 
 void frmFolders::enableButtons()
@@ -114,7 +114,7 @@ void frmFolders::onAdd(int button)
         return;
     if (button == cmdAddFolder) {
         list_.add({dialog->folder});
-        changed();
+        edited();
         return;
     }
     // Below a folder of one spelling, every folder found has its one spelling too.
@@ -151,7 +151,7 @@ void frmFolders::onSearchEnded()
     }
     below.folders.insert(below.folders.begin(), search_.root());
     list_.add(below.folders, true);
-    changed();
+    edited();
 }
 
 void frmFolders::onTakeOut(int)
@@ -166,7 +166,7 @@ void frmFolders::onTakeOut(int)
     for (auto place = chosen.rbegin(); place != chosen.rend(); ++place)
         list_.remove(*place);
     ListView_SetItemState(listView, -1, 0, LVIS_SELECTED);
-    changed();
+    edited();
 }
 
 bool frmFolders::run(HWND owner, FolderStep step)
@@ -241,8 +241,8 @@ void frmFolders::undoEntry(HWND owner, const JournalEntry& entry)
         folders.push_back(journal_.entries()[place].folders[f].folder);
     list_.clear();
     list_.add(folders, true);
-    if (listChanged)
-        listChanged();
+    if (listEdited)
+        listEdited();
     std::vector<std::size_t> places(list_.size());
     for (std::size_t i = 0; i < places.size(); ++i)
         places[i] = i;

@@ -140,7 +140,7 @@ frmMain::frmMain(Components& components, FolderFiles& files, JournalStore& store
       journal_(store),
       folders_(components, files, store, journal_)
 {
-    folders_.listChanged = [this] { showFolders(); };
+    folders_.listEdited = [this] { showFolders(); };
 }
 
 bool frmMain::show(const std::wstring& arguments)
