@@ -2,24 +2,8 @@
 
 #include "app/OutcomeMessage.h"
 #include "folderview/LookCommand.h"
-#include "resources/Messages.h"
-#include "support/ErrorReporter.h"
 
 namespace {
-
-// A message's paragraphs on one line, for a row of the list.
-std::wstring oneLine(std::wstring text)
-{
-    for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
-        text.replace(at, text.compare(at, 4, L"\r\n\r\n") == 0 ? 4 : 2, L" ");
-    return text;
-}
-
-FolderOutcome failed(const std::wstring& text, std::uint32_t error)
-{
-    const std::wstring why = oneLine(text);
-    return {FolderOutcome::State::Failed, error ? why + L" " + errorText(errorInfo(error), kErrorNumber.c_str()) : why};
-}
 
 // One entry for the whole command: the records of a group of folders go to the disk in
 // one flush before any of them is changed.
@@ -60,24 +44,17 @@ FolderStep stepOf(FolderFiles& files, JournalStore& store, EntryHeader header, J
 FolderOutcome folderOutcome(const CommandOutcome& outcome, const std::wstring& folder)
 {
     if (outcome.kind == CommandOutcome::Kind::Done)
-        return {FolderOutcome::State::Done, L"", outcome.undoable, outcome.formerIcon,
+        return {FolderOutcome::State::Done, {}, outcome.undoable, outcome.formerIcon,
                 outcome.applied ? folderCloud(folder) : CloudClient::None};
-    const OutcomeMessage message = outcomeMessage(outcome);
-    return failed(message.text, message.reported ? outcome.error : 0);
+    return {FolderOutcome::State::Failed, outcome};
 }
 
 FolderOutcome folderOutcome(const UndoOutcome& outcome)
 {
     using Kind = UndoOutcome::Kind;
-    switch (outcome.kind) {
-    case Kind::Done: return FolderOutcome {FolderOutcome::State::Done};
-    case Kind::Nothing: return failed(kUndoNothing.c_str(), 0);
-    case Kind::Unusable: return failed(aboutPath(outcome.subject, kUndoUnusable.c_str()), 0);
-    case Kind::RecordFailed: return failed(aboutPath(outcome.subject, kRecordFailed.c_str()), outcome.error);
-    case Kind::Changed: return FolderOutcome {FolderOutcome::State::Changed, oneLine(outcome.subject)};
-    case Kind::Failed: break;
-    }
-    return failed(aboutPath(outcome.subject, kUndoFailed.c_str()), outcome.error);
+    if (outcome.kind == Kind::Done)
+        return {FolderOutcome::State::Done};
+    return {outcome.kind == Kind::Changed ? FolderOutcome::State::Altered : FolderOutcome::State::Failed, outcome};
 }
 
 FolderStep lookStep(FolderFiles& files, JournalStore& store, const CommandName& name, const FolderLookState& look,
@@ -103,7 +80,9 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
                       const std::wstring& folder = journal.header().folders[index];
                       FolderInfo own;
                       if (const TsStatus status = loadFolderInfo(files, folder, own); !status)
-                          return failed(aboutPath(folder, kLoadFailed.c_str()), status.error());
+                          return FolderOutcome {
+                              FolderOutcome::State::Failed,
+                              CommandOutcome {CommandOutcome::Kind::Unreadable, folder, status.error()}};
                       const FolderInfo info = withChangedFields(own, edited, loaded);
                       return folderOutcome(journal.run(index,
                                                        [&](FolderFiles& recorded, const std::wstring& at) {

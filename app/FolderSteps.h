@@ -34,7 +34,6 @@ FolderStep folderInfoStep(FolderFiles& files, JournalStore& store, const Command
 FolderStep undoStep(FolderFiles& files, JournalStore& store, std::shared_ptr<const JournalEntry> undone,
                     const CommandName& name, bool evenIfChanged);
 
-// A command's outcome in the list's words: the message a folder alone would show; after
-// Apply, the folder's sync client (folderCloud).
+// A command's outcome as the list keeps it; after Apply, the folder's sync client (folderCloud).
 FolderOutcome folderOutcome(const CommandOutcome& outcome, const std::wstring& folder);
 FolderOutcome folderOutcome(const UndoOutcome& outcome);

@@ -5,6 +5,32 @@
 #include "support/ErrorReporter.h"
 #include "support/Handles.h"
 
+#include <variant>
+
+namespace {
+
+// A message's paragraphs on one line, for a row of the list.
+std::wstring oneLine(std::wstring text)
+{
+    for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;)
+        text.replace(at, text.compare(at, 4, L"\r\n\r\n") == 0 ? 4 : 2, L" ");
+    return text;
+}
+
+// In a box owned by owner, or through the error reporter with the system's error.
+void tell(Components& components, HWND owner, const OutcomeMessage& message, std::uint32_t error)
+{
+    if (message.reported) {
+        // No owner: the reporter takes the active window, the one the user works in.
+        std::int16_t response = 0;
+        components.errorReporter().report(errorInfo(error), message.icon, nullptr, message.text, response);
+    } else {
+        MessageBoxW(owner, message.text.c_str(), kMainCaption, MB_OK | message.icon);
+    }
+}
+
+} // namespace
+
 OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud)
 {
     using Kind = CommandOutcome::Kind;
@@ -14,6 +40,7 @@ OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud)
                     + (cloud == CloudClient::None ? L"" : L"\r\n\r\n" + cloudFolderNote(cloudClientName(cloud))),
                 MB_ICONINFORMATION};
     case Kind::NoFolder: return {kNoFolder.c_str()};
+    case Kind::Unreadable: return {aboutPath(outcome.subject, kLoadFailed.c_str()), MB_ICONSTOP, true};
     case Kind::TextRefused: return {aboutPath(outcome.subject, kNotSaved.c_str(), kUnrepresentable.c_str())};
     case Kind::PathTooLong: return {aboutPath(outcome.subject, kNotSaved.c_str(), kPathTooLong.c_str())};
     case Kind::ControlCharacter: return {aboutKey(outcome.subject, kControlCharacter.c_str())};
@@ -61,19 +88,52 @@ CloudClient folderCloud(const std::wstring& folder)
     return cloudClientOf(full, system);
 }
 
+OutcomeMessage outcomeMessage(const UndoOutcome& outcome)
+{
+    using Kind = UndoOutcome::Kind;
+    switch (outcome.kind) {
+    case Kind::Done: return {kDone.c_str(), MB_ICONINFORMATION};
+    case Kind::Nothing: return {kUndoNothing.c_str(), MB_ICONINFORMATION};
+    case Kind::Unusable: return {aboutPath(outcome.subject, kUndoUnusable.c_str())};
+    case Kind::RecordFailed: return {aboutPath(outcome.subject, kRecordFailed.c_str()), MB_ICONSTOP, true};
+    case Kind::Changed:
+    case Kind::Failed: break;
+    }
+    return {aboutPath(outcome.subject, kUndoFailed.c_str()), MB_ICONSTOP, true};
+}
+
+std::wstring whyNotDone(const FolderOutcome& outcome)
+{
+    OutcomeMessage message = {kInternalError.c_str()};
+    std::uint32_t error = 0;
+    if (const auto* command = std::get_if<CommandOutcome>(&outcome.why)) {
+        message = outcomeMessage(*command);
+        error = command->error;
+    } else if (const auto* undo = std::get_if<UndoOutcome>(&outcome.why)) {
+        if (undo->kind == UndoOutcome::Kind::Changed)
+            return kFolderChangedSince.c_str();
+        message = outcomeMessage(*undo);
+        error = undo->error;
+    }
+    const std::wstring why = oneLine(message.text);
+    return message.reported && error ? why + L" " + errorText(errorInfo(error), kErrorNumber.c_str()) : why;
+}
+
 bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder)
 {
     const bool applied = outcome.kind == CommandOutcome::Kind::Done && outcome.applied;
-    const OutcomeMessage message = outcomeMessage(outcome, applied ? folderCloud(folder) : CloudClient::None);
-    if (message.reported) {
-        // No owner: the reporter takes the active window, the one the user works in.
-        std::int16_t response = 0;
-        components.errorReporter().report(errorInfo(outcome.error), message.icon, nullptr, message.text, response);
-    } else {
-        components.tell(owner, message.text, message.icon);
-    }
+    tell(components, owner, outcomeMessage(outcome, applied ? folderCloud(folder) : CloudClient::None), outcome.error);
     if (outcome.kind != CommandOutcome::Kind::Done)
         return false;
     components.folderChanged(folder, outcome.formerIcon);
+    return true;
+}
+
+bool showOutcome(Components& components, HWND owner, const UndoOutcome& outcome, const std::wstring& folder)
+{
+    tell(components, owner, outcomeMessage(outcome), outcome.error);
+    if (outcome.kind != UndoOutcome::Kind::Done)
+        return false;
+    components.folderChanged(folder, L"");
     return true;
 }

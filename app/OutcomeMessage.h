@@ -1,7 +1,9 @@
 #pragma once
+#include "batch/BatchRun.h"
 #include "folderview/CloudFolder.h"
 #include "folderview/CommandOutcome.h"
 #include "support/Components.h"
+#include "undo/UndoOutcome.h"
 
 #include <windows.h>
 
@@ -19,6 +21,11 @@ struct OutcomeMessage {
 // command. After Done, cloud, the folder's sync client, is named when it leaves the
 // settings on this computer.
 OutcomeMessage outcomeMessage(const CommandOutcome& outcome, CloudClient cloud = CloudClient::None);
+// The same for undo in one folder.
+OutcomeMessage outcomeMessage(const UndoOutcome& outcome);
+// Why a folder of a command over many is not done, on one line, as the list and the
+// account say it: its message, with the system's error where a box would report it.
+std::wstring whyNotDone(const FolderOutcome& outcome);
 
 // The sync client that keeps the folder, by the system's environment and files.
 CloudClient folderCloud(const std::wstring& folder);
@@ -28,3 +35,5 @@ CloudClient folderCloud(const std::wstring& folder);
 // after Done it tells the shell that the folder changed, so that an open folder window
 // shows its new look. True for Done.
 bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder);
+// The same for undo in the folder.
+bool showOutcome(Components& components, HWND owner, const UndoOutcome& outcome, const std::wstring& folder);

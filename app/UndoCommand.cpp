@@ -2,9 +2,9 @@
 
 #include "app/Controls.h"
 #include "app/FolderSteps.h"
+#include "app/OutcomeMessage.h"
 #include "resources/Messages.h"
 #include "support/BusyPointer.h"
-#include "support/ErrorReporter.h"
 #include "support/tsFile.h"
 #include "undo/CommandJournal.h"
 #include "undo/FolderUndo.h"
@@ -106,46 +106,40 @@ bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& s
             return false;
         outcome = undoEntry(files, store, entry, canonical, undoName(owner), true);
     }
-    std::int16_t response = 0;
-    switch (outcome.kind) {
-    case Kind::Done:
-        components.tell(owner, kDone.c_str(), MB_ICONINFORMATION);
-        components.folderChanged(folder, L"");
-        return true;
-    case Kind::Nothing: components.tell(owner, kUndoNothing.c_str(), MB_ICONINFORMATION); break;
-    case Kind::Unusable:
-        components.tell(owner, aboutPath(outcome.subject, kUndoUnusable.c_str()), MB_ICONSTOP);
-        break;
-    case Kind::RecordFailed:
-        components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                          aboutPath(outcome.subject, kRecordFailed.c_str()), response);
-        break;
-    case Kind::Failed:
-    case Kind::Changed:
-        components.errorReporter().report(errorInfo(outcome.error), MB_ICONSTOP, nullptr,
-                                          aboutPath(outcome.subject, kUndoFailed.c_str()), response);
-        break;
-    }
-    return false;
+    return showOutcome(components, owner, outcome, folder);
 }
 
-std::wstring entryState(FolderFiles& files, const Journal& journal, std::size_t place, bool& undoable)
+EntryState entryState(FolderFiles& files, const Journal& journal, std::size_t place, bool& undoable)
 {
     const JournalEntry& entry = journal.entries()[place];
     const std::vector<std::size_t> folders = journal.toUndo(place);
     undoable = !entry.running && !folders.empty();
     if (entry.running)
-        return kEntryRunning.c_str();
+        return EntryState::Running;
     if (folders.empty()) {
         const bool changedAny = std::any_of(entry.folders.begin(), entry.folders.end(),
                                             [](const JournalFolder& folder) { return folder.changed(); });
-        return changedAny ? kEntryUndone.c_str() : kEntryNothing.c_str();
+        return changedAny ? EntryState::Undone : EntryState::Nothing;
     }
-    const bool changedSinceAny = std::any_of(
-        folders.begin(), folders.end(), [&](std::size_t f) { return !changedSince(files, entry.folders[f]).empty(); });
-    if (changedSinceAny)
-        return kEntryPartly.c_str();
-    return entry.finished ? kEntryUndoable.c_str() : kEntryUnfinished.c_str();
+    const bool alteredAny = std::any_of(folders.begin(), folders.end(), [&](std::size_t f) {
+        return !changedSince(files, entry.folders[f]).empty();
+    });
+    if (alteredAny)
+        return EntryState::Partly;
+    return entry.finished ? EntryState::Undoable : EntryState::Unfinished;
+}
+
+std::wstring entryStateText(EntryState state)
+{
+    switch (state) {
+    case EntryState::Running: return kEntryRunning.c_str();
+    case EntryState::Undone: return kEntryUndone.c_str();
+    case EntryState::Nothing: return kEntryNothing.c_str();
+    case EntryState::Partly: return kEntryPartly.c_str();
+    case EntryState::Undoable: return kEntryUndoable.c_str();
+    case EntryState::Unfinished: break;
+    }
+    return kEntryUnfinished.c_str();
 }
 
 std::wstring entryFolders(const JournalEntry& entry)

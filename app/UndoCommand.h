@@ -41,10 +41,20 @@ bool runUndo(Components& components, FolderFiles& files, JournalStore& store, Jo
 bool undoEntryFolder(Components& components, FolderFiles& files, JournalStore& store, HWND owner,
                      const JournalEntry& entry, const std::wstring& folder);
 
-// Whether the journal's entry can be undone, in the journal window's words: in all its
-// folders it changed, not where someone changed the files since, not where an undo took
-// it back already. undoable: whether "Вернуть как было" has anything to do.
-std::wstring entryState(FolderFiles& files, const Journal& journal, std::size_t entry, bool& undoable);
+// Whether the journal's entry can be undone: in all its folders it changed, not where
+// someone altered the files since, not where an undo took it back already.
+enum class EntryState {
+    Running, // its command is still in hand, in this program or another
+    Undone, // an undo took back every folder it changed
+    Nothing, // it changed no folder
+    Partly, // someone altered the files of a folder since
+    Undoable,
+    Unfinished, // its command stopped in its middle; what it did can be undone
+};
+// undoable: whether "Вернуть как было" has anything to do.
+EntryState entryState(FolderFiles& files, const Journal& journal, std::size_t entry, bool& undoable);
+// The state in the journal window's words.
+std::wstring entryStateText(EntryState state);
 // Its folders as a row names them: "300 папок: D:\Фото4; D:\Фото5; …"
 std::wstring entryFolders(const JournalEntry& entry);
 

@@ -1,7 +1,9 @@
 #include "app/frmFolders.h"
 
 #include "app/Controls.h"
+#include "app/FolderListText.h"
 #include "app/FolderSteps.h"
+#include "app/OutcomeMessage.h"
 #include "app/UndoCommand.h"
 #include "folderview/LookSettings.h"
 #include "resources/FoldersLayout.h"
@@ -79,12 +81,12 @@ void frmFolders::refresh()
     enableButtons();
 }
 
-void frmFolders::changed()
+void frmFolders::edited()
 {
     findUndoable();
     refresh();
-    if (listChanged)
-        listChanged();
+    if (listEdited)
+        listEdited();
 }
 
 void frmFolders::enableButtons()
@@ -112,7 +114,7 @@ void frmFolders::onAdd(int button)
         return;
     if (button == cmdAddFolder) {
         list_.add({dialog->folder});
-        changed();
+        edited();
         return;
     }
     // Below a folder of one spelling, every folder found has its one spelling too.
@@ -149,7 +151,7 @@ void frmFolders::onSearchEnded()
     }
     below.folders.insert(below.folders.begin(), search_.root());
     list_.add(below.folders, true);
-    changed();
+    edited();
 }
 
 void frmFolders::onTakeOut(int)
@@ -164,7 +166,7 @@ void frmFolders::onTakeOut(int)
     for (auto place = chosen.rbegin(); place != chosen.rend(); ++place)
         list_.remove(*place);
     ListView_SetItemState(listView, -1, 0, LVIS_SELECTED);
-    changed();
+    edited();
 }
 
 bool frmFolders::run(HWND owner, FolderStep step)
@@ -239,8 +241,8 @@ void frmFolders::undoEntry(HWND owner, const JournalEntry& entry)
         folders.push_back(journal_.entries()[place].folders[f].folder);
     list_.clear();
     list_.add(folders, true);
-    if (listChanged)
-        listChanged();
+    if (listEdited)
+        listEdited();
     std::vector<std::size_t> places(list_.size());
     for (std::size_t i = 0; i < places.size(); ++i)
         places[i] = i;
@@ -396,7 +398,7 @@ void frmFolders::finish()
         std::vector<std::size_t> asked;
         std::wstring question;
         for (const std::size_t place : places_) {
-            if (list_[place].outcome.state != FolderOutcome::State::Changed)
+            if (list_[place].outcome.state != FolderOutcome::State::Altered)
                 continue;
             if (asked.size() < kFoldersNamed)
                 question += list_[place].folder + L"\r\n";
@@ -408,7 +410,7 @@ void frmFolders::finish()
             return;
         }
         for (const std::size_t place : asked)
-            list_[place].outcome = {FolderOutcome::State::Failed, kFolderChangedSince.c_str()};
+            list_[place].outcome.state = FolderOutcome::State::Failed;
     }
     const std::vector<std::size_t> covered = scope();
     bool allDone = true, undoable = true;
@@ -449,10 +451,8 @@ void frmFolders::showRow(NMLVDISPINFOW& row)
         switch (entry.outcome.state) {
         case State::Waiting: break;
         case State::Done: text = entry.outcome.undoable ? kFolderDone : kFolderNotUndoable; break;
-        case State::Failed:
-            text = kFolderFailed + (entry.outcome.why.empty() ? std::wstring(kInternalError.c_str()) : entry.outcome.why);
-            break;
-        case State::Changed: text = kFolderChangedSince; break;
+        case State::Failed: text = kFolderFailed + whyNotDone(entry.outcome); break;
+        case State::Altered: text = whyNotDone(entry.outcome); break;
         }
     }
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);

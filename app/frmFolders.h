@@ -35,7 +35,7 @@ public:
     // Opens the window beside its owner, or brings it to the front. False when the
     // window could not be made.
     bool open(HWND owner);
-    // Shows the list again after a change from outside.
+    // Shows the list again after an edit from outside.
     void refresh();
     // A command, or the search for a folder's subfolders, is in hand.
     bool running() const { return commandInHand_ || searchInHand_; }
@@ -57,7 +57,7 @@ public:
     static std::vector<ACCEL> keyTable();
 
     // After the user added or took out folders.
-    std::function<void()> listChanged;
+    std::function<void()> listEdited;
 
 private:
     friend class BaseWindow<frmFolders>;
@@ -91,7 +91,8 @@ private:
     std::vector<std::size_t> scope() const;
     void showRow(NMLVDISPINFOW& row);
     void enableButtons();
-    void changed();
+    // After folders were added or taken out.
+    void edited();
     void showMessage(const std::wstring& text, UINT icon) const;
 
     Components& components_;

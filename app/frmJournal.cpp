@@ -93,7 +93,7 @@ void frmJournal::showRow(NMLVDISPINFOW& row)
     case 0: text = entryTime(entry.header.name.time); break;
     case 1: text = entry.header.name.command; break;
     case 2: text = entryFolders(entry); break;
-    default: text = rowAt(place).state; break;
+    default: text = entryStateText(rowAt(place).state); break;
     }
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }

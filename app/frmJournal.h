@@ -1,5 +1,6 @@
 #pragma once
 #include "app/BaseWindow.h"
+#include "app/UndoCommand.h"
 #include "folderview/FolderFiles.h"
 #include "resources/JournalLayout.h"
 #include "undo/Journal.h"
@@ -46,7 +47,7 @@ private:
         std::size_t entry;
         bool known = false; // its state read
         bool undoable = false;
-        std::wstring state = {};
+        EntryState state = EntryState::Nothing;
     };
     Row& rowAt(std::size_t place);
 

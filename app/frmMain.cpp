@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FolderCommand.h"
+#include "app/FolderListText.h"
 #include "app/FolderSteps.h"
 #include "app/OutcomeMessage.h"
 #include "app/PicturePicker.h"
@@ -140,7 +141,7 @@ frmMain::frmMain(Components& components, FolderFiles& files, JournalStore& store
       preview_(components),
       folders_(components, files, store, journal_)
 {
-    folders_.listChanged = [this] { showFolders(); };
+    folders_.listEdited = [this] { showFolders(); };
 }
 
 bool frmMain::show(const std::wstring& arguments)

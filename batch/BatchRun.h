@@ -1,6 +1,8 @@
 #pragma once
 #include "folderview/CloudFolder.h"
+#include "folderview/CommandOutcome.h"
 #include "support/Job.h"
+#include "undo/UndoOutcome.h"
 
 #include <windows.h>
 
@@ -9,18 +11,21 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
-// What one folder of a command over many came to.
+// What one folder of a command over many came to, as data: the window that shows it
+// says it in the user's words (whyNotDone).
 struct FolderOutcome {
     enum class State {
         Waiting, // not reached by the latest command (listed, or stopped before it)
         Done,
-        Failed, // why: the reason, in the user's words; none when the step threw
-        Changed, // undo found files changed since the command; nothing restored
+        Failed,
+        Altered, // undo found files altered since the command (why: the files); nothing restored
     };
     State state = State::Waiting;
-    std::wstring why = {};
+    // Failed or Altered: what the command or the undo reported; nothing when the step threw.
+    std::variant<std::monostate, CommandOutcome, UndoOutcome> why = {};
     bool undoable = true; // Done, but no record of the state before it kept
     std::wstring formerIcon = {}; // Done: the command's (CommandOutcome::formerIcon)
     CloudClient cloud = CloudClient::None; // Done by Apply: the sync client that leaves the settings here

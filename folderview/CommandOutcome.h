@@ -11,6 +11,7 @@ struct CommandOutcome {
     enum class Kind {
         Done,
         NoFolder, // the folder text is empty
+        Unreadable, // subject: the folder, whose settings could not be read; error: the system's; nothing done
         TextRefused, // subject: the folder text, or a file to be copied, that the ANSI code page cannot hold
         PathTooLong, // subject: the settings file or a file's copy
         ControlCharacter, // subject: the key whose value (or name) holds a line break or another control character

@@ -2,26 +2,13 @@
 #include "folderview/FolderFiles.h"
 #include "undo/FolderRecord.h"
 #include "undo/Journal.h"
+#include "undo/UndoOutcome.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // Putting a folder back as a journal entry's record of it says.
-
-struct UndoOutcome {
-    enum class Kind {
-        Done,
-        Nothing, // no record of the folder, or nothing in it to undo
-        Unusable, // subject: the journal's folder; the record is damaged or beyond its cap: never applied
-        RecordFailed, // subject: the journal's folder, which cannot take the undo's own record; error: the system's
-        Changed, // subject: the files changed since the command, one a line; nothing restored
-        Failed, // subject: the path that could not be restored; error: the system's; all as it was
-    };
-    Kind kind = Kind::Done;
-    std::wstring subject = {};
-    std::uint32_t error = 0;
-};
 
 // The path's state now: whether it exists, its attributes and, for a file, its bytes.
 TsStatus readPathState(FolderFiles& files, RecordedPath& state);

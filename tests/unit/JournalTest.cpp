@@ -160,14 +160,14 @@ TEST(Journal, WindowRowSaysWhatCanBeUndone)
     Journal journal(store);
     ASSERT_TRUE(journal.refresh());
     bool undoable = false;
-    EXPECT_EQ(std::tuple(entryState(files, journal, 0, undoable), undoable), std::tuple(std::wstring(kEntryPartly), true));
-    EXPECT_EQ(std::tuple(entryState(files, journal, 1, undoable), undoable), std::tuple(std::wstring(kEntryNothing), false));
-    EXPECT_EQ(std::tuple(entryState(files, journal, 2, undoable), undoable), std::tuple(std::wstring(kEntryRunning), false));
+    EXPECT_EQ(std::tuple(entryState(files, journal, 0, undoable), undoable), std::tuple(EntryState::Partly, true));
+    EXPECT_EQ(std::tuple(entryState(files, journal, 1, undoable), undoable), std::tuple(EntryState::Nothing, false));
+    EXPECT_EQ(std::tuple(entryState(files, journal, 2, undoable), undoable), std::tuple(EntryState::Running, false));
     files.texts[b + L"\\Desktop.INI"] = files.texts[a + L"\\Desktop.INI"];
-    EXPECT_EQ(std::tuple(entryState(files, journal, 0, undoable), undoable), std::tuple(std::wstring(kEntryUndoable), true));
+    EXPECT_EQ(std::tuple(entryState(files, journal, 0, undoable), undoable), std::tuple(EntryState::Undoable, true));
     (void)write(store, {.kind = EntryKind::Undo, .undoes = id, .folders = {a, b}, .ends = {FolderEnd::Done, FolderEnd::Done}});
     ASSERT_TRUE(journal.refresh());
-    EXPECT_EQ(std::tuple(entryState(files, journal, 0, undoable), undoable), std::tuple(std::wstring(kEntryUndone), false));
+    EXPECT_EQ(std::tuple(entryState(files, journal, 0, undoable), undoable), std::tuple(EntryState::Undone, false));
     EXPECT_EQ(entryFolders(journal.entries()[0]), L"2 папки: C:\\А; C:\\Б");
     EXPECT_EQ(entryFolders(journal.entries()[1]), a);
 }

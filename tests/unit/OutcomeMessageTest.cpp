@@ -1,5 +1,6 @@
 #include "app/OutcomeMessage.h"
 #include "resources/Texts.h"
+#include "support/ErrorReporter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ TEST(OutcomeMessage, EachOutcomeHasItsWords)
     } cases[] = {
         {{Kind::Done}, L"Готово!", MB_ICONINFORMATION, false},
         {{Kind::NoFolder}, kNoFolder.c_str(), MB_ICONSTOP, false},
+        {{Kind::Unreadable, L"C:\\Фото"}, L"C:\\Фото\r\n\r\n" + std::wstring(kLoadFailed), MB_ICONSTOP, true},
         {{Kind::TextRefused, L"C:\\日本"},
          L"C:\\日本\r\n\r\nНастройки не сохранены. " + std::wstring(kUnrepresentable),
          MB_ICONSTOP,
@@ -70,4 +72,27 @@ TEST(OutcomeMessage, DoneNamesTheSyncClientThatLeavesTheSettingsHere)
     EXPECT_EQ(outcomeMessage({.applied = true}, CloudClient::Nextcloud).text,
               L"Готово!\r\n\r\nЭта папка в Nextcloud или ownCloud: файл Desktop.INI не синхронизируется, поэтому "
               L"оформление останется только на этом компьютере.");
+}
+
+// A command over many folders keeps each folder's outcome as it came; the list and the
+// account say it on one line, with the system's error where a box would report it.
+TEST(OutcomeMessage, EachFolderOfABatchSaysWhyItIsNotDone)
+{
+    using State = FolderOutcome::State;
+    const std::wstring ini = L"C:\\Фото\\Desktop.INI";
+    const std::wstring notFound = L" " + errorText(errorInfo(ERROR_FILE_NOT_FOUND), kErrorNumber.c_str());
+    const std::pair<FolderOutcome, std::wstring> cases[] = {
+        {{State::Failed, CommandOutcome {CommandOutcome::Kind::DiskFull, ini, ERROR_DISK_FULL}},
+         ini + L" " + kDiskFull},
+        {{State::Failed, CommandOutcome {CommandOutcome::Kind::Unreadable, L"C:\\Фото", ERROR_FILE_NOT_FOUND}},
+         L"C:\\Фото " + std::wstring(kLoadFailed) + notFound},
+        {{State::Failed, UndoOutcome {UndoOutcome::Kind::Nothing}}, kUndoNothing.c_str()},
+        {{State::Failed, UndoOutcome {UndoOutcome::Kind::Failed, ini, ERROR_FILE_NOT_FOUND}},
+         ini + L" " + kUndoFailed + notFound},
+        {{State::Altered, UndoOutcome {UndoOutcome::Kind::Changed, ini}}, kFolderChangedSince.c_str()},
+        {{State::Failed, UndoOutcome {UndoOutcome::Kind::Changed, ini}}, kFolderChangedSince.c_str()},
+        {{State::Failed}, kInternalError.c_str()},
+    };
+    for (const auto& [outcome, words] : cases)
+        EXPECT_EQ(whyNotDone(outcome), words);
 }

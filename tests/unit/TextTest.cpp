@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/FolderCommand.h"
-#include "batch/FolderList.h"
+#include "app/FolderListText.h"
 #include "resources/Messages.h"
 #include "support/tsPath.h"
 #include "support/tsText.h"
@@ -195,8 +195,10 @@ TEST(FoldersText, AccountNamesTheSyncClientsOnce)
     const std::wstring why =
         L": файл Desktop.INI там не синхронизируется, поэтому оформление останется только на этом компьютере.";
     EXPECT_EQ(batchDone(list, {0, 1, 2, 3}, true), L"Готово!\r\n\r\n3 папки — в OneDrive и MEGA" + why);
-    list[0].outcome = {.state = State::Failed, .why = L"нет места"};
+    list[0].outcome = {.state = State::Failed,
+                       .why = CommandOutcome {CommandOutcome::Kind::DiskFull, L"C:\\А\\Desktop.INI"}};
     EXPECT_EQ(batchReport(list, {0, 1, 2, 3}),
-              L"Готово: 3 из 4. Не удалось: 1.\r\n\r\nC:\\А\r\nнет места\r\n\r\n2 папки — в OneDrive" + why);
+              L"Готово: 3 из 4. Не удалось: 1.\r\n\r\nC:\\А\r\nC:\\А\\Desktop.INI " + std::wstring(kDiskFull)
+                  + L"\r\n\r\n2 папки — в OneDrive" + why);
     EXPECT_EQ(batchDone(list, {1}, false), L"Готово!\r\n\r\n" + std::wstring(kNotUndoable));
 }

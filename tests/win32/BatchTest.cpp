@@ -1,8 +1,9 @@
 // Commands over several real folders, on the batch's own thread.
+#include "app/FolderListText.h"
 #include "app/FolderSteps.h"
+#include "app/OutcomeMessage.h"
 #include "app/UndoCommand.h"
 #include "batch/BatchRun.h"
-#include "batch/FolderList.h"
 #include "common/TestFiles.h"
 #include "folderview/Win32FolderFiles.h"
 #include "support/tsFile.h"
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <variant>
 
 namespace {
 
@@ -151,7 +153,7 @@ TEST_F(Batch, FolderHeldOpenFailsAloneNamedAndUntouched)
     EXPECT_EQ(outcomes[2].state, State::Done);
     EXPECT_EQ(iniValue(folders[2].desktopIni(), kView, L"IconArea_Image"), L"fon.bmp");
     ASSERT_EQ(outcomes[1].state, State::Failed);
-    EXPECT_FALSE(outcomes[1].why.empty());
+    EXPECT_NE(std::get_if<CommandOutcome>(&outcomes[1].why), nullptr);
     EXPECT_EQ(readFile(folders[1].desktopIni()), held);
 
     FolderList list;
@@ -179,14 +181,16 @@ TEST_F(Batch, LaterStartUndoesTheWholeBatchButAFolderChangedSince)
 {
     prepareFolders();
     for (const FolderOutcome& outcome : run(paths, apply(L"fon.bmp")))
-        EXPECT_EQ(outcome.state, State::Done) << utf8(outcome.why);
+        EXPECT_EQ(outcome.state, State::Done) << utf8(whyNotDone(outcome));
     SetFileAttributesW(folders[1].desktopIni().c_str(), FILE_ATTRIBUTE_NORMAL);
     const std::string edited = readFile(folders[1].desktopIni()) + "[Другое]\r\n";
     writeFile(folders[1].desktopIni(), edited);
     const auto undone = undoLatest(paths);
     EXPECT_EQ(std::tuple(undone[0].state, undone[1].state, undone[2].state),
-              std::tuple(State::Done, State::Changed, State::Done));
-    EXPECT_NE(undone[1].why.find(L"Desktop.INI"), std::wstring::npos) << utf8(undone[1].why);
+              std::tuple(State::Done, State::Altered, State::Done));
+    const auto* altered = std::get_if<UndoOutcome>(&undone[1].why);
+    ASSERT_NE(altered, nullptr);
+    EXPECT_NE(altered->subject.find(L"Desktop.INI"), std::wstring::npos) << utf8(altered->subject);
     EXPECT_EQ(snapshot(paths[0]), before[0]);
     EXPECT_EQ(readFile(folders[1].desktopIni()), edited);
     EXPECT_EQ(snapshot(paths[2]), before[2]);
@@ -201,7 +205,7 @@ TEST_F(Batch, DialogWritesOnlyTheChangedField)
     const FolderInfo edited {.infoTip = L"первая", .folderType = L"Pictures"};
     const auto applied = run({paths[0], paths[1]}, folderInfoStep(files, store, name, edited, loaded, Command::Apply));
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(applied[i].state, State::Done) << utf8(applied[i].why);
+        EXPECT_EQ(applied[i].state, State::Done) << utf8(whyNotDone(applied[i]));
         EXPECT_EQ(iniValue(folders[i].desktopIni(), L"ViewState", L"FolderType"), L"Pictures");
         EXPECT_EQ(iniValue(folders[i].desktopIni(), L".ShellClassInfo", L"InfoTip"), i ? L"вторая" : L"первая");
     }
@@ -247,7 +251,7 @@ TEST_F(Batch, StoppedBetweenOrInsideFoldersIsFoundAndPutBack)
         }
         for (const FolderOutcome& outcome :
              run(reached, undoStep(files, store, whole, {L"Вернуть как было", L"Quenmark", {}}, false)))
-            EXPECT_EQ(outcome.state, State::Done) << writes << " " << utf8(outcome.why);
+            EXPECT_EQ(outcome.state, State::Done) << writes << " " << utf8(whyNotDone(outcome));
         for (std::size_t i = 0; i < 3; ++i)
             EXPECT_EQ(snapshot(paths[i]), before[i]) << writes << " " << i;
     }
