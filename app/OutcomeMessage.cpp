@@ -25,7 +25,7 @@ void tell(Components& components, HWND owner, const OutcomeMessage& message, std
         std::int16_t response = 0;
         components.errorReporter().report(errorInfo(error), message.icon, nullptr, message.text, response);
     } else {
-        MessageBoxW(owner, message.text.c_str(), kMainCaption, MB_OK | message.icon);
+        components.tell(owner, message.text, message.icon);
     }
 }
 
