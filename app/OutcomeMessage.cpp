@@ -18,7 +18,7 @@ std::wstring oneLine(std::wstring text)
 }
 
 // In a box owned by owner, or through the error reporter with the system's error.
-void tell(Components& components, HWND owner, const OutcomeMessage& message, std::uint32_t error)
+void tellOrReport(Components& components, HWND owner, const OutcomeMessage& message, std::uint32_t error)
 {
     if (message.reported) {
         // No owner: the reporter takes the active window, the one the user works in.
@@ -122,7 +122,8 @@ std::wstring whyNotDone(const FolderOutcome& outcome)
 bool showOutcome(Components& components, HWND owner, const CommandOutcome& outcome, const std::wstring& folder)
 {
     const bool applied = outcome.kind == CommandOutcome::Kind::Done && outcome.applied;
-    tell(components, owner, outcomeMessage(outcome, applied ? folderCloud(folder) : CloudClient::None), outcome.error);
+    tellOrReport(components, owner, outcomeMessage(outcome, applied ? folderCloud(folder) : CloudClient::None),
+                 outcome.error);
     if (outcome.kind != CommandOutcome::Kind::Done)
         return false;
     components.folderChanged(folder, outcome.formerIcon);
@@ -131,7 +132,7 @@ bool showOutcome(Components& components, HWND owner, const CommandOutcome& outco
 
 bool showOutcome(Components& components, HWND owner, const UndoOutcome& outcome, const std::wstring& folder)
 {
-    tell(components, owner, outcomeMessage(outcome), outcome.error);
+    tellOrReport(components, owner, outcomeMessage(outcome), outcome.error);
     if (outcome.kind != UndoOutcome::Kind::Done)
         return false;
     components.folderChanged(folder, L"");
